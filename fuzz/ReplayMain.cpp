@@ -1,0 +1,31 @@
+// Runs a fuzz target once over every file of a corpus directory, so the
+// corpus is a regression test with any compiler.
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
+int
+main(int argc, char** argv)
+{
+	if (argc != 2) {
+		fprintf(stderr, "usage: %s CORPUS_DIR\n", argv[0]);
+		return 2;
+	}
+	int count = 0;
+	for (const auto& entry : std::filesystem::recursive_directory_iterator(argv[1])) {
+		if (!entry.is_regular_file())
+			continue;
+		std::ifstream in(entry.path(), std::ios::binary);
+		std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+		LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+		count++;
+	}
+	printf("replayed %d inputs from %s\n", count, argv[1]);
+	return count > 0 ? 0 : 1;
+}

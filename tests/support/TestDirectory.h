@@ -1,0 +1,54 @@
+#ifndef TEST_DIRECTORY_H
+#define TEST_DIRECTORY_H
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+// A fresh directory per test, with HOME and the XDG lookups pointed into it,
+// so that no test touches the real home. Removed when the test ends.
+class TestDirectory : public testing::Test {
+protected:
+	void SetUp() override
+	{
+		std::string pattern = testing::TempDir() + "zibtest.XXXXXX";
+		ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+		fPath = pattern;
+		for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"})
+			fSaved.emplace_back(name, getenv(name) != nullptr ? getenv(name) : "");
+		setenv("HOME", fPath.c_str(), 1);
+		setenv("XDG_CONFIG_HOME", (fPath / "config").c_str(), 1);
+		setenv("XDG_DATA_HOME", (fPath / "data").c_str(), 1);
+		setenv("XDG_RUNTIME_DIR", (fPath / "runtime").c_str(), 1);
+		std::filesystem::create_directories(fPath / "runtime");
+	}
+
+	void TearDown() override
+	{
+		for (const auto& [name, value] : fSaved) {
+			if (value.empty())
+				unsetenv(name.c_str());
+			else
+				setenv(name.c_str(), value.c_str(), 1);
+		}
+		std::error_code ignored;
+		std::filesystem::permissions(fPath, std::filesystem::perms::owner_all,
+			std::filesystem::perm_options::add, ignored);
+		std::filesystem::remove_all(fPath, ignored);
+	}
+
+	// The path of a name inside the test directory.
+	std::string PathOf(const std::string& name) const { return (fPath / name).string(); }
+
+	std::filesystem::path fPath;
+
+private:
+	std::vector<std::pair<std::string, std::string>> fSaved;
+};
+
+#endif // TEST_DIRECTORY_H
