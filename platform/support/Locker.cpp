@@ -25,6 +25,8 @@ BLocker::Lock()
 status_t
 BLocker::LockWithTimeout(bigtime_t timeout)
 {
+	if (timeout == B_INFINITE_TIMEOUT)
+		return Lock() ? B_OK : B_ERROR;
 	if (!fMutex.try_lock_for(std::chrono::microseconds(timeout < 0 ? 0 : timeout)))
 		return B_TIMED_OUT;
 	fOwner = find_thread(nullptr);

@@ -25,7 +25,9 @@ protected:
 		setenv("XDG_CONFIG_HOME", (fPath / "config").c_str(), 1);
 		setenv("XDG_DATA_HOME", (fPath / "data").c_str(), 1);
 		setenv("XDG_RUNTIME_DIR", (fPath / "runtime").c_str(), 1);
+		// Qt refuses a runtime directory that others may read.
 		std::filesystem::create_directories(fPath / "runtime");
+		std::filesystem::permissions(fPath / "runtime", std::filesystem::perms::owner_all);
 	}
 
 	void TearDown() override

@@ -1,0 +1,29 @@
+#ifndef APP_DEFS_H
+#define APP_DEFS_H
+
+// Message codes of the platform, with its values.
+enum {
+	B_ARGV_RECEIVED = '_ARG',
+	B_CANCEL = '_CNC',
+	B_KEY_DOWN = '_KYD',
+	B_MOUSE_DOWN = '_MDN',
+	B_QUIT_REQUESTED = '_QRQ',
+	B_READY_TO_RUN = '_RTR',
+	B_REFS_RECEIVED = '_RRC',
+
+	B_MESSAGE_NOT_UNDERSTOOD = 'MNOT',
+	B_NO_REPLY = 'NONE',
+	B_REPLY = 'RPLY',
+	B_SIMPLE_DATA = 'DATA',
+
+	// Scripting commands
+	B_COUNT_PROPERTIES = 'PCNT',
+	B_CREATE_PROPERTY = 'PCRT',
+	B_DELETE_PROPERTY = 'PDEL',
+	B_EXECUTE_PROPERTY = 'PEXE',
+	B_GET_PROPERTY = 'PGET',
+	B_GET_SUPPORTED_SUITES = 'SUIT',
+	B_SET_PROPERTY = 'PSET',
+};
+
+#endif // APP_DEFS_H

@@ -1,0 +1,75 @@
+#ifndef CLIPBOARD_H
+#define CLIPBOARD_H
+
+#include <Locker.h>
+#include <SupportDefs.h>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+
+class BMessage;
+
+// A clipboard: a message of data (plain text as "text/plain" of type
+// B_MIME_TYPE, without a terminator) shared with other programs. Lock it,
+// read or change Data(), Commit() to publish the change, Unlock().
+//
+// Lock() and Unlock() may be called from any thread; Lock() waits while
+// another thread holds the clipboard. The other methods need the lock
+// (B_NOT_ALLOWED, or null from Data(), without it) except the counts.
+class BClipboard {
+public:
+	// Data committed to any clipboard reaches the desktop backend when one
+	// is installed; without one, each object keeps its own in this process.
+	BClipboard(const char* name);
+	virtual ~BClipboard();
+
+	BClipboard(const BClipboard&) = delete;
+	BClipboard& operator=(const BClipboard&) = delete;
+
+	const char* Name() const { return fName.c_str(); }
+
+	// Lock() also refreshes Data() when the system clipboard changed since
+	// this object last saw it (text copied in another program included).
+	// Recursive, like BLocker.
+	bool Lock();
+	void Unlock();
+	bool IsLocked() const;
+
+	// Empties Data(); the system clipboard changes only on Commit().
+	status_t Clear();
+	// Publishes Data() as the system clipboard's contents. B_OK, or the
+	// status of the desktop when it refused the text (the data is committed
+	// inside this process all the same).
+	status_t Commit();
+	// Discards uncommitted changes: Data() becomes the system's contents.
+	status_t Revert();
+
+	// The data, owned by the clipboard; null when the caller does not hold
+	// the lock. Valid until Unlock().
+	BMessage* Data() const;
+
+	// How often the data changed: as this object last saw it, and as the
+	// system has it now. Thread-safe.
+	uint32 LocalCount() const;
+	uint32 SystemCount() const;
+
+private:
+	void _Download(bool force);
+	void _SyncFromDesktop() const;
+
+	std::string fName;
+	BLocker fLock;
+	std::unique_ptr<BMessage> fData; // guarded by fLock
+	std::atomic<uint32> fCount;      // written with fLock held
+
+	mutable std::mutex fSystemLock;
+	mutable std::unique_ptr<BMessage> fSystemData; // guarded by fSystemLock
+	mutable uint32 fSystemCount;                   // guarded by fSystemLock
+};
+
+// The system clipboard.
+extern BClipboard* be_clipboard;
+
+#endif // CLIPBOARD_H

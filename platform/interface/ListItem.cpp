@@ -1,0 +1,28 @@
+#include "ListItem.h"
+
+#include <cmath>
+
+#include <Font.h>
+#include <View.h>
+
+BListItem::BListItem(uint32 outlineLevel, bool expanded)
+	:
+	fWidth(0),
+	fHeight(0),
+	fLevel(outlineLevel),
+	fSelected(false),
+	fEnabled(true),
+	fExpanded(expanded)
+{
+}
+
+BListItem::~BListItem() = default;
+
+void
+BListItem::Update(BView* owner, const BFont* font)
+{
+	font_height height;
+	font->GetHeight(&height);
+	SetWidth(owner->Bounds().Width());
+	SetHeight(std::ceil(height.ascent + height.descent + height.leading));
+}

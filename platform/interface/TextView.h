@@ -1,0 +1,70 @@
+#ifndef TEXT_VIEW_H
+#define TEXT_VIEW_H
+
+#include <View.h>
+
+#include <memory>
+#include <string>
+
+namespace BPrivate {
+class TextEditor;
+}
+
+// Editable text over the desktop's text editor. Offsets and lengths count
+// UTF-8 bytes. Typed keys reach KeyDown() through the window, so a subclass
+// can filter them (Tab is inserted unless a subclass moves the focus);
+// Ctrl combinations (copy, paste, menu shortcuts) are not typed text.
+// The text never grows beyond MaxBytes(), and never by part of a character.
+class BTextView : public BView {
+public:
+	BTextView(BRect frame, const char* name, BRect textRect,
+		uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
+		uint32 flags = B_WILL_DRAW | B_NAVIGABLE);
+	~BTextView() override;
+
+	// Applies one typed key: text is inserted, Backspace and Delete
+	// remove, arrows, Home and End move the caret (Shift extends).
+	void KeyDown(const char* bytes, int32 numBytes) override;
+	void MakeFocus(bool focus = true) override;
+
+	void SetText(const char* text);
+	void SetText(const char* text, int32 length);
+	// Valid until the text next changes.
+	const char* Text() const;
+	int32 TextLength() const;
+	// At the caret, replacing the selection; or at offset.
+	void Insert(const char* text);
+	void Insert(const char* text, int32 length);
+	void Insert(int32 offset, const char* text, int32 length);
+	void Delete(int32 start, int32 finish);
+	void Delete();
+
+	void Select(int32 start, int32 finish);
+	void SelectAll();
+	void GetSelection(int32* start, int32* finish) const;
+
+	void MakeEditable(bool editable = true);
+	bool IsEditable() const { return fEditable; }
+	void MakeSelectable(bool selectable = true);
+	bool IsSelectable() const { return fSelectable; }
+	// Text beyond maxBytes is cut off at once, at a character boundary.
+	void SetMaxBytes(int32 maxBytes);
+	int32 MaxBytes() const { return fMaxBytes; }
+
+private:
+	friend class BPrivate::TextEditor;
+
+	void _InsertAtCursor(const char* text, int32 length);
+	void _EnforceMaxBytes(int position, int charsAdded);
+	void _MoveCursor(char key, bool extend);
+	void _UpdateInteraction();
+
+	BPrivate::TextEditor* fEditor; // child widget of the view's widget
+	mutable std::string fText;
+	int32 fMaxBytes;
+	bool fEditable;
+	bool fSelectable;
+	bool fTrimming;
+};
+
+#endif // TEXT_VIEW_H

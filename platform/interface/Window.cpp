@@ -1,0 +1,400 @@
+#include "Window.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include <QWidget>
+
+#include <AppDefs.h>
+#include <ApplicationPrivate.h>
+#include <Button.h>
+#include <MenuBar.h>
+#include <MenuItem.h>
+#include <Message.h>
+#include <View.h>
+
+#include "MessagePoints.h"
+#include "QtConversions.h"
+#include "ViewWidget.h"
+#include "WindowWidget.h"
+
+using BPrivate::to_qt;
+
+namespace {
+
+Qt::WindowFlags
+qt_flags_for(window_type type, uint32 flags)
+{
+	Qt::WindowFlags result = Qt::Window;
+	if (type == B_MODAL_WINDOW)
+		result = Qt::Dialog;
+	else if (type == B_FLOATING_WINDOW)
+		result = Qt::Tool;
+	else if (type == B_BORDERED_WINDOW)
+		result |= Qt::FramelessWindowHint;
+	result |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
+	if ((flags & B_NOT_CLOSABLE) == 0)
+		result |= Qt::WindowCloseButtonHint;
+	if ((flags & B_NOT_MINIMIZABLE) == 0 && type != B_MODAL_WINDOW)
+		result |= Qt::WindowMinimizeButtonHint;
+	if ((flags & (B_NOT_ZOOMABLE | B_NOT_RESIZABLE)) == 0 && type != B_MODAL_WINDOW)
+		result |= Qt::WindowMaximizeButtonHint;
+	return result;
+}
+
+// The enabled item of menu (or of its submenus) whose Command-key shortcut
+// is byte with the Shift and Option state of modifiers.
+BMenuItem*
+shortcut_item(BMenu* menu, char byte, uint32 modifiers)
+{
+	const uint32 kSignificant = B_SHIFT_KEY | B_OPTION_KEY;
+	for (int32 i = 0; BMenuItem* item = menu->ItemAt(i); i++) {
+		if (BMenu* submenu = item->Submenu()) {
+			if (BMenuItem* found = shortcut_item(submenu, byte, modifiers))
+				return found;
+			continue;
+		}
+		uint32 itemModifiers;
+		char shortcut = item->Shortcut(&itemModifiers);
+		if (shortcut != 0 && item->IsEnabled()
+			&& std::tolower(static_cast<unsigned char>(shortcut))
+				== std::tolower(static_cast<unsigned char>(byte))
+			&& (itemModifiers & kSignificant) == (modifiers & kSignificant)) {
+			return item;
+		}
+	}
+	return nullptr;
+}
+
+// The largest size Qt accepts for a window.
+const float kMaxSize = 16777214;
+
+} // namespace
+
+BWindow::BWindow(BRect frame, const char* title, window_type type, uint32 flags, uint32)
+	:
+	BLooper(title),
+	fWidget(std::make_unique<BPrivate::WindowWidget>(this)),
+	fTopView(new BView(frame.OffsetToCopy(0, 0), "top view", B_FOLLOW_ALL, 0)),
+	fFocus(nullptr),
+	fKeyMenuBar(nullptr),
+	fDefaultButton(nullptr),
+	fType(type),
+	fFlags(flags),
+	fShowLevel(1)
+{
+	fWidget->setWindowFlags(qt_flags_for(type, flags));
+	if (type == B_MODAL_WINDOW)
+		fWidget->setWindowModality(Qt::ApplicationModal);
+	SetTitle(title);
+	fWidget->setGeometry(to_qt(frame));
+	if ((flags & B_NOT_RESIZABLE) != 0)
+		fWidget->setFixedSize(fWidget->size());
+	BPrivate::ViewWidget* top = BPrivate::ViewWidget::Of(fTopView);
+	top->setParent(fWidget.get());
+	top->show();
+	fTopView->_Attach(this);
+	BPrivate::register_window(this, this);
+}
+
+BWindow::~BWindow()
+{
+	BPrivate::unregister_window(this);
+	fWidget->hide();
+	fTopView->_Detach();
+	delete fTopView;
+	fWidget.reset();
+}
+
+void
+BWindow::Quit()
+{
+	fWidget->hide();
+	BLooper::Quit();
+}
+
+void
+BWindow::DispatchMessage(BMessage* message, BHandler* handler)
+{
+	switch (message->what) {
+		case B_MOUSE_DOWN:
+		case B_MOUSE_UP:
+		case B_MOUSE_MOVED:
+		case B_KEY_DOWN: {
+			BView* view = dynamic_cast<BView*>(handler);
+			if (view == nullptr && message->what == B_KEY_DOWN)
+				view = fFocus;
+			if (view != nullptr && view->Window() == this) {
+				_DispatchToView(message, view);
+				return;
+			}
+			break;
+		}
+		case B_WINDOW_RESIZED:
+			if (handler == this) {
+				BRect bounds = Bounds();
+				FrameResized(bounds.Width(), bounds.Height());
+				return;
+			}
+			break;
+		case B_WINDOW_MOVED:
+			if (handler == this) {
+				FrameMoved(Frame().LeftTop());
+				return;
+			}
+			break;
+		case B_WINDOW_ACTIVATED:
+			if (handler == this) {
+				bool active = false;
+				message->FindBool("active", &active);
+				WindowActivated(active);
+				return;
+			}
+			break;
+	}
+	BLooper::DispatchMessage(message, handler);
+}
+
+void
+BWindow::MessageReceived(BMessage* message)
+{
+	BLooper::MessageReceived(message);
+}
+
+void
+BWindow::FrameMoved(BPoint)
+{
+}
+
+void
+BWindow::FrameResized(float, float)
+{
+}
+
+void
+BWindow::WindowActivated(bool)
+{
+}
+
+void
+BWindow::Show()
+{
+	fShowLevel--;
+	if (fShowLevel != 0)
+		return;
+	if (Thread() < 0)
+		Run();
+	fWidget->show();
+}
+
+void
+BWindow::Hide()
+{
+	fShowLevel++;
+	if (fShowLevel == 1)
+		fWidget->hide();
+}
+
+bool
+BWindow::IsHidden() const
+{
+	return fShowLevel > 0;
+}
+
+void
+BWindow::Activate(bool active)
+{
+	if (active) {
+		fWidget->raise();
+		fWidget->activateWindow();
+	} else {
+		fWidget->lower();
+	}
+}
+
+bool
+BWindow::IsActive() const
+{
+	return fWidget->isActiveWindow();
+}
+
+BRect
+BWindow::Frame() const
+{
+	return BPrivate::from_qt(fWidget->geometry());
+}
+
+BRect
+BWindow::Bounds() const
+{
+	return fTopView->Bounds();
+}
+
+void
+BWindow::MoveTo(BPoint where)
+{
+	fWidget->move(to_qt(where));
+}
+
+void
+BWindow::MoveBy(float dx, float dy)
+{
+	BRect frame = Frame();
+	MoveTo(BPoint(frame.left + dx, frame.top + dy));
+}
+
+void
+BWindow::ResizeTo(float width, float height)
+{
+	BRect frame = Frame();
+	frame.right = frame.left + width;
+	frame.bottom = frame.top + height;
+	if ((fFlags & B_NOT_RESIZABLE) != 0)
+		fWidget->setFixedSize(to_qt(frame).size());
+	else
+		fWidget->resize(to_qt(frame).size());
+}
+
+void
+BWindow::ResizeBy(float dx, float dy)
+{
+	BRect bounds = Bounds();
+	ResizeTo(bounds.Width() + dx, bounds.Height() + dy);
+}
+
+void
+BWindow::SetSizeLimits(float minWidth, float maxWidth, float minHeight, float maxHeight)
+{
+	// Widths count pixels from left to right edge: one fewer than Qt's.
+	auto pixels = [](float size) {
+		return static_cast<int>(std::min(std::max(size, 0.0f), kMaxSize) + 1);
+	};
+	fWidget->setMinimumSize(pixels(minWidth), pixels(minHeight));
+	fWidget->setMaximumSize(pixels(maxWidth), pixels(maxHeight));
+}
+
+void
+BWindow::SetTitle(const char* title)
+{
+	fTitle = title != nullptr ? title : "";
+	SetName(fTitle.c_str());
+	fWidget->setWindowTitle(to_qt(fTitle.c_str()));
+}
+
+const char*
+BWindow::Title() const
+{
+	return fTitle.c_str();
+}
+
+void
+BWindow::AddChild(BView* child, BView* before)
+{
+	fTopView->AddChild(child, before);
+}
+
+bool
+BWindow::RemoveChild(BView* child)
+{
+	return fTopView->RemoveChild(child);
+}
+
+int32
+BWindow::CountChildren() const
+{
+	return fTopView->CountChildren();
+}
+
+BView*
+BWindow::ChildAt(int32 index) const
+{
+	return fTopView->ChildAt(index);
+}
+
+BView*
+BWindow::FindView(const char* name) const
+{
+	return fTopView->FindView(name);
+}
+
+void
+BWindow::SetDefaultButton(BButton* button)
+{
+	BButton* previous = fDefaultButton;
+	fDefaultButton = button;
+	if (previous != nullptr)
+		previous->Invalidate();
+	if (button != nullptr)
+		button->Invalidate();
+}
+
+void
+BWindow::UpdateIfNeeded()
+{
+	fWidget->repaint();
+}
+
+void
+BWindow::_SetFocus(BView* view, bool focus)
+{
+	if (focus)
+		fFocus = view;
+	else if (fFocus == view)
+		fFocus = nullptr;
+}
+
+void
+BWindow::_ViewDetached(BView* view)
+{
+	if (fFocus == view)
+		fFocus = nullptr;
+	if (fDefaultButton == view)
+		fDefaultButton = nullptr;
+	if (fKeyMenuBar == view)
+		fKeyMenuBar = nullptr;
+}
+
+void
+BWindow::_ContentResized(float width, float height)
+{
+	fTopView->ResizeTo(width, height);
+}
+
+void
+BWindow::_DispatchToView(BMessage* message, BView* view)
+{
+	BPoint where;
+	BPrivate::find_point(message, "where", &where);
+	switch (message->what) {
+		case B_MOUSE_DOWN:
+			view->MouseDown(where);
+			break;
+		case B_MOUSE_UP:
+			view->MouseUp(where);
+			break;
+		case B_MOUSE_MOVED:
+			view->MouseMoved(where, B_INSIDE_VIEW, nullptr);
+			break;
+		case B_KEY_DOWN: {
+			const char* bytes = nullptr;
+			if (message->FindString("bytes", &bytes) != B_OK || bytes[0] == '\0')
+				break;
+			int32 modifiers = 0;
+			message->FindInt32("modifiers", &modifiers);
+			if ((modifiers & B_COMMAND_KEY) != 0 && fKeyMenuBar != nullptr) {
+				// Typed where no desktop shortcut took it.
+				if (BMenuItem* item = shortcut_item(fKeyMenuBar, bytes[0], modifiers)) {
+					item->Invoke();
+					break;
+				}
+			}
+			if (bytes[0] == B_ENTER && fDefaultButton != nullptr && view != fDefaultButton
+				&& fDefaultButton->IsEnabled()) {
+				view = fDefaultButton;
+			}
+			view->KeyDown(bytes, static_cast<int32>(strlen(bytes)));
+			break;
+		}
+	}
+}

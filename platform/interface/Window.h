@@ -1,0 +1,122 @@
+#ifndef WINDOW_H
+#define WINDOW_H
+
+#include <Looper.h>
+#include <Rect.h>
+
+#include <memory>
+
+class BButton;
+class BMenuBar;
+class BView;
+
+namespace BPrivate {
+class WindowWidget;
+}
+
+enum window_type {
+	B_UNTYPED_WINDOW = 0,
+	B_TITLED_WINDOW = 1,
+	B_MODAL_WINDOW = 3,
+	B_DOCUMENT_WINDOW = 11,
+	B_BORDERED_WINDOW = 20,
+	B_FLOATING_WINDOW = 21,
+};
+
+// Window flags.
+enum {
+	B_NOT_MOVABLE = 0x00000001,
+	B_NOT_CLOSABLE = 0x00000020,
+	B_NOT_ZOOMABLE = 0x00000040,
+	B_NOT_MINIMIZABLE = 0x00004000,
+	B_NOT_RESIZABLE = 0x00000002,
+	B_NOT_H_RESIZABLE = 0x00000200,
+	B_NOT_V_RESIZABLE = 0x00000400,
+	B_ASYNCHRONOUS_CONTROLS = 0x00080000,
+	B_QUIT_ON_WINDOW_CLOSE = 0x00100000,
+};
+
+#define B_CURRENT_WORKSPACE 0
+#define B_ALL_WORKSPACES 0xffffffff
+
+// A top-level window and its looper, which runs on the GUI thread. Frame()
+// is the content area in screen coordinates. The window starts hidden;
+// the first Show() runs the looper. Closing it from the desktop posts
+// B_QUIT_REQUESTED; it closes only when QuitRequested() agrees. Quit()
+// closes and deletes it, with its views.
+class BWindow : public BLooper {
+public:
+	BWindow(BRect frame, const char* title, window_type type, uint32 flags,
+		uint32 workspace = B_CURRENT_WORKSPACE);
+	~BWindow() override;
+
+	void Quit() override;
+	void DispatchMessage(BMessage* message, BHandler* handler) override;
+	void MessageReceived(BMessage* message) override;
+
+	// Hooks.
+	virtual void FrameMoved(BPoint newPosition);
+	virtual void FrameResized(float newWidth, float newHeight);
+	virtual void WindowActivated(bool active);
+
+	// Show() and Hide() nest: the window shows when every Hide() has been
+	// matched by a Show().
+	virtual void Show();
+	virtual void Hide();
+	bool IsHidden() const;
+	void Activate(bool active = true);
+	bool IsActive() const;
+
+	BRect Frame() const;
+	BRect Bounds() const;
+	void MoveTo(BPoint where);
+	void MoveTo(float x, float y) { MoveTo(BPoint(x, y)); }
+	void MoveBy(float dx, float dy);
+	void ResizeTo(float width, float height);
+	void ResizeBy(float dx, float dy);
+	void SetSizeLimits(float minWidth, float maxWidth, float minHeight, float maxHeight);
+	void SetTitle(const char* title);
+	const char* Title() const;
+	window_type Type() const { return fType; }
+	uint32 Flags() const { return fFlags; }
+
+	// The views, children of the window's top view (which fills it).
+	void AddChild(BView* child, BView* before = nullptr);
+	bool RemoveChild(BView* child);
+	int32 CountChildren() const;
+	BView* ChildAt(int32 index) const;
+	BView* FindView(const char* name) const;
+	// The view that gets key events; null when none.
+	BView* CurrentFocus() const { return fFocus; }
+
+	// Gets the Command-key shortcuts (not owned: it is a child view).
+	void SetKeyMenuBar(BMenuBar* bar) { fKeyMenuBar = bar; }
+	BMenuBar* KeyMenuBar() const { return fKeyMenuBar; }
+	// Enter, when no view takes it, invokes the default button.
+	void SetDefaultButton(BButton* button);
+	BButton* DefaultButton() const { return fDefaultButton; }
+
+	// Redraws everything that was invalidated, now.
+	void UpdateIfNeeded();
+
+private:
+	friend class BView;
+	friend class BPrivate::WindowWidget;
+
+	void _SetFocus(BView* view, bool focus);
+	void _ViewDetached(BView* view);
+	void _ContentResized(float width, float height);
+	void _DispatchToView(BMessage* message, BView* view);
+
+	std::unique_ptr<BPrivate::WindowWidget> fWidget;
+	BView* fTopView; // owned
+	BView* fFocus;
+	BMenuBar* fKeyMenuBar;
+	BButton* fDefaultButton;
+	std::string fTitle;
+	window_type fType;
+	uint32 fFlags;
+	int32 fShowLevel;
+};
+
+#endif // WINDOW_H

@@ -1,0 +1,54 @@
+#ifndef A_BOOK_RECORD_H
+#define A_BOOK_RECORD_H
+
+#include <cstddef>
+
+#include "BookConstants.h"
+
+// One contact record: kFieldCount field texts and the links of its book's
+// chain. The 21 field buffers are one block inside the record, so a record
+// is a single allocation. A field text is at most 40 bytes and never holds a
+// tab, a line feed or a zero byte.
+// The book that chains a record owns it (ZIBook). Not thread-safe: callers
+// serialise access to a book and its records.
+class ABookRecord final {
+public:
+	// Every field empty, both links none.
+	ABookRecord();
+	ABookRecord(const ABookRecord&) = delete;
+	ABookRecord& operator=(const ABookRecord&) = delete;
+
+	ABookRecord* GetNextRecord() const { return fNext; }
+	void SetNextRecord(ABookRecord* record) { fNext = record; }
+	ABookRecord* GetPrevRecord() const { return fPrev; }
+	void SetPrevRecord(ABookRecord* record) { fPrev = record; }
+
+	// Empties every field.
+	void Clear();
+
+	// The text of a field; the empty text for a number outside 0..20.
+	const char* Field(int field) const
+	{
+		return field >= 0 && field < kFieldCount ? fFields[field] : "";
+	}
+
+	// Stores the text up to the first tab or line feed, at most 40 bytes of
+	// it (see FieldLength). A number outside 0..20 changes nothing.
+	void SetField(int field, const char* text);
+
+	// How many of the first length bytes of text a field keeps: all of them
+	// up to 40; otherwise 40, or fewer when byte 40 continues a UTF-8
+	// character, so that a multi-byte character is never split. Bytes that
+	// are not valid UTF-8 are cut at 40. text must hold length bytes.
+	static size_t FieldLength(const char* text, size_t length);
+
+private:
+	// The reader fills field buffers in place, under the same rules.
+	friend class ZIBFiles;
+
+	ABookRecord* fNext;
+	ABookRecord* fPrev;
+	char fFields[kFieldCount][kFieldBufferSize];
+};
+
+#endif // A_BOOK_RECORD_H

@@ -1,0 +1,386 @@
+#include "ZIBFiles.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <new>
+#include <random>
+#include <string>
+
+#include <Entry.h>
+#include <ErrnoStatus.h>
+#include <File.h>
+#include <Message.h>
+#include <Node.h>
+#include <Path.h>
+#include <StorageDefs.h>
+#include <TypeConstants.h>
+#include <fs_attr.h>
+
+#include "ABookRecord.h"
+#include "BookConstants.h"
+#include "ZIBook.h"
+
+namespace {
+
+// Records are read and written in chunks of about this size.
+const size_t kReadChunkSize = 64 * 1024;
+const size_t kWriteChunkSize = 64 * 1024;
+// As many links as the kernel follows when it resolves a path.
+const int kMaxLinkHops = 40;
+// A type attribute longer than this is not one of ours.
+const off_t kMaxTypeSize = 256;
+
+// Follows symbolic links from path until it names something that is not a
+// link, or does not exist.
+status_t
+ResolveLinks(std::filesystem::path path, std::filesystem::path& resolved)
+{
+	for (int hops = 0; hops < kMaxLinkHops; hops++) {
+		std::error_code error;
+		if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
+			resolved = path;
+			return B_OK;
+		}
+		std::filesystem::path target = std::filesystem::read_symlink(path, error);
+		if (error)
+			return BPrivate::status_for_errno(error.value());
+		path = target.is_absolute() ? target : path.parent_path() / target;
+	}
+	return B_LINK_LIMIT;
+}
+
+// Creates a new, empty file beside target with target's permission bits
+// (or a new file's, when target does not exist) and answers its path.
+status_t
+CreateTemporary(const std::filesystem::path& target, std::string& temporary)
+{
+	struct stat old;
+	bool replacing = stat(target.c_str(), &old) == 0;
+	std::string prefix =
+		(target.parent_path() / ("." + target.filename().string().substr(0, 200) + ".")).string();
+	std::random_device random;
+	for (;;) {
+		char suffix[16];
+		snprintf(suffix, sizeof(suffix), "%08x", static_cast<unsigned>(random()));
+		temporary = prefix + suffix;
+		int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+		if (fd < 0 && errno == EEXIST)
+			continue;
+		if (fd < 0)
+			return BPrivate::status_for_errno(errno);
+		status_t status = B_OK;
+		if (replacing && fchmod(fd, old.st_mode & 07777) != 0)
+			status = BPrivate::status_for_errno(errno);
+		close(fd);
+		if (status != B_OK)
+			unlink(temporary.c_str());
+		return status;
+	}
+}
+
+// Appends the line of record, with its line feed, to out.
+void
+AppendLine(const ABookRecord* record, std::string& out)
+{
+	for (int field = 0; field < kFieldCount; field++) {
+		if (field > 0)
+			out += '\t';
+		out += record->Field(field);
+	}
+	out += '\n';
+}
+
+status_t
+WriteAll(BFile* file, const std::string& data)
+{
+	ssize_t written = file->Write(data.data(), data.size());
+	if (written < 0)
+		return static_cast<status_t>(written);
+	return static_cast<size_t>(written) == data.size() ? B_OK : B_IO_ERROR;
+}
+
+} // namespace
+
+// The reader works on any source of bytes: next(byte) gives the next byte
+// and answers false at the end of the data. Reading a whole book takes the
+// bytes from a chunk in local variables, which the compiler keeps in
+// registers; the single-field and single-record readers take them from
+// BFile one Read() at a time.
+template <typename NextByte>
+bool
+ZIBFiles::_ReadField(NextByte& next, char* buffer, bool& endOfFile)
+{
+	// One byte past the 40 kept tells whether the cut splits a character.
+	size_t length = 0;
+	bool started = false;
+	bool endOfLine = true;
+	char byte;
+	while (next(byte)) {
+		if (byte == '\0')
+			continue;
+		started = true;
+		if (byte == '\t' || byte == '\n') {
+			endOfLine = byte == '\n';
+			break;
+		}
+		if (length <= kFieldTextLength)
+			buffer[length++] = byte;
+	}
+	buffer[ABookRecord::FieldLength(buffer, length)] = '\0';
+	endOfFile = !started;
+	return endOfLine;
+}
+
+template <typename NextByte>
+bool
+ZIBFiles::_ReadRecord(NextByte& next, ABookRecord* record, bool nicknameFile)
+{
+	record->Clear();
+	int column = nicknameFile ? kNicknameField : kFirstNameField;
+	bool lineStarted = false;
+	char dropped[kFieldBufferSize];
+	for (;; column++) {
+		bool endOfFile;
+		char* buffer = column < kFieldCount ? record->fFields[column] : dropped;
+		bool endOfLine = _ReadField(next, buffer, endOfFile);
+		if (endOfFile)
+			return lineStarted;
+		if (endOfLine)
+			return true;
+		lineStarted = true;
+	}
+}
+
+bool
+ZIBFiles::ReadOneField(BFile* file, char* buffer, bool& endOfFile)
+{
+	auto next = [file](char& byte) { return file->Read(&byte, 1) == 1; };
+	return _ReadField(next, buffer, endOfFile);
+}
+
+bool
+ZIBFiles::ReadOneRecord(BFile* file, ABookRecord* record, bool nicknameFile)
+{
+	auto next = [file](char& byte) { return file->Read(&byte, 1) == 1; };
+	return _ReadRecord(next, record, nicknameFile);
+}
+
+status_t
+ZIBFiles::ReadBook(BFile* file, ZIBook* book, bool nicknameFile)
+{
+	try {
+		_ReadBook(file, book, nicknameFile);
+	} catch (const std::bad_alloc&) {
+		// Every line costs a whole record, so a large file of short lines
+		// can exhaust memory; the records read so far stay in the book.
+		return B_NO_MEMORY;
+	}
+	return B_OK;
+}
+
+void
+ZIBFiles::_ReadBook(BFile* file, ZIBook* book, bool nicknameFile)
+{
+	std::unique_ptr<char[]> chunk(new char[kReadChunkSize]);
+	size_t index = 0;
+	size_t length = 0;
+	auto next = [&](char& byte) {
+		if (index == length) {
+			ssize_t read = file->Read(chunk.get(), kReadChunkSize);
+			if (read <= 0)
+				return false;
+			index = 0;
+			length = static_cast<size_t>(read);
+		}
+		byte = chunk[index++];
+		return true;
+	};
+	for (;;) {
+		ABookRecord* record = book->makeNewRecord();
+		book->IncrementTotalRecordsInThisAB();
+		if (!_ReadRecord(next, record, nicknameFile)) {
+			book->deleteRecord(record);
+			return;
+		}
+	}
+}
+
+status_t
+ZIBFiles::ReadBook(const entry_ref* ref, ZIBook* book)
+{
+	BFile file(ref, B_READ_ONLY);
+	status_t status = file.InitCheck();
+	if (status != B_OK)
+		return status;
+	status = ReadBook(&file, book, IsCurrentLayout(&file));
+	if (status != B_OK)
+		return status;
+	off_t size;
+	status = file.GetSize(&size);
+	if (status != B_OK)
+		return status;
+	return file.Position() < size ? B_IO_ERROR : B_OK;
+}
+
+bool
+ZIBFiles::IsNickname(BMessage* message)
+{
+	type_code type;
+	int32 count = 0;
+	entry_ref ref;
+	if (message->GetInfo("refs", &type, &count) != B_OK || count < 1 ||
+		message->FindRef("refs", &ref) != B_OK)
+		return false;
+	BEntry entry(&ref, false);
+	return IsNickname(&entry);
+}
+
+bool
+ZIBFiles::IsNickname(BEntry* entry)
+{
+	BNode node(entry);
+	bool current;
+	return _ReadType(&node, current) && current;
+}
+
+bool
+ZIBFiles::IsCurrentLayout(BFile* file)
+{
+	bool current;
+	if (_ReadType(file, current))
+		return current;
+	return _FirstLineHasAllColumns(file);
+}
+
+bool
+ZIBFiles::_ReadType(BNode* node, bool& current)
+{
+	attr_info info;
+	if (node->InitCheck() != B_OK || node->GetAttrInfo(kTypeAttribute, &info) != B_OK)
+		return false;
+	current = false;
+	if (info.size > kMaxTypeSize)
+		return true;
+	std::string type(static_cast<size_t>(info.size), '\0');
+	ssize_t length = node->ReadAttr(kTypeAttribute, info.type, 0, type.data(), type.size());
+	if (length < 0)
+		return true;
+	// The type ends at its terminator, or at the attribute's end without one.
+	type.resize(strnlen(type.data(), static_cast<size_t>(length)));
+	current = type == kBookFileType;
+	return true;
+}
+
+bool
+ZIBFiles::_FirstLineHasAllColumns(BFile* file)
+{
+	const int kSeparators = kFieldCount - 1;
+	char chunk[1024];
+	off_t offset = 0;
+	int tabs = 0;
+	ssize_t length;
+	while ((length = file->ReadAt(offset, chunk, sizeof(chunk))) > 0) {
+		for (ssize_t i = 0; i < length; i++) {
+			if (chunk[i] == '\n')
+				return tabs == kSeparators;
+			if (chunk[i] == '\t' && ++tabs > kSeparators)
+				return false;
+		}
+		offset += length;
+	}
+	return tabs == kSeparators;
+}
+
+status_t
+ZIBFiles::_WriteRecords(const ZIBook* book, BFile* file)
+{
+	std::string chunk;
+	chunk.reserve(kWriteChunkSize + kFieldCount * kFieldBufferSize);
+	for (const ABookRecord* record = book->GetListOfRecords(); record != nullptr;
+		 record = record->GetNextRecord()) {
+		AppendLine(record, chunk);
+		if (chunk.size() >= kWriteChunkSize) {
+			status_t status = WriteAll(file, chunk);
+			if (status != B_OK)
+				return status;
+			chunk.clear();
+		}
+	}
+	return WriteAll(file, chunk);
+}
+
+status_t
+ZIBFiles::_WriteAttributes(BFile* file, const ZIBFrame& frame)
+{
+	// Four little-endian IEEE floats: left, top, right, bottom.
+	unsigned char rect[16];
+	const float corners[4] = {frame.left, frame.top, frame.right, frame.bottom};
+	for (int i = 0; i < 4; i++) {
+		uint32 bits;
+		memcpy(&bits, &corners[i], sizeof(bits));
+		for (int byte = 0; byte < 4; byte++)
+			rect[i * 4 + byte] = static_cast<unsigned char>(bits >> (8 * byte));
+	}
+	ssize_t written = file->WriteAttr(kTypeAttribute, B_MIME_STRING_TYPE, 0, kBookFileType,
+									  sizeof(kBookFileType));
+	if (written >= 0)
+		written = file->WriteAttr(kFrameAttribute, B_RECT_TYPE, 0, rect, sizeof(rect));
+	// A file system without extended attributes still keeps the data; the
+	// reader then recognises the layout by its column count.
+	if (written == B_UNSUPPORTED)
+		return B_OK;
+	return written < 0 ? static_cast<status_t>(written) : B_OK;
+}
+
+status_t
+ZIBFiles::_WriteTemporary(const ZIBook* book, const ZIBFrame& frame, const char* temporary)
+{
+	BFile file(temporary, B_WRITE_ONLY);
+	status_t status = file.InitCheck();
+	if (status == B_OK)
+		status = _WriteRecords(book, &file);
+	if (status == B_OK)
+		status = _WriteAttributes(&file, frame);
+	if (status == B_OK)
+		status = file.Sync();
+	return status;
+}
+
+status_t
+ZIBFiles::WriteBook(const ZIBook* book, const entry_ref* ref, const ZIBFrame& frame)
+{
+	BPath path(ref);
+	status_t status = path.InitCheck();
+	std::filesystem::path target;
+	if (status == B_OK)
+		status = ResolveLinks(path.Path(), target);
+	std::string temporary;
+	if (status == B_OK)
+		status = CreateTemporary(target, temporary);
+	if (status != B_OK)
+		return status;
+
+	status = _WriteTemporary(book, frame, temporary.c_str());
+	if (status == B_OK && rename(temporary.c_str(), target.c_str()) != 0)
+		status = BPrivate::status_for_errno(errno);
+	if (status != B_OK) {
+		unlink(temporary.c_str());
+		return status;
+	}
+
+	// Make the rename itself durable. The new file is complete and synced
+	// already, so a failure here is dropped.
+	int directory = open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+	if (directory >= 0) {
+		fsync(directory);
+		close(directory);
+	}
+	return B_OK;
+}

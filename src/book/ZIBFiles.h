@@ -1,0 +1,97 @@
+#ifndef ZIBFILES_H
+#define ZIBFILES_H
+
+#include <SupportDefs.h>
+
+class ABookRecord;
+class BEntry;
+class BFile;
+class BMessage;
+class BNode;
+class ZIBook;
+struct entry_ref;
+
+// The frame of the window that saves a book, in screen coordinates.
+struct ZIBFrame {
+	float left;
+	float top;
+	float right;
+	float bottom;
+};
+
+// The book file: tab-separated text, one line per record ending in a line
+// feed, no header and no escapes, with two attributes: "BEOS:TYPE" and
+// "ZIBWndwFrame". A current file has 21 columns, fields 0..20; an older one
+// 20, fields 1..20 (its nickname stays empty). Writing always produces the
+// current layout and type.
+//
+// Reading is lenient and never fails on content: a field keeps its first 40
+// bytes (never splitting a UTF-8 character), extra columns are dropped,
+// missing ones stay empty, zero bytes are skipped, and a last line without
+// a line feed keeps its record. A carriage return is an ordinary byte.
+//
+// All members are static and keep no state; they are safe to call from any
+// thread for distinct files and books.
+class ZIBFiles final {
+public:
+	ZIBFiles() = delete;
+
+	// Reads one field, byte by byte, into buffer (kFieldBufferSize bytes),
+	// terminated. Answers true when the field ended its line (a line feed,
+	// or the end of the data). endOfFile becomes true only when the data
+	// ended before the field's first byte; buffer is then empty.
+	static bool ReadOneField(BFile* file, char* buffer, bool& endOfFile);
+
+	// Reads one line into record, every field of which is cleared first.
+	// nicknameFile selects the current layout. Answers false, with record
+	// empty, when the data ended before the line's first byte.
+	static bool ReadOneRecord(BFile* file, ABookRecord* record, bool nicknameFile);
+
+	// Appends one record per line of file, from its current position to
+	// its end, to book and counts them. The dirty flag is not changed.
+	// Answers B_NO_MEMORY, with the records read so far in book, when
+	// memory ran out, else B_OK.
+	static status_t ReadBook(BFile* file, ZIBook* book, bool nicknameFile);
+
+	// Opens the file read-only, chooses its layout (IsCurrentLayout) and
+	// appends its records to book. Answers the open error, B_NO_MEMORY, or
+	// B_IO_ERROR when reading stopped before the end of the file (the
+	// records read so far stay in book in both cases), else B_OK.
+	static status_t ReadBook(const entry_ref* ref, ZIBook* book);
+
+	// Whether the file of the message's first "refs" entry, or of entry
+	// (links not followed), carries the current type.
+	static bool IsNickname(BMessage* message);
+	static bool IsNickname(BEntry* entry);
+
+	// Whether file holds the current layout: it carries the current type,
+	// or it carries no type and its first line has 21 columns. Reads only
+	// the first line, without moving the file's position.
+	static bool IsCurrentLayout(BFile* file);
+
+	// Writes book, in chain order, with both attributes, to the file of ref.
+	// The data goes to a temporary file in the same directory, which is
+	// flushed to the disk and then renamed over the old file, so the old
+	// file stays whole until the new one is complete. The old file's
+	// permission bits are kept; a symbolic link is followed and the file it
+	// points to is replaced. On failure the old file is left untouched, no
+	// temporary file remains, and the error is answered. A file system
+	// without extended attributes still gets the data (the layout is then
+	// recognised by its column count).
+	static status_t WriteBook(const ZIBook* book, const entry_ref* ref, const ZIBFrame& frame);
+
+private:
+	template <typename NextByte>
+	static bool _ReadField(NextByte& next, char* buffer, bool& endOfFile);
+	template <typename NextByte>
+	static bool _ReadRecord(NextByte& next, ABookRecord* record, bool nicknameFile);
+	static void _ReadBook(BFile* file, ZIBook* book, bool nicknameFile);
+	static bool _ReadType(BNode* node, bool& current);
+	static bool _FirstLineHasAllColumns(BFile* file);
+	static status_t _WriteRecords(const ZIBook* book, BFile* file);
+	static status_t _WriteAttributes(BFile* file, const ZIBFrame& frame);
+	static status_t _WriteTemporary(const ZIBook* book, const ZIBFrame& frame,
+									const char* temporary);
+};
+
+#endif // ZIBFILES_H

@@ -1,0 +1,43 @@
+#ifndef ZIBSEARCH_H
+#define ZIBSEARCH_H
+
+#include <cstddef>
+
+#include "BookConstants.h"
+
+class ABookRecord;
+class ZIBook;
+
+// The record search of the Find dialog, without its window: finds, in chain
+// order and within a record in field order, the next non-empty field that
+// contains the search text regardless of ASCII letter case. Each hit moves
+// the search past the field it found; there is no wrap-around. Not
+// thread-safe; the book must outlive the search.
+class ZIBSearch final {
+public:
+	ZIBSearch();
+
+	// "Search": captures the first 40 bytes of text (never splitting a UTF-8
+	// character), restarts at the first record of book and runs one step.
+	ABookRecord* TheSearch(const ZIBook* book, const char* text);
+	// "Search Again": answers the record of the next hit, or nullptr once
+	// the search has run out, until the next TheSearch. A current record
+	// that has been deleted from the book since the last step ends the
+	// search.
+	ABookRecord* SearchForNext();
+
+private:
+	bool _IsInBook(const ABookRecord* record) const;
+	bool _SearchFields();
+	bool _CompareText(const char* text) const;
+
+	const ZIBook* fBook;
+	ABookRecord* fCurrentRecord;
+	// The field at which the next step starts in the current record, 0..21.
+	int fFieldIndex;
+	// The search text with A-Z turned to lower case.
+	char fSearchText[kFieldTextLength + 1];
+	size_t fSearchLength;
+};
+
+#endif // ZIBSEARCH_H

@@ -1,0 +1,80 @@
+#include "ZIBSort.h"
+
+#include <cstring>
+
+#include "ABookRecord.h"
+#include "AsciiCase.h"
+#include "BookConstants.h"
+#include "PivotQuicksort.h"
+#include "ZIBook.h"
+
+namespace {
+
+// A record with its sort key: the field's text with A-Z turned to lower
+// case. strcmp of two keys has the sign of RecordCompare of the records.
+struct KeyedRecord {
+	const char* key;
+	ABookRecord* record;
+};
+
+int
+CompareKeys(const KeyedRecord& a, const KeyedRecord& b)
+{
+	return strcmp(a.key, b.key);
+}
+
+} // namespace
+
+std::vector<ABookRecord*>
+BuildListIndex(const ZIBook* book)
+{
+	std::vector<ABookRecord*> index;
+	index.reserve(book->GetTotalRecordsInThisAB());
+	for (ABookRecord* record = book->GetListOfRecords(); record != nullptr;
+		 record = record->GetNextRecord())
+		index.push_back(record);
+	return index;
+}
+
+void
+BuildLinkedList(ZIBook* book, const std::vector<ABookRecord*>& index)
+{
+	ABookRecord* previous = nullptr;
+	for (ABookRecord* record : index) {
+		record->SetPrevRecord(previous);
+		if (previous != nullptr)
+			previous->SetNextRecord(record);
+		previous = record;
+	}
+	if (previous != nullptr)
+		previous->SetNextRecord(nullptr);
+	book->SetListOfRecords(index.empty() ? nullptr : index.front());
+	book->SetLastRecord(previous);
+}
+
+bool
+SortBook(ZIBook* book, unsigned short field)
+{
+	if (book == nullptr || field >= kFieldCount || book->GetTotalRecordsInThisAB() < 2)
+		return false;
+	std::vector<ABookRecord*> index = BuildListIndex(book);
+	if (index.size() < 2)
+		return false;
+
+	// The keys lie side by side in one block, so that the comparisons stay
+	// in the cache instead of reaching into every record again.
+	std::vector<char> keys(index.size() * (kFieldTextLength + 1));
+	std::vector<KeyedRecord> keyed(index.size());
+	char* cursor = keys.data();
+	for (size_t i = 0; i < index.size(); i++) {
+		keyed[i] = {cursor, index[i]};
+		for (const char* text = index[i]->Field(field); *text != '\0'; text++)
+			*cursor++ = static_cast<char>(ToLowerAscii(*text));
+		*cursor++ = '\0';
+	}
+	PivotQuicksort(keyed.data(), 0, keyed.size() - 1, CompareKeys);
+	for (size_t i = 0; i < index.size(); i++)
+		index[i] = keyed[i].record;
+	BuildLinkedList(book, index);
+	return true;
+}

@@ -1,0 +1,345 @@
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <Entry.h>
+#include <File.h>
+
+#include "BookTestSupport.h"
+#include "TestDirectory.h"
+#include "ZIBFiles.h"
+#include "ZIBook.h"
+
+namespace {
+
+const ZIBFrame kFrame = {10.5f, 20.0f, 300.0f, 400.25f};
+const std::string kCurrentType = "application/x.vnd-vornak-zibfile";
+// The stored attribute values: the type code in host (x86) order, then the data.
+const std::string kTypeValue = std::string("SMIM") + kCurrentType + '\0';
+const std::string kFrameValue =
+	std::string("TCER") + std::string("\x00\x00\x28\x41", 4) + std::string("\x00\x00\xA0\x41", 4) +
+	std::string("\x00\x00\x96\x43", 4) + std::string("\x00\x20\xC8\x43", 4);
+
+std::string
+Columns(int first, int last)
+{
+	std::string line;
+	for (int column = first; column <= last; column++)
+		line += (column > first ? "\t" : "") + ("c" + std::to_string(column));
+	return line + "\n";
+}
+
+Fields
+ColumnFields(int first, int last, int firstField)
+{
+	Fields fields(kFieldCount);
+	for (int column = first; column <= last && firstField < kFieldCount; column++)
+		fields[firstField++] = "c" + std::to_string(column);
+	return fields;
+}
+
+class BookFile : public TestDirectory {
+protected:
+	entry_ref RefOf(const std::string& name)
+	{
+		entry_ref ref;
+		EXPECT_EQ(get_ref_for_path(PathOf(name).c_str(), &ref), B_OK);
+		return ref;
+	}
+
+	void WriteBytes(const std::string& name, const std::string& bytes)
+	{
+		std::ofstream(PathOf(name), std::ios::binary) << bytes;
+	}
+
+	std::string Bytes(const std::string& name)
+	{
+		std::ifstream in(PathOf(name), std::ios::binary);
+		return std::string(std::istreambuf_iterator<char>(in), {});
+	}
+
+	std::string Attribute(const std::string& name, const char* attribute)
+	{
+		char value[256];
+		ssize_t size = getxattr(PathOf(name).c_str(), attribute, value, sizeof(value));
+		return size < 0 ? "<none>" : std::string(value, size);
+	}
+
+	void SetType(const std::string& name, const std::string& value)
+	{
+		ASSERT_EQ(
+			setxattr(PathOf(name).c_str(), "user.haiku.BEOS:TYPE", value.data(), value.size(), 0),
+			0);
+	}
+
+	// The records of the file, read whole; reading it record by record must
+	// give the same.
+	std::vector<Fields> Open(const std::string& name)
+	{
+		ZIBook book(nullptr);
+		entry_ref ref = RefOf(name);
+		EXPECT_EQ(ZIBFiles::ReadBook(&ref, &book), B_OK);
+		ExpectConsistentLinks(book);
+
+		BFile file(&ref, B_READ_ONLY);
+		bool current = ZIBFiles::IsCurrentLayout(&file);
+		ZIBook single(nullptr);
+		ABookRecord record;
+		while (ZIBFiles::ReadOneRecord(&file, &record, current))
+			AddRecords(single, {FieldsOf(record)});
+		EXPECT_EQ(Records(single), Records(book));
+		return Records(book);
+	}
+
+	std::set<std::string> Listing(const std::string& directory = "")
+	{
+		std::set<std::string> names;
+		for (const auto& entry : std::filesystem::directory_iterator(fPath / directory))
+			names.insert(entry.path().filename().string());
+		return names;
+	}
+};
+
+TEST_F(BookFile, SavesLinesAndAttributesExactly)
+{
+	Fields bob(kFieldCount);
+	bob[kNicknameField] = "bob";
+	bob[kEmail1Field] = "bob@example.org";
+	ZIBook book(nullptr);
+	AddRecords(book, {bob, {}, ColumnFields(0, 20, 0)});
+	entry_ref ref = RefOf("book");
+	ASSERT_EQ(ZIBFiles::WriteBook(&book, &ref, kFrame), B_OK);
+
+	EXPECT_EQ(Bytes("book"), "bob" + std::string(15, '\t') + "bob@example.org" +
+								 std::string(5, '\t') + "\n" + std::string(20, '\t') + "\n" +
+								 Columns(0, 20));
+	EXPECT_EQ(Attribute("book", "user.haiku.BEOS:TYPE"), kTypeValue);
+	EXPECT_EQ(Attribute("book", "user.mime_type"), kCurrentType);
+	EXPECT_EQ(Attribute("book", "user.haiku.ZIBWndwFrame"), kFrameValue);
+	EXPECT_EQ(Listing(), std::set<std::string>({"book", "runtime"}));
+
+	ZIBook empty(nullptr);
+	ASSERT_EQ(ZIBFiles::WriteBook(&empty, &ref, kFrame), B_OK);
+	EXPECT_EQ(Bytes("book"), "");
+	EXPECT_TRUE(Open("book").empty());
+}
+
+struct LayoutCase {
+	const char* name;
+	const char* type; // the stored attribute value, or nullptr for none
+	std::string data;
+	std::vector<Fields> records;
+};
+
+class Layout : public BookFile, public testing::WithParamInterface<LayoutCase> {};
+
+TEST_P(Layout, ChosenByTypeOrFirstLine)
+{
+	WriteBytes("book", GetParam().data);
+	if (GetParam().type != nullptr)
+		SetType("book", GetParam().type);
+	EXPECT_EQ(Open("book"), GetParam().records);
+	BEntry entry(PathOf("book").c_str());
+	bool currentType = GetParam().type != nullptr && kCurrentType == GetParam().type + 4;
+	EXPECT_EQ(ZIBFiles::IsNickname(&entry), currentType);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+	Files, Layout,
+	testing::Values(
+		LayoutCase{"CurrentType", kTypeValue.c_str(), Columns(0, 20), {ColumnFields(0, 20, 0)}},
+		LayoutCase{"CurrentTypeWithoutTerminator",
+				   "SMIMapplication/x.vnd-vornak-zibfile",
+				   Columns(0, 20),
+				   {ColumnFields(0, 20, 0)}},
+		LayoutCase{"NoType21Columns",
+				   nullptr,
+				   Columns(0, 20) + Columns(0, 1),
+				   {ColumnFields(0, 20, 0), ColumnFields(0, 1, 0)}},
+		LayoutCase{"NoType20Columns",
+				   nullptr,
+				   Columns(1, 20) + Columns(0, 20),
+				   {ColumnFields(1, 20, 1), ColumnFields(0, 20, 1)}},
+		LayoutCase{"NoType22Columns", nullptr, Columns(0, 21), {ColumnFields(0, 21, 1)}},
+		LayoutCase{"OlderType21Columns",
+				   "SMIMapplication/x.vnd-vornak-ziborigfile",
+				   Columns(0, 20),
+				   {ColumnFields(0, 20, 1)}},
+		LayoutCase{
+			"OtherType21Columns", "SMIMtext/plain", Columns(0, 20), {ColumnFields(0, 20, 1)}}),
+	[](const auto& info) { return info.param.name; });
+
+const std::string k39(39, 'x');
+
+INSTANTIATE_TEST_SUITE_P(
+	Damaged, Layout,
+	testing::Values(
+		LayoutCase{"ShortLine", kTypeValue.c_str(), "a\tb\tc\n", Padded({{"a", "b", "c"}})},
+		LayoutCase{"LongLine", kTypeValue.c_str(), Columns(0, 22), {ColumnFields(0, 20, 0)}},
+		LayoutCase{"LongFieldCutBeforeCharacter", kTypeValue.c_str(), k39 + "\xC3\xA9tail\tz\n",
+				   Padded({{k39, "z"}})},
+		LayoutCase{"ZeroBytesSkipped", kTypeValue.c_str(), std::string("a\0b\tc\n\0\0d\n", 10),
+				   Padded({{"ab", "c"}, {"d"}})},
+		LayoutCase{"LastLineWithoutLineFeed", kTypeValue.c_str(), "a\tb\nc\td",
+				   Padded({{"a", "b"}, {"c", "d"}})},
+		LayoutCase{"LastLineEndsInTab", kTypeValue.c_str(), "a\nb\t", Padded({{"a"}, {"b"}})},
+		LayoutCase{"CarriageReturnsKept", kTypeValue.c_str(), "a\r\tb\r\n",
+				   Padded({{"a\r", "b\r"}})},
+		LayoutCase{"InvalidUtf8Kept", kTypeValue.c_str(), "\xFF\xFE\tz\n",
+				   Padded({{"\xFF\xFE", "z"}})},
+		LayoutCase{"EmptyLines", kTypeValue.c_str(), "\n\na\n", Padded({{}, {}, {"a"}})},
+		LayoutCase{"EmptyFile", kTypeValue.c_str(), "", {}},
+		LayoutCase{"OnlyZeroBytes", kTypeValue.c_str(), std::string(3, '\0'), {}}),
+	[](const auto& info) { return info.param.name; });
+
+// Runs action without the power to override file permissions: as it is when
+// not root, else in a child process that runs as nobody.
+bool
+Unprivileged(const std::function<bool()>& action)
+{
+	if (geteuid() != 0)
+		return action();
+	pid_t child = fork();
+	if (child == 0)
+		_exit(setgid(65534) == 0 && setuid(65534) == 0 && action() ? 0 : 1);
+	int status = 0;
+	waitpid(child, &status, 0);
+	return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST_F(BookFile, ReadOnlyFileOpensWithAllRecords)
+{
+	WriteBytes("book", "a\nb\n");
+	SetType("book", kTypeValue);
+	chmod(PathOf("book").c_str(), 0444);
+	chmod(fPath.c_str(), 0755);
+	entry_ref ref = RefOf("book");
+	EXPECT_TRUE(Unprivileged([&] {
+		ZIBook book(nullptr);
+		return ZIBFiles::ReadBook(&ref, &book) == B_OK && book.GetTotalRecordsInThisAB() == 2;
+	}));
+}
+
+TEST_F(BookFile, ReplacingKeepsModeAndFollowsLinks)
+{
+	WriteBytes("book", "old\n");
+	chmod(PathOf("book").c_str(), 0640);
+	std::filesystem::create_directory(fPath / "links");
+	std::filesystem::create_symlink("../book", fPath / "links" / "relative");
+	std::filesystem::create_symlink(fPath / "links" / "relative", fPath / "absolute");
+	ZIBook book(nullptr);
+	AddRecords(book, {{"new"}});
+	entry_ref ref = RefOf("absolute");
+	ASSERT_EQ(ZIBFiles::WriteBook(&book, &ref, kFrame), B_OK);
+
+	EXPECT_EQ(Bytes("book"), "new" + std::string(20, '\t') + "\n");
+	EXPECT_EQ(std::filesystem::status(PathOf("book")).permissions(), std::filesystem::perms(0640));
+	EXPECT_TRUE(std::filesystem::is_symlink(fPath / "absolute"));
+	EXPECT_TRUE(std::filesystem::is_symlink(fPath / "links" / "relative"));
+	EXPECT_EQ(Listing(), std::set<std::string>({"absolute", "book", "links", "runtime"}));
+}
+
+enum Cause { kMissingDirectory, kTargetIsDirectory, kDiskFull, kReadOnlyDirectory };
+
+class SaveFailure : public BookFile, public testing::WithParamInterface<Cause> {};
+
+TEST_P(SaveFailure, LeavesOldFileUntouched)
+{
+	std::filesystem::path directory = fPath / "dir";
+	std::filesystem::create_directory(directory);
+	WriteBytes("dir/book", "old\n");
+	entry_ref ref = RefOf("dir/book");
+	ZIBook book(nullptr);
+	AddRecords(book, std::vector<Fields>(200, Fields(kFieldCount, std::string(40, 'n'))));
+	auto fails = [&] { return ZIBFiles::WriteBook(&book, &ref, kFrame) != B_OK; };
+	rlimit saved;
+	getrlimit(RLIMIT_FSIZE, &saved);
+	rlimit small = {4096, saved.rlim_max};
+	switch (GetParam()) {
+		case kMissingDirectory:
+			std::filesystem::remove_all(directory);
+			EXPECT_TRUE(fails());
+			EXPECT_EQ(Listing(), std::set<std::string>({"runtime"}));
+			return;
+		case kTargetIsDirectory:
+			std::filesystem::remove(directory / "book");
+			std::filesystem::create_directory(directory / "book");
+			EXPECT_TRUE(fails());
+			EXPECT_TRUE(std::filesystem::is_empty(directory / "book"));
+			break;
+		case kDiskFull:
+			// A file-size limit fails the writes as a full disk would.
+			signal(SIGXFSZ, SIG_IGN);
+			setrlimit(RLIMIT_FSIZE, &small);
+			EXPECT_TRUE(fails());
+			setrlimit(RLIMIT_FSIZE, &saved);
+			EXPECT_EQ(Bytes("dir/book"), "old\n");
+			break;
+		case kReadOnlyDirectory:
+			chmod(fPath.c_str(), 0755);
+			chmod(directory.c_str(), 0555);
+			EXPECT_TRUE(Unprivileged(fails));
+			chmod(directory.c_str(), 0755);
+			EXPECT_EQ(Bytes("dir/book"), "old\n");
+			break;
+	}
+	EXPECT_EQ(Listing("dir"), std::set<std::string>({"book"}));
+}
+
+const char* const kCauseNames[] = {"MissingDirectory", "TargetIsDirectory", "DiskFull",
+								   "ReadOnlyDirectory"};
+
+INSTANTIATE_TEST_SUITE_P(Causes, SaveFailure,
+						 testing::Values(kMissingDirectory, kTargetIsDirectory, kDiskFull,
+										 kReadOnlyDirectory),
+						 [](const auto& info) { return kCauseNames[info.param]; });
+
+// Random fields of UTF-8 and raw bytes (no tab, line feed or zero byte).
+std::string
+RandomField(std::mt19937& random)
+{
+	static const char* const kPieces[] = {
+		"a",    "Z",    " ",    "\r", "\x01", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
+		"\x80", "\xFF", "\xC3", "~"};
+	std::string text;
+	size_t length = random() % 48;
+	while (text.size() < length)
+		text += kPieces[random() % std::size(kPieces)];
+	return text;
+}
+
+TEST_F(BookFile, RandomBooksSurviveSaveAndOpen)
+{
+	std::mt19937 random(20240601);
+	for (int round = 0; round < 40; round++) {
+		ZIBook book(nullptr);
+		int count = random() % 30;
+		for (int i = 0; i < count; i++) {
+			ABookRecord* record = book.makeNewRecord();
+			if (random() % 8 != 0) {
+				for (int field = 0; field < kFieldCount; field++)
+					record->SetField(field, RandomField(random).c_str());
+			}
+			book.IncrementTotalRecordsInThisAB();
+		}
+		entry_ref ref = RefOf("book");
+		ASSERT_EQ(ZIBFiles::WriteBook(&book, &ref, kFrame), B_OK);
+		ASSERT_EQ(Open("book"), Records(book)) << "round " << round;
+	}
+}
+
+} // namespace

@@ -1,0 +1,111 @@
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <Clipboard.h>
+#include <Message.h>
+#include <TypeConstants.h>
+
+#include "ABookRecord.h"
+#include "BookTestSupport.h"
+#include "ZIBook.h"
+
+namespace {
+
+// The "text/plain" bytes on the clipboard; "<none>" without such an item.
+std::string
+ClipboardText()
+{
+	std::string text = "<none>";
+	if (!be_clipboard->Lock())
+		return "<unlocked>";
+	const void* data;
+	ssize_t size;
+	if (be_clipboard->Data()->FindData("text/plain", B_MIME_TYPE, &data, &size) == B_OK)
+		text.assign(static_cast<const char*>(data), size);
+	be_clipboard->Unlock();
+	return text;
+}
+
+std::string
+FormattedAddress(const Fields& fields)
+{
+	ZIBook book(nullptr);
+	AddRecords(book, {fields});
+	char out[kFormattedAddressLength + 1];
+	ZIBook::CollectFormattedAddress(book.GetListOfRecords(), out);
+	return out;
+}
+
+TEST(FormattedAddress, WritesElevenFieldsEachWithOneSpace)
+{
+	EXPECT_EQ(FormattedAddress({"nick", "Ann", "", "Lee", "", "", "", "", "Oslo", "", "", "NO",
+								"555", "", "", "ann@example.org"}),
+			  "Ann  Lee \n \n \n \n \nOslo   ");
+	EXPECT_EQ(FormattedAddress({}), "   \n \n \n \n \n   ");
+	Fields full(kFieldCount, std::string(40, 'w'));
+	EXPECT_EQ(FormattedAddress(full).size(), kFormattedAddressLength);
+}
+
+TEST(Clipboard, HoldsRecordTextWithoutTerminator)
+{
+	ZIBook book(nullptr);
+	AddRecords(book, {{}, {"bob", "Bo b", "", "Lee"}});
+	ASSERT_EQ(book.AddressToClipboard(0), B_OK);
+	EXPECT_EQ(ClipboardText(), std::string(21, '\t'));
+	ASSERT_EQ(book.AddressToClipboard(1), B_OK);
+	EXPECT_EQ(ClipboardText(), "bob\tBo b\t\tLee" + std::string(18, '\t'));
+	ASSERT_EQ(book.FormattedAddressToClipboard(1), B_OK);
+	EXPECT_EQ(ClipboardText(), "Bo b  Lee \n \n \n \n \n   ");
+
+	EXPECT_EQ(book.AddressToClipboard(2), B_BAD_INDEX);
+	EXPECT_EQ(book.FormattedAddressToClipboard(-1), B_BAD_INDEX);
+	EXPECT_EQ(ClipboardText(), "Bo b  Lee \n \n \n \n \n   ");
+}
+
+struct NicknameCase {
+	const char* name;
+	const char* nickname;
+	bool found;
+	std::string email;
+	std::string city;
+};
+
+class Nickname : public testing::TestWithParam<NicknameCase> {};
+
+TEST_P(Nickname, FindsFirstRecordIgnoringCase)
+{
+	ZIBook book(nullptr);
+	for (auto [nickname, email1, email2] : {std::tuple{"Bob", "first@example.org", ""},
+											{"bob", "second@example.org", ""},
+											{"carl", "", "carl@example.org"}}) {
+		Fields fields(kFieldCount);
+		fields[kNicknameField] = fields[kCityField] = nickname;
+		fields[kEmail1Field] = email1;
+		fields[kEmail2Field] = email2;
+		AddRecords(book, {fields});
+	}
+	char email[kFieldBufferSize] = "garbage";
+	EXPECT_EQ(book.GetEmailFromNickname(GetParam().nickname, email, sizeof(email)),
+			  GetParam().found);
+	EXPECT_EQ(email, GetParam().email);
+	char address[1000] = "garbage";
+	EXPECT_EQ(book.GetPostalAddressFromNickname(GetParam().nickname, address, sizeof(address)),
+			  GetParam().found);
+	EXPECT_EQ(address, GetParam().found ? "   \n \n \n \n \n" + GetParam().city + "   " : "");
+	char small[4];
+	book.GetPostalAddressFromNickname(GetParam().nickname, small, sizeof(small));
+	EXPECT_EQ(small, std::string(GetParam().found ? 3 : 0, ' '));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+	Lookups, Nickname,
+	testing::Values(NicknameCase{"FirstOfEqualNicknames", "BOB", true, "first@example.org", "Bob"},
+					NicknameCase{"EmptyEmailOne", "Carl", true, "", "carl"},
+					NicknameCase{"PrefixDoesNotMatch", "bo", false, "", ""},
+					NicknameCase{"LongerDoesNotMatch", "bobby", false, "", ""}),
+	[](const auto& info) { return info.param.name; });
+
+} // namespace

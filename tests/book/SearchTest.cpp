@@ -1,0 +1,75 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "ABookRecord.h"
+#include "BookTestSupport.h"
+#include "ZIBSearch.h"
+#include "ZIBook.h"
+
+namespace {
+
+const std::string kForty = "abcdefghij"
+						   "abcdefghij"
+						   "abcdefghij"
+						   "abcdefghij";
+
+struct SearchCase {
+	const char* name;
+	std::string key;
+	// The nickname of the record of every hit until the search runs out.
+	std::vector<std::string> hits;
+};
+
+class Search : public testing::TestWithParam<SearchCase> {};
+
+TEST_P(Search, FindsFieldsInRecordAndFieldOrder)
+{
+	ZIBook book(nullptr);
+	AddRecords(book, {{"ann", "Ann", "", "", "", "", "", "", "", "", "", "", "", "", "",
+					   "ANN@example.org"},
+					  {"bob", "", "", "Joanne"},
+					  {},
+					  {"carl", kForty,
+					   "Ren\xC3\xA9"
+					   "e"}});
+	ZIBSearch search;
+	std::vector<std::string> hits;
+	for (ABookRecord* hit = search.TheSearch(&book, GetParam().key.c_str()); hit != nullptr;
+		 hit = search.SearchForNext())
+		hits.push_back(hit->Field(kNicknameField));
+	EXPECT_EQ(hits, GetParam().hits);
+	EXPECT_EQ(search.SearchForNext(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+	Keys, Search,
+	testing::Values(SearchCase{"CaseIgnoredAnywhereInField", "aNn", {"ann", "ann", "ann", "bob"}},
+					SearchCase{"AtEndOfField", "NE", {"bob"}},
+					SearchCase{"EmptyKeyFindsEveryNonEmptyField",
+							   "",
+							   {"ann", "ann", "ann", "bob", "bob", "carl", "carl", "carl"}},
+					SearchCase{"NonAsciiBytes",
+							   "\xC3\xA9"
+							   "E",
+							   {"carl"}},
+					SearchCase{"OnlyAsciiLettersFolded", "\xC3\x89", {}},
+					SearchCase{"NothingFound", "zz", {}},
+					SearchCase{"KeyLongerThanField", "Joannes", {}},
+					SearchCase{"KeyCutToFortyBytes", kForty + "zzz", {"carl"}}),
+	[](const auto& info) { return info.param.name; });
+
+TEST(Search, DeletedCurrentRecordEndsSearch)
+{
+	ZIBook book(nullptr);
+	AddRecords(book, {{"x1"}, {"x2"}});
+	ZIBSearch search;
+	ABookRecord* hit = search.TheSearch(&book, "x");
+	ASSERT_EQ(hit, book.GetListOfRecords());
+	book.deleteRecord(hit);
+	EXPECT_EQ(search.SearchForNext(), nullptr);
+	EXPECT_EQ(search.TheSearch(&book, "x"), book.GetListOfRecords());
+}
+
+} // namespace

@@ -1,0 +1,256 @@
+#include <Messenger.h>
+
+#include <unistd.h>
+
+#include <atomic>
+#include <cstring>
+#include <functional>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <AppDefs.h>
+#include <Looper.h>
+#include <Message.h>
+#include <OS.h>
+
+#include "RecordingHandlers.h"
+
+namespace {
+
+// A running looper with one recording handler; it quits when the test ends.
+class Target {
+public:
+	explicit Target(std::vector<uint32> passOn = {})
+		:
+		looper(new RecordingLooper(looperLog)),
+		handler("target", std::move(passOn))
+	{
+		looper->AddHandler(&handler);
+		looper->Run();
+	}
+
+	~Target()
+	{
+		if (looper->Lock())
+			looper->Quit();
+	}
+
+	// The previous dispatch may still run: change the hook under the lock.
+	void OnMessage(std::function<void(BMessage*)> hook)
+	{
+		looper->Lock();
+		handler.onMessage = std::move(hook);
+		looper->Unlock();
+	}
+
+	BMessenger Messenger() const { return BMessenger(&handler); }
+
+	MessageLog looperLog;
+	RecordingLooper* looper;
+	RecordingHandler handler;
+};
+
+} // namespace
+
+TEST(MessengerSync, RepliesBetweenTwoLoopers)
+{
+	Target asker, answerer;
+	answerer.OnMessage([](BMessage* message) {
+		BMessage reply('answ');
+		reply.AddInt32("value", message->GetInt32("value", 0) * 2);
+		message->SendReply(&reply);
+	});
+	std::atomic<int32> answer = 0;
+	asker.OnMessage([&](BMessage*) {
+		BMessage question('qstn');
+		question.AddInt32("value", 21);
+		BMessage reply;
+		if (answerer.Messenger().SendMessage(&question, &reply, kPatience, kPatience) == B_OK
+			&& reply.IsReply())
+			answer = reply.GetInt32("value", 0);
+	});
+	ASSERT_EQ(asker.looper->PostMessage('ask ', &asker.handler), B_OK);
+	ASSERT_TRUE(asker.handler.log.WaitFor(1));
+	EXPECT_EQ(answer, 42);
+}
+
+TEST(MessengerSync, ReportsWhatBecameOfTheMessage)
+{
+	const uint32 kUnknown = 'unkn';
+	Target target({kUnknown});
+	ASSERT_TRUE(target.looper->Lock());
+	target.handler.SetNextHandler(nullptr);
+	target.looper->Unlock();
+	BLooper* looper = target.looper;
+	std::atomic<status_t> second = B_OK, late = B_OK;
+	Sem gate, lateDone;
+	std::thread answerer;
+	struct Row {
+		const char* handlerDoes;
+		uint32 what;
+		std::function<void(BMessage*)> onMessage;
+		bigtime_t replyTimeout;
+		status_t result;
+		uint32 replyWhat;
+	} rows[] = {
+		{"answers twice", 'twic',
+			[&](BMessage* m) {
+				m->SendReply('one ');
+				second = m->SendReply('two ');
+			},
+			kPatience, B_OK, 'one '},
+		{"drops it", 'drop', nullptr, kPatience, B_OK, B_NO_REPLY},
+		{"does not understand it", kUnknown, nullptr, kPatience, B_OK, B_MESSAGE_NOT_UNDERSTOOD},
+		{"detaches and deletes it", 'dele', [&](BMessage*) { delete looper->DetachCurrentMessage(); },
+			kPatience, B_OK, B_NO_REPLY},
+		{"detaches it and answers from another thread", 'detc',
+			[&](BMessage*) {
+				answerer = std::thread([detached = looper->DetachCurrentMessage()] {
+					detached->SendReply('ltr ');
+					delete detached;
+				});
+			},
+			kPatience, B_OK, 'ltr '},
+		{"answers after the time-out", 'slow',
+			[&](BMessage* m) {
+				acquire_sem(gate.id);
+				late = m->SendReply('slow');
+				release_sem(lateDone.id);
+			},
+			20000, B_TIMED_OUT, 0},
+	};
+	for (const Row& row : rows) {
+		SCOPED_TRACE(row.handlerDoes);
+		target.OnMessage(row.onMessage);
+		BMessage message(row.what);
+		BMessage reply;
+		EXPECT_EQ(target.Messenger().SendMessage(&message, &reply, kPatience, row.replyTimeout),
+			row.result);
+		EXPECT_EQ(reply.what, row.replyWhat);
+		if (answerer.joinable())
+			answerer.join();
+	}
+	EXPECT_EQ(second, B_DUPLICATE_REPLY);
+	release_sem(gate.id);
+	ASSERT_TRUE(acquired(lateDone.id));
+	EXPECT_EQ(late, B_BAD_PORT_ID); // nobody waits any more
+}
+
+TEST(MessengerAddress, StaleTargetsFailAtOnce)
+{
+	Target target;
+	auto* gone = new RecordingHandler("gone");
+	RecordingHandler removed("removed");
+	ASSERT_TRUE(target.looper->Lock());
+	target.looper->AddHandler(gone);
+	target.looper->AddHandler(&removed);
+	target.looper->Unlock();
+	BMessenger toGone(gone), toRemoved(&removed);
+	delete gone;
+	ASSERT_TRUE(target.looper->Lock());
+	target.looper->RemoveHandler(&removed);
+	target.looper->Unlock();
+	MessageLog quitLog;
+	auto* quitLooper = new RecordingLooper(quitLog);
+	BMessenger toQuit(quitLooper);
+	quitLooper->Quit();
+
+	BMessage reply;
+	EXPECT_EQ(toGone.SendMessage('gone'), B_BAD_HANDLER);
+	EXPECT_EQ(toGone.SendMessage('gone', &reply), B_BAD_HANDLER);
+	EXPECT_EQ(toQuit.SendMessage('quit'), B_BAD_PORT_ID);
+	EXPECT_EQ(toQuit.SendMessage('quit', &reply), B_BAD_PORT_ID);
+	EXPECT_FALSE(toQuit.LockTarget());
+	BLooper* looper = target.looper;
+	EXPECT_EQ(toQuit.Target(&looper), nullptr);
+	EXPECT_EQ(looper, nullptr);
+	// A handler that left its looper is not dispatched to any more.
+	ASSERT_EQ(toRemoved.SendMessage('rmvd', &reply), B_OK);
+	EXPECT_EQ(reply.what, static_cast<uint32>(B_NO_REPLY));
+	EXPECT_TRUE(removed.log.Whats().empty());
+}
+
+TEST(MessageReply, AsynchronousRepliesGoToTheReplyHandler)
+{
+	Target target, replies;
+	std::atomic<bool> waiting = true, addressed = false, remote = true;
+	std::atomic<status_t> statuses[3] = {B_ERROR, B_ERROR, B_ERROR};
+	target.OnMessage([&](BMessage* message) {
+		waiting = message->IsSourceWaiting();
+		addressed = message->ReturnAddress() == replies.Messenger();
+		statuses[0] = message->SendReply('rep1');
+		statuses[1] = message->SendReply('rep2');
+	});
+	ASSERT_EQ(target.Messenger().SendMessage('asyn', &replies.handler), B_OK);
+	ASSERT_TRUE(replies.handler.log.WaitFor(2));
+	ASSERT_TRUE(target.handler.log.WaitFor(1));
+	EXPECT_FALSE(waiting);
+	EXPECT_TRUE(addressed);
+	EXPECT_EQ(statuses[0], B_OK);
+	EXPECT_EQ(statuses[1], B_OK);
+	EXPECT_EQ(replies.handler.log.Whats(), (std::vector<uint32>{'rep1', 'rep2'}));
+	EXPECT_TRUE(replies.handler.log.Messages()[0].IsReply());
+
+	// Without a reply handler (and no application) nobody can be answered.
+	target.OnMessage([&](BMessage* message) {
+		remote = message->IsSourceRemote();
+		statuses[2] = message->SendReply('nore');
+	});
+	ASSERT_EQ(target.Messenger().SendMessage('nore'), B_OK);
+	ASSERT_TRUE(target.handler.log.WaitFor(2));
+	EXPECT_EQ(statuses[2], B_BAD_REPLY);
+	EXPECT_FALSE(remote);
+	BMessage neverSent('nvr ');
+	EXPECT_EQ(neverSent.SendReply('nvr '), B_BAD_REPLY);
+}
+
+TEST(MessageReply, AReplyCanAskForAnAnswer)
+{
+	Target target;
+	std::atomic<uint32> answer = 0;
+	target.OnMessage([&](BMessage* message) {
+		BMessage reply('rply'), replyToReply;
+		if (message->SendReply(&reply, &replyToReply, kPatience, kPatience) == B_OK)
+			answer = replyToReply.what;
+	});
+	BMessage reply;
+	ASSERT_EQ(target.Messenger().SendMessage('ask ', &reply), B_OK);
+	EXPECT_TRUE(reply.IsSourceWaiting());
+	EXPECT_EQ(reply.SendReply('ack '), B_OK);
+	ASSERT_TRUE(target.handler.log.WaitFor(1));
+	EXPECT_EQ(answer, 'ack ');
+}
+
+TEST(MessengerValue, TravelsInsideMessages)
+{
+	Target target;
+	BMessenger sent[2] = {target.Messenger(), BMessenger(nullptr, target.looper)};
+	BMessage carrier('carr');
+	for (const BMessenger& messenger : sent)
+		ASSERT_EQ(carrier.AddMessenger("to", messenger), B_OK);
+	// Port, token and team, then the reserved bytes with the preferred flag.
+	const char* flat;
+	ssize_t size;
+	ASSERT_EQ(carrier.FindData("to", B_MESSENGER_TYPE, 1, (const void**)&flat, &size), B_OK);
+	ASSERT_EQ(size, 24);
+	int32 team;
+	memcpy(&team, flat + 8, sizeof(team));
+	EXPECT_EQ(team, getpid());
+	EXPECT_EQ(flat[20], 1);
+
+	std::vector<char> buffer(carrier.FlattenedSize());
+	ASSERT_EQ(carrier.Flatten(buffer.data(), buffer.size()), B_OK);
+	BMessage copy;
+	ASSERT_EQ(copy.Unflatten(buffer.data(), buffer.size()), B_OK);
+	BMessenger found[2];
+	for (int32 index = 0; index < 2; index++) {
+		ASSERT_EQ(copy.FindMessenger("to", index, &found[index]), B_OK);
+		EXPECT_EQ(found[index], sent[index]);
+	}
+	EXPECT_EQ((std::set<BMessenger>{sent[0], sent[1], found[0], found[1]}).size(), 2u);
+	ASSERT_EQ(found[0].SendMessage('back'), B_OK);
+	ASSERT_TRUE(target.handler.log.WaitFor(1));
+}

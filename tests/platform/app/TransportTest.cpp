@@ -1,0 +1,282 @@
+#include <errno.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include <AppDefs.h>
+#include <Message.h>
+#include <Messenger.h>
+
+#include "PeerProcess.h"
+#include "PortDirectory.h"
+#include "RecordingHandlers.h"
+#include "TeamPort.h"
+#include "TestDirectory.h"
+#include "WireFrame.h"
+
+using BPrivate::PortDirectory;
+
+namespace {
+
+const char kEcho[] = "application/x-vnd.zib-test-echo";
+const char kOther[] = "application/x-vnd.zib-test-other";
+const bigtime_t kSecond = 1000000;
+
+std::string
+le32(uint32 value)
+{
+	std::string bytes;
+	for (int shift = 0; shift < 32; shift += 8)
+		bytes.push_back(char(value >> shift));
+	return bytes;
+}
+
+// A well-formed frame for a port that does not exist.
+std::string
+frame_to_nowhere()
+{
+	std::string frame;
+	BPrivate::WireFrame::Encode(999999, BMessage('lost'), &frame);
+	return frame;
+}
+
+// A raw socket connected to path, with a receive time-out; -1 on failure.
+int
+connect_raw(const std::string& path)
+{
+	sockaddr_un address;
+	size_t length;
+	if (!PortDirectory::MakeAddress(path, &address, &length))
+		return -1;
+	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+	timeval patience = {10, 0};
+	setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof(patience));
+	if (connect(fd, reinterpret_cast<sockaddr*>(&address), length) != 0) {
+		close(fd);
+		return -1;
+	}
+	return fd;
+}
+
+bool
+exists(const std::string& path)
+{
+	struct stat info;
+	return lstat(path.c_str(), &info) == 0;
+}
+
+class Transport : public TestDirectory {
+protected:
+	void TearDown() override
+	{
+		BPrivate::unpublish_team_port();
+		TestDirectory::TearDown();
+	}
+
+	std::unique_ptr<PeerProcess> StartPeer(const char* signature)
+	{
+		auto peer = std::make_unique<PeerProcess>(TRANSPORT_PEER_PATH,
+			std::vector<std::string>{signature});
+		EXPECT_TRUE(peer->WaitReady());
+		return peer;
+	}
+
+	// A synchronous request to the echo peer; B_OK when it answered.
+	static status_t Ping(const BMessenger& target, BMessage* reply)
+	{
+		BMessage request('png?');
+		return target.SendMessage(&request, reply, kSecond, 10 * kSecond);
+	}
+};
+
+} // namespace
+
+struct SpecifierRow {
+	const char* name;
+	int32 form;
+	int32 index;
+	int32 range;
+};
+
+class TransportSpecifiers : public Transport, public testing::WithParamInterface<SpecifierRow> {};
+
+TEST_P(TransportSpecifiers, SynchronousRequestCarriesSpecifierStack)
+{
+	auto peer = StartPeer(kEcho);
+	status_t result;
+	BMessenger echo(kEcho, -1, &result);
+	ASSERT_EQ(result, B_OK);
+	EXPECT_EQ(echo.Team(), peer->Pid());
+	EXPECT_TRUE(echo.IsValid());
+
+	const SpecifierRow& row = GetParam();
+	BMessage request(B_GET_PROPERTY);
+	request.AddString("payload", "hello");
+	request.AddSpecifier("Window", int32(0));
+	BMessage specifier(row.form);
+	specifier.AddString(B_PROPERTY_ENTRY, "Text");
+	if (row.index >= 0)
+		specifier.AddInt32("index", row.index);
+	if (row.range >= 0)
+		specifier.AddInt32("range", row.range);
+	request.AddSpecifier(&specifier);
+
+	BMessage reply;
+	ASSERT_EQ(echo.SendMessage(&request, &reply, kSecond, 10 * kSecond), B_OK);
+	EXPECT_EQ(reply.what, uint32(B_REPLY));
+	EXPECT_TRUE(reply.IsReply());
+	EXPECT_EQ(reply.GetInt32("pid", 0), peer->Pid());
+	EXPECT_EQ(reply.GetInt32("asked", 0), int32(B_GET_PROPERTY));
+	EXPECT_STREQ(reply.GetString("payload", ""), "hello");
+	EXPECT_EQ(reply.GetInt32("spec_current", -1), 1);
+	EXPECT_EQ(reply.GetInt32("spec_what", -1), row.form);
+	EXPECT_STREQ(reply.GetString("spec_property", ""), "Text");
+	EXPECT_EQ(reply.GetInt32("spec_index", -1), row.index);
+	EXPECT_EQ(reply.GetInt32("spec_range", -1), row.range);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, TransportSpecifiers,
+	testing::Values(SpecifierRow{"Direct", B_DIRECT_SPECIFIER, -1, -1},
+		SpecifierRow{"Range", B_RANGE_SPECIFIER, 0, 1234},
+		SpecifierRow{"ReverseRange", B_REVERSE_RANGE_SPECIFIER, 7, 3}),
+	[](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Transport, LargeTextTravelsBothWays)
+{
+	auto peer = StartPeer(kEcho);
+	std::string text(3 << 20, 'a');
+	for (size_t i = 0; i < text.size(); i += 4099)
+		text[i] = char('b' + i % 20);
+	BMessage request('big ');
+	request.AddString("text", text.c_str());
+	BMessage reply;
+	ASSERT_EQ(BMessenger(kEcho).SendMessage(&request, &reply, kSecond, 30 * kSecond), B_OK);
+	EXPECT_EQ(std::string(reply.GetString("text", "")), text);
+}
+
+TEST_F(Transport, MessengerPassedOnReachesThirdProcess)
+{
+	MessageLog log;
+	auto* home = new RecordingLooper(log);
+	home->Run();
+	ASSERT_EQ(BPrivate::publish_team_port("application/x-vnd.zib-test-home", home), B_OK);
+	auto forwarder = StartPeer(kEcho);
+	auto target = StartPeer(kOther);
+
+	BMessage forward('fwd ');
+	forward.AddMessenger("target", BMessenger(kOther));
+	forward.AddMessenger("reply", BMessenger(nullptr, home));
+	ASSERT_EQ(BMessenger(kEcho).SendMessage(&forward), B_OK);
+
+	ASSERT_TRUE(log.WaitFor(1));
+	BMessage got = log.Messages()[0];
+	EXPECT_EQ(got.what, uint32(B_REPLY));
+	EXPECT_EQ(got.GetInt32("asked", 0), int32('ping'));
+	EXPECT_EQ(got.GetInt32("via", 0), forwarder->Pid());
+	EXPECT_EQ(got.GetInt32("pid", 0), target->Pid());
+	home->Lock();
+	home->Quit();
+}
+
+struct HostileRow {
+	const char* name;
+	std::string bytes;
+	bool dropped; // the peer must close this connection
+};
+
+class TransportHostile : public Transport, public testing::WithParamInterface<HostileRow> {};
+
+TEST_P(TransportHostile, BadFrameCostsOnlyItsOwnConnection)
+{
+	auto peer = StartPeer(kEcho);
+	std::string path;
+	ASSERT_EQ(PortDirectory::SocketPath(kEcho, peer->Pid(), &path), B_OK);
+	int hostile = connect_raw(path);
+	ASSERT_GE(hostile, 0);
+	ASSERT_EQ(send(hostile, GetParam().bytes.data(), GetParam().bytes.size(), MSG_NOSIGNAL),
+		ssize_t(GetParam().bytes.size()));
+
+	// A good client is served while the hostile connection is still open.
+	BMessage reply;
+	EXPECT_EQ(Ping(BMessenger(kEcho), &reply), B_OK);
+	EXPECT_EQ(reply.GetInt32("pid", 0), peer->Pid());
+
+	char byte;
+	if (GetParam().dropped) {
+		// Closed, or reset when bytes we sent were still unread.
+		ssize_t got = recv(hostile, &byte, 1, 0);
+		EXPECT_TRUE(got == 0 || (got < 0 && errno == ECONNRESET)) << got << " " << errno;
+	}
+	close(hostile);
+	EXPECT_EQ(Ping(BMessenger(kEcho), &reply), B_OK);
+	EXPECT_EQ(peer->Stop(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, TransportHostile,
+	testing::Values(HostileRow{"Oversized", le32(BPrivate::WireFrame::kMaxPayloadSize + 1), true},
+		HostileRow{"Undersized", le32(3) + "abc", true},
+		HostileRow{"Garbage", le32(40) + std::string(40, '\xab'), true},
+		HostileRow{"Truncated", le32(5000) + std::string(100, '\0'), false},
+		HostileRow{"UnknownPort", frame_to_nowhere(), false}),
+	[](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Transport, StaleSocketsAreSkippedAndRemoved)
+{
+	std::string stale[2];
+	for (int i = 0; i < 2; i++) {
+		ASSERT_EQ(PortDirectory::SocketPath(kEcho, i == 0 ? 1 : 999999, &stale[i]), B_OK);
+		sockaddr_un address;
+		size_t length;
+		ASSERT_TRUE(PortDirectory::MakeAddress(stale[i], &address, &length));
+		int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+		ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), length), 0);
+		close(fd); // what a crashed application leaves behind
+	}
+	status_t result;
+	BMessenger none(kEcho, -1, &result);
+	EXPECT_EQ(result, B_NAME_NOT_FOUND);
+	EXPECT_FALSE(none.IsValid());
+	EXPECT_FALSE(exists(stale[0]));
+	EXPECT_FALSE(exists(stale[1]));
+
+	auto peer = StartPeer(kEcho);
+	BMessenger echo(kEcho, -1, &result);
+	EXPECT_EQ(result, B_OK);
+	EXPECT_EQ(echo.Team(), peer->Pid());
+	std::string live;
+	ASSERT_EQ(PortDirectory::SocketPath(kEcho, peer->Pid(), &live), B_OK);
+	EXPECT_EQ(peer->Stop(), 0);
+	EXPECT_FALSE(exists(live));
+	BMessage reply;
+	EXPECT_EQ(Ping(echo, &reply), B_BAD_PORT_ID);
+}
+
+TEST_F(Transport, WaitingSenderLearnsWhenPeerFails)
+{
+	auto peer = StartPeer(kEcho);
+	BMessenger echo(kEcho);
+	BMessage hold('hold'), reply;
+	EXPECT_EQ(echo.SendMessage(&hold, &reply, kSecond, kSecond / 5), B_TIMED_OUT);
+	// A peer that dies before answering ends the wait with an error.
+	BMessage die('die!');
+	EXPECT_EQ(echo.SendMessage(&die, &reply, kSecond, 60 * kSecond), B_BAD_PORT_ID);
+}
+
+TEST_F(Transport, PortDirectoryMustBePrivate)
+{
+	std::string directory = fPath.string() + "/runtime/larimo-ports";
+	ASSERT_EQ(mkdir(directory.c_str(), 0755), 0);
+	ASSERT_EQ(chmod(directory.c_str(), 0755), 0);
+	auto* looper = new BLooper("app");
+	EXPECT_EQ(BPrivate::publish_team_port(kEcho, looper), B_PERMISSION_DENIED);
+	EXPECT_EQ(BMessenger(kEcho).Team(), -1);
+	ASSERT_EQ(chmod(directory.c_str(), 0700), 0);
+	EXPECT_EQ(BPrivate::publish_team_port(kEcho, looper), B_OK);
+	looper->Quit();
+}

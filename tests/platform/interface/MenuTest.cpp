@@ -1,0 +1,143 @@
+#include <vector>
+
+#include <QAction>
+#include <QMenuBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <Menu.h>
+#include <MenuBar.h>
+#include <MenuItem.h>
+#include <Message.h>
+#include <View.h>
+#include <Window.h>
+
+#include "GuiTestApplication.h"
+#include "ViewWidget.h"
+
+namespace {
+
+// Keeps the messages it gets.
+class MenuWindow : public BWindow {
+public:
+	MenuWindow() : BWindow(BRect(100, 100, 399, 299), "menus", B_TITLED_WINDOW, 0) {}
+
+	void MessageReceived(BMessage* message) override { fReceived.emplace_back(*message); }
+
+	std::vector<BMessage> fReceived;
+};
+
+class Menus : public testing::Test {
+protected:
+	void SetUp() override
+	{
+		fWindow = new MenuWindow;
+		fBar = new BMenuBar(BRect(0, 0, 299, 0), "bar");
+		fFile = new BMenu("File");
+		fFile->AddItem(new BMenuItem("Open", new BMessage('open'), 'O'));
+		fFile->AddSeparatorItem();
+		fFile->AddItem(new BMenuItem("Quit", new BMessage('quit'), 'Q'));
+		fEdit = new BMenu("Edit");
+		fEdit->AddItem(new BMenuItem("Find", new BMessage('find'), 'F'));
+		fEdit->AddItem(new BMenuItem("Find Again", new BMessage('fagn'), 'G'));
+		fBar->AddItem(fFile);
+		fBar->AddItem(fEdit);
+		fWindow->AddChild(fBar);
+		fView = new BView(BRect(0, 30, 99, 99), "view", B_FOLLOW_NONE, 0);
+		fWindow->AddChild(fView);
+		fWindow->Show();
+	}
+
+	void TearDown() override
+	{
+		if (fWindow->Lock())
+			fWindow->Quit();
+	}
+
+	bool WaitFor(size_t count)
+	{
+		return gui_test::process_until([&] { return fWindow->fReceived.size() >= count; });
+	}
+
+	MenuWindow* fWindow = nullptr;
+	BMenuBar* fBar = nullptr;
+	BMenu* fFile = nullptr;
+	BMenu* fEdit = nullptr;
+	BView* fView = nullptr;
+};
+
+QAction*
+action_named(QWidget* root, const QString& text)
+{
+	for (QAction* action : root->findChildren<QAction*>()) {
+		if (action->text() == text)
+			return action;
+	}
+	for (QAction* action : root->actions()) {
+		if (action->menu() != nullptr) {
+			for (QAction* inner : action->menu()->actions()) {
+				if (inner->text() == text)
+					return inner;
+			}
+		}
+	}
+	return nullptr;
+}
+
+TEST_F(Menus, ChoosingAnItemPostsItsMessageWithSourceAndIndex)
+{
+	QWidget* bar = BPrivate::ViewWidget::Of(fBar)->Inner();
+	QAction* quit = action_named(bar, "Quit");
+	ASSERT_NE(quit, nullptr);
+	quit->trigger();
+	ASSERT_TRUE(WaitFor(1));
+	const BMessage& message = fWindow->fReceived.front();
+	EXPECT_EQ(message.what, static_cast<uint32>('quit'));
+	void* source = nullptr;
+	int32 index = -1;
+	int64 when = 0;
+	EXPECT_EQ(message.FindPointer("source", &source), B_OK);
+	EXPECT_EQ(source, fFile->FindItem("Quit"));
+	EXPECT_EQ(message.FindInt32("index", &index), B_OK);
+	EXPECT_EQ(index, 2);
+	EXPECT_EQ(message.FindInt64("when", &when), B_OK);
+	EXPECT_EQ(quit->shortcut(), QKeySequence("Ctrl+Q"));
+}
+
+TEST_F(Menus, CtrlShortcutsInvokeEnabledItemsOnce)
+{
+	QWidget* view = BPrivate::ViewWidget::Of(fView);
+	QTest::keyClick(view, Qt::Key_G, Qt::ControlModifier);
+	ASSERT_TRUE(WaitFor(1));
+	fEdit->SetEnabled(false);
+	EXPECT_FALSE(fEdit->FindItem("Find")->IsEnabled());
+	QTest::keyClick(view, Qt::Key_F, Qt::ControlModifier);
+	fEdit->SetEnabled(true);
+	QTest::keyClick(view, Qt::Key_Q, Qt::ControlModifier);
+	ASSERT_TRUE(WaitFor(2));
+	gui_test::process_events();
+	ASSERT_EQ(fWindow->fReceived.size(), 2u);
+	EXPECT_EQ(fWindow->fReceived[0].what, static_cast<uint32>('fagn'));
+	EXPECT_EQ(fWindow->fReceived[1].what, static_cast<uint32>('quit'));
+}
+
+TEST_F(Menus, MarkAndEnableStateReachTheDesktopMenu)
+{
+	QWidget* bar = BPrivate::ViewWidget::Of(fBar)->Inner();
+	BMenuItem* find = fEdit->FindItem('find');
+	ASSERT_NE(find, nullptr);
+	find->SetMarked(true);
+	find->SetEnabled(false);
+	QAction* action = action_named(bar, "Find");
+	ASSERT_NE(action, nullptr);
+	EXPECT_TRUE(action->isChecked());
+	EXPECT_FALSE(action->isEnabled());
+	EXPECT_EQ(fEdit->FindMarked(), find);
+	ASSERT_TRUE(fEdit->RemoveItem(find));
+	delete find;
+	EXPECT_EQ(action_named(bar, "Find"), nullptr);
+	EXPECT_EQ(fEdit->CountItems(), 1);
+}
+
+} // namespace

@@ -1,0 +1,234 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <Directory.h>
+#include <Entry.h>
+#include <File.h>
+#include <Message.h>
+#include <Path.h>
+#include <TypeConstants.h>
+
+#include "TestDirectory.h"
+
+namespace
+{
+
+class Entry : public TestDirectory
+{
+protected:
+	void SetUp() override
+	{
+		TestDirectory::SetUp();
+		// fPath itself may lie under a symbolic link (/tmp); compare with its
+		// canonical form.
+		fReal = std::filesystem::canonical(fPath).string();
+		std::filesystem::create_directories(fPath / "real" / "sub");
+		std::ofstream(fPath / "real" / "book") << "contents";
+		std::filesystem::create_directory_symlink(fPath / "real", fPath / "linked");
+		std::filesystem::create_symlink("book", fPath / "real" / "alias");
+	}
+
+	std::string fReal;
+};
+
+struct EntryCase {
+	const char* path;
+	bool traverse;
+	status_t status;
+	const char* expected; // relative to the canonical test directory
+	bool exists;
+};
+
+TEST_F(Entry, ResolvesDirectoryLinksAndKeepsMissingLeaves)
+{
+	const EntryCase cases[] = {
+		{"real/book", false, B_OK, "real/book", true},
+		{"linked/book", false, B_OK, "real/book", true},
+		{"linked/new-file", false, B_OK, "real/new-file", false},
+		{"linked/alias", false, B_OK, "real/alias", true},
+		{"linked/alias", true, B_OK, "real/book", true},
+		{"real/sub/../book", false, B_OK, "real/book", true},
+		{"real/sub/.", false, B_OK, "real/sub", true},
+		{"missing/book", false, B_ENTRY_NOT_FOUND, nullptr, false},
+		{"real/book/inside", false, B_NOT_A_DIRECTORY, nullptr, false},
+	};
+	for (const EntryCase& c : cases) {
+		SCOPED_TRACE(c.path);
+		BEntry entry(PathOf(c.path).c_str(), c.traverse);
+		ASSERT_EQ(entry.InitCheck(), c.status);
+		EXPECT_EQ(entry.Exists(), c.exists);
+		BPath path;
+		ASSERT_EQ(entry.GetPath(&path), c.status);
+		if (c.status == B_OK) {
+			EXPECT_STREQ(path.Path(), (fReal + "/" + c.expected).c_str());
+		}
+	}
+
+	entry_ref ref;
+	ASSERT_EQ(get_ref_for_path(PathOf("linked/book").c_str(), &ref), B_OK);
+	struct stat directory;
+	ASSERT_EQ(stat(PathOf("real").c_str(), &directory), 0);
+	EXPECT_EQ(ref.device, directory.st_dev);
+	EXPECT_EQ(ref.directory, directory.st_ino);
+	EXPECT_STREQ(ref.name, "book");
+	EXPECT_STREQ(BPath(&ref).Path(), (fReal + "/real/book").c_str());
+	EXPECT_EQ(get_ref_for_path(PathOf("missing/book").c_str(), &ref), B_ENTRY_NOT_FOUND);
+}
+
+TEST_F(Entry, DirectoryParentAndRelativeEntries)
+{
+	BDirectory directory(PathOf("linked").c_str());
+	ASSERT_EQ(directory.InitCheck(), B_OK);
+	BEntry entry(&directory, "sub/new");
+	BPath path;
+	ASSERT_EQ(entry.GetPath(&path), B_OK);
+	EXPECT_STREQ(path.Path(), (fReal + "/real/sub/new").c_str());
+
+	BEntry parent;
+	ASSERT_EQ(entry.GetParent(&parent), B_OK);
+	ASSERT_EQ(parent.GetParent(&parent), B_OK);
+	char name[B_FILE_NAME_LENGTH];
+	ASSERT_EQ(parent.GetName(name), B_OK);
+	EXPECT_STREQ(name, "real");
+
+	BEntry root("/");
+	EXPECT_EQ(root.GetParent(&parent), B_ENTRY_NOT_FOUND);
+	EXPECT_EQ(BDirectory(PathOf("real/book").c_str()).InitCheck(), B_NOT_A_DIRECTORY);
+	EXPECT_EQ(BDirectory(PathOf("missing").c_str()).InitCheck(), B_ENTRY_NOT_FOUND);
+}
+
+struct PathCase {
+	const char* dir;
+	const char* leaf;
+	bool normalize;
+	status_t status;
+	const char* expected; // "~" stands for the canonical test directory
+};
+
+TEST_F(Entry, PathsNormalizeWhenTheyMust)
+{
+	const std::string base = fPath.string();
+	const PathCase cases[] = {
+		{"/no/such/dir", "file", false, B_OK, "/no/such/dir/file"},
+		{"/no/such/dir", "file", true, B_ENTRY_NOT_FOUND, nullptr},
+		{"/no/such/../dir", nullptr, false, B_ENTRY_NOT_FOUND, nullptr},
+		{base.c_str(), "linked/./sub/../book", false, B_OK, "~/real/book"},
+		{base.c_str(), "linked/sub/", false, B_OK, "~/real/sub"},
+		{base.c_str(), "/absolute", false, B_BAD_VALUE, nullptr},
+		{"/", nullptr, false, B_OK, "/"},
+		{"", nullptr, false, B_BAD_VALUE, nullptr},
+	};
+	for (const PathCase& c : cases) {
+		SCOPED_TRACE(std::string(c.dir) + " + " + (c.leaf != nullptr ? c.leaf : "(null)"));
+		BPath path(c.dir, c.leaf, c.normalize);
+		ASSERT_EQ(path.InitCheck(), c.status);
+		if (c.status != B_OK) {
+			EXPECT_EQ(path.Path(), nullptr);
+			continue;
+		}
+		std::string expected = c.expected;
+		if (expected[0] == '~')
+			expected = fReal + expected.substr(1);
+		EXPECT_EQ(path.Path(), expected);
+	}
+
+	BPath path("/a/b");
+	ASSERT_EQ(path.Append("c"), B_OK);
+	EXPECT_STREQ(path.Leaf(), "c");
+	BPath parent;
+	ASSERT_EQ(path.GetParent(&parent), B_OK);
+	EXPECT_STREQ(parent.Path(), "/a/b");
+	ASSERT_EQ(BPath("/a").GetParent(&parent), B_OK);
+	EXPECT_STREQ(parent.Path(), "/");
+	EXPECT_EQ(parent.GetParent(&parent), B_ENTRY_NOT_FOUND);
+	EXPECT_STREQ(BPath("/").Leaf(), "");
+}
+
+TEST_F(Entry, RefTravelsThroughFlattenedMessage)
+{
+	entry_ref ref;
+	ASSERT_EQ(get_ref_for_path(PathOf("linked/book").c_str(), &ref), B_OK);
+	BMessage message('open');
+	ASSERT_EQ(message.AddRef("refs", &ref), B_OK);
+
+	// The item: device, directory inode, then the absolute path with its NUL.
+	const void* data;
+	ssize_t size;
+	ASSERT_EQ(message.FindData("refs", B_REF_TYPE, &data, &size), B_OK);
+	std::string path = fReal + "/real/book";
+	ASSERT_EQ(size, static_cast<ssize_t>(12 + path.size() + 1));
+	int32 device;
+	int64 directory;
+	memcpy(&device, data, 4);
+	memcpy(&directory, static_cast<const char*>(data) + 4, 8);
+	EXPECT_EQ(device, static_cast<int32>(ref.device));
+	EXPECT_EQ(directory, static_cast<int64>(ref.directory));
+	EXPECT_STREQ(static_cast<const char*>(data) + 12, path.c_str());
+
+	std::vector<char> flat(message.FlattenedSize());
+	ASSERT_EQ(message.Flatten(flat.data(), flat.size()), B_OK);
+	BMessage copy;
+	ASSERT_EQ(copy.Unflatten(flat.data(), flat.size()), B_OK);
+	entry_ref back;
+	ASSERT_EQ(copy.FindRef("refs", &back), B_OK);
+	EXPECT_EQ(back, ref);
+
+	BFile file(&back, B_READ_ONLY);
+	char text[16] = {};
+	ASSERT_EQ(file.Read(text, sizeof(text)), 8);
+	EXPECT_STREQ(text, "contents");
+}
+
+struct RefItemCase {
+	const char* name;
+	std::string item;
+	status_t status;
+	const char* leaf;
+	status_t open; // what BEntry makes of the ref
+};
+
+std::string
+RefItem(int32 device, int64 directory, const std::string& tail)
+{
+	std::string item(12, '\0');
+	memcpy(item.data(), &device, 4);
+	memcpy(item.data() + 4, &directory, 8);
+	return item + tail;
+}
+
+TEST_F(Entry, ForeignAndDamagedRefItems)
+{
+	const RefItemCase cases[] = {
+		{"platform leaf only", RefItem(3, 0x1234, std::string("a.txt", 6)), B_OK, "a.txt",
+		 B_ENTRY_NOT_FOUND},
+		{"no name", RefItem(3, 0x1234, ""), B_OK, nullptr, B_BAD_VALUE},
+		{"device -1", RefItem(-1, 0, std::string("x", 2)), B_OK, nullptr, B_BAD_VALUE},
+		{"no terminator", RefItem(3, 1, PathOf("real/book")), B_OK, "book", B_OK},
+		{"relative path", RefItem(3, 1, std::string("a/b", 4)), B_BAD_DATA, nullptr, B_OK},
+		{"truncated", RefItem(3, 1, "").substr(0, 11), B_BAD_DATA, nullptr, B_OK},
+	};
+	for (const RefItemCase& c : cases) {
+		SCOPED_TRACE(c.name);
+		BMessage message;
+		ASSERT_EQ(message.AddData("refs", B_REF_TYPE, c.item.data(), c.item.size(), false), B_OK);
+		entry_ref ref;
+		ASSERT_EQ(message.FindRef("refs", &ref), c.status);
+		if (c.status != B_OK)
+			continue;
+		if (c.leaf == nullptr)
+			EXPECT_EQ(ref.name, nullptr);
+		else
+			EXPECT_STREQ(ref.name, c.leaf);
+		EXPECT_EQ(BEntry(&ref).InitCheck(), c.open);
+	}
+}
+
+} // namespace

@@ -1,0 +1,266 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include <Entry.h>
+#include <File.h>
+
+#include "TestDirectory.h"
+
+namespace
+{
+
+std::string
+Contents(const std::string& path)
+{
+	std::ifstream stream(path, std::ios::binary);
+	std::ostringstream contents;
+	contents << stream.rdbuf();
+	return contents.str();
+}
+
+// Compares without printing megabytes.
+testing::AssertionResult
+Same(const std::string& actual, const std::string& expected)
+{
+	if (actual == expected)
+		return testing::AssertionSuccess();
+	size_t at =
+		std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end()).first -
+		actual.begin();
+	return testing::AssertionFailure() << "sizes " << actual.size() << " and " << expected.size()
+									   << ", first difference at " << at;
+}
+
+// The read() and pread() calls this process has made so far.
+long
+ReadCalls()
+{
+	std::ifstream io("/proc/self/io");
+	std::string key;
+	long value;
+	while (io >> key >> value) {
+		if (key == "syscr:")
+			return value;
+	}
+	return -1;
+}
+
+class File : public TestDirectory
+{
+protected:
+	void SetUp() override
+	{
+		TestDirectory::SetUp();
+		fFile = PathOf("data");
+	}
+
+	std::string fFile;
+};
+
+TEST_F(File, ByteReadsCostNoSystemCallPerByte)
+{
+	std::string data(1 << 20, '\0');
+	std::mt19937 random(7);
+	for (char& c : data)
+		c = static_cast<char>(random());
+	std::ofstream(fFile, std::ios::binary) << data;
+
+	BFile file(fFile.c_str(), B_READ_ONLY);
+	ASSERT_EQ(file.InitCheck(), B_OK);
+	std::string back;
+	back.reserve(data.size());
+	long before = ReadCalls();
+	ASSERT_GE(before, 0);
+	char c;
+	while (file.Read(&c, 1) == 1)
+		back += c;
+	long calls = ReadCalls() - before;
+	EXPECT_TRUE(Same(back, data));
+	EXPECT_LT(calls, 100);
+}
+
+// Random reads, writes and seeks, checked against a string that models the
+// file; the buffer must never show or store anything else.
+TEST_F(File, MixedOperationsMatchAModel)
+{
+	for (unsigned seed = 1; seed <= 20; seed++) {
+		SCOPED_TRACE(seed);
+		std::mt19937 random(seed);
+		std::string model(random() % 200000, 'm');
+		std::ofstream(fFile, std::ios::binary | std::ios::trunc) << model;
+		BFile file(fFile.c_str(), B_READ_WRITE);
+		ASSERT_EQ(file.InitCheck(), B_OK);
+		off_t position = 0;
+		for (int step = 0; step < 300; step++) {
+			size_t size = random() % 4 == 0 ? random() % 150000 : random() % 20;
+			switch (random() % 7) {
+				case 0: {
+					std::string text(size, '\0');
+					for (char& c : text)
+						c = 'a' + random() % 26;
+					ASSERT_EQ(file.Write(text.data(), size), static_cast<ssize_t>(size));
+					if (size > 0 && model.size() < position + size)
+						model.resize(position + size, '\0');
+					if (size > 0)
+						model.replace(position, size, text);
+					position += size;
+					break;
+				}
+				case 1: {
+					std::string text(size, '?');
+					ssize_t expected = position >= static_cast<off_t>(model.size())
+										   ? 0
+										   : std::min<off_t>(size, model.size() - position);
+					ASSERT_EQ(file.Read(text.data(), size), expected);
+					ASSERT_TRUE(
+						Same(text.substr(0, expected),
+							 model.substr(std::min<off_t>(position, model.size()), expected)))
+						<< "read of " << size << " at " << position;
+					position += expected;
+					break;
+				}
+				case 2:
+					position = random() % (model.size() + 70000);
+					ASSERT_EQ(file.Seek(position, SEEK_SET), position);
+					break;
+				case 3: {
+					off_t size = 0;
+					ASSERT_EQ(file.GetSize(&size), B_OK);
+					ASSERT_EQ(size, static_cast<off_t>(model.size()));
+					ASSERT_EQ(file.Seek(-static_cast<off_t>(size / 2), SEEK_END), size - size / 2);
+					position = size - size / 2;
+					break;
+				}
+				case 4: {
+					char c;
+					ASSERT_EQ(file.ReadAt(position / 2, &c, 1),
+							  position / 2 < static_cast<off_t>(model.size()) ? 1 : 0);
+					if (position / 2 < static_cast<off_t>(model.size())) {
+						ASSERT_EQ(c, model[position / 2]);
+					}
+					break;
+				}
+				case 5: {
+					off_t at = random() % (model.size() + 1);
+					std::string text(size % 100, 'W');
+					ASSERT_EQ(file.WriteAt(at, text.data(), text.size()),
+							  static_cast<ssize_t>(text.size()));
+					if (model.size() < at + text.size())
+						model.resize(at + text.size(), '\0');
+					model.replace(at, text.size(), text);
+					break;
+				}
+				case 6:
+					model.resize(random() % (model.size() + 1000), '\0');
+					ASSERT_EQ(file.SetSize(model.size()), B_OK);
+					break;
+			}
+			ASSERT_EQ(file.Position(), position);
+		}
+		ASSERT_EQ(file.Sync(), B_OK);
+		EXPECT_TRUE(Same(Contents(fFile), model));
+	}
+}
+
+TEST_F(File, WriteErrorIsKeptUntilSync)
+{
+	BFile full("/dev/full", B_WRITE_ONLY);
+	ASSERT_EQ(full.InitCheck(), B_OK);
+	EXPECT_EQ(full.Write("field", 5), 5);
+	EXPECT_EQ(full.Sync(), B_DEVICE_FULL);
+	EXPECT_EQ(full.Write("more", 4), B_DEVICE_FULL);
+	EXPECT_EQ(full.Flush(), B_DEVICE_FULL);
+
+	BFile large("/dev/full", B_WRITE_ONLY);
+	std::string block(200000, 'x');
+	EXPECT_EQ(large.Write(block.data(), block.size()), B_DEVICE_FULL);
+	EXPECT_EQ(large.Sync(), B_DEVICE_FULL);
+
+	// A book written in small pieces and then released reaches the file.
+	{
+		BFile file(fFile.c_str(), B_WRITE_ONLY | B_CREATE_FILE | B_ERASE_FILE);
+		for (int i = 0; i < 10000; i++)
+			ASSERT_EQ(file.Write("ab\t", 3), 3);
+		file.Unset();
+		EXPECT_EQ(file.Write("x", 1), B_FILE_ERROR);
+	}
+	EXPECT_EQ(Contents(fFile).size(), 30000u);
+}
+
+struct OpenCase {
+	const char* name;
+	uint32 mode;
+	status_t status;
+	const char* contents; // of the file afterwards
+};
+
+TEST_F(File, OpenModes)
+{
+	const OpenCase cases[] = {
+		{"read only", B_READ_ONLY, B_OK, "old"},
+		{"erase", B_WRITE_ONLY | B_ERASE_FILE, B_OK, ""},
+		{"create existing", B_WRITE_ONLY | B_CREATE_FILE, B_OK, "old"},
+		{"fail if exists", B_WRITE_ONLY | B_CREATE_FILE | B_FAIL_IF_EXISTS, B_FILE_EXISTS, "old"},
+		{"erase read only", B_READ_ONLY | B_ERASE_FILE, B_BAD_VALUE, "old"},
+		{"bad access", 3, B_BAD_VALUE, "old"},
+	};
+	for (const OpenCase& c : cases) {
+		SCOPED_TRACE(c.name);
+		std::ofstream(fFile, std::ios::trunc) << "old";
+		BFile file(fFile.c_str(), c.mode);
+		EXPECT_EQ(file.InitCheck(), c.status);
+		file.Unset();
+		EXPECT_EQ(Contents(fFile), c.contents);
+	}
+
+	BFile appending(fFile.c_str(), B_READ_WRITE | B_OPEN_AT_END);
+	ASSERT_EQ(appending.Seek(0, SEEK_SET), 0);
+	EXPECT_EQ(appending.Write("+new", 4), 4);
+	EXPECT_EQ(appending.Position(), 7);
+	appending.Unset();
+	EXPECT_EQ(Contents(fFile), "old+new");
+
+	EXPECT_EQ(BFile(PathOf("missing").c_str(), B_READ_ONLY).InitCheck(), B_ENTRY_NOT_FOUND);
+	EXPECT_EQ(BFile(fPath.c_str(), B_READ_ONLY).InitCheck(), B_IS_A_DIRECTORY);
+	entry_ref nowhere(1, 2, "leaf");
+	EXPECT_EQ(BFile(&nowhere, B_READ_ONLY).InitCheck(), B_ENTRY_NOT_FOUND);
+
+	BFile created(PathOf("new").c_str(), B_WRITE_ONLY | B_CREATE_FILE);
+	ASSERT_EQ(created.InitCheck(), B_OK);
+	EXPECT_NE(fcntl(BPrivate::node_descriptor(&created), F_GETFD) & FD_CLOEXEC, 0);
+}
+
+TEST_F(File, AccessFollowsTheOpenMode)
+{
+	std::ofstream(fFile) << "text";
+	ASSERT_EQ(chmod(fFile.c_str(), 0444), 0);
+	BFile reader(fFile.c_str(), B_READ_ONLY);
+	ASSERT_EQ(reader.InitCheck(), B_OK);
+	EXPECT_TRUE(reader.IsReadable());
+	EXPECT_FALSE(reader.IsWritable());
+	EXPECT_EQ(reader.Write("x", 1), B_FILE_ERROR);
+	EXPECT_EQ(reader.SetSize(0), B_FILE_ERROR);
+	char c;
+	EXPECT_EQ(reader.Read(&c, 1), 1);
+	if (geteuid() != 0) {
+		EXPECT_EQ(BFile(fFile.c_str(), B_READ_WRITE).InitCheck(), B_PERMISSION_DENIED);
+	}
+
+	BFile writer(PathOf("other").c_str(), B_WRITE_ONLY | B_CREATE_FILE);
+	ASSERT_EQ(writer.Write("abc", 3), 3);
+	ASSERT_EQ(writer.Seek(0, SEEK_SET), 0);
+	EXPECT_EQ(writer.Read(&c, 1), B_FILE_ERROR);
+	EXPECT_EQ(Contents(fFile), "text");
+}
+
+} // namespace
