@@ -18,6 +18,7 @@
 #include "ApplicationPrivate.h"
 #include "LooperPrivate.h"
 #include "LooperRunner.h"
+#include "TeamPort.h"
 
 BApplication* be_app = nullptr;
 
@@ -116,22 +117,13 @@ unregister_window(BWindow* window)
 
 } // namespace BPrivate
 
-app_info::app_info()
-	:
-	thread(-1),
-	team(-1),
-	port(-1),
-	flags(B_MULTIPLE_LAUNCH),
-	signature()
+app_info::app_info() : thread(-1), team(-1), port(-1), flags(B_MULTIPLE_LAUNCH), signature()
 {
 }
 
 BApplication::BApplication(const char* signature)
-	:
-	BLooper("application"),
-	fSignature(signature != nullptr ? signature : ""),
-	fQuitting(false),
-	fRunning(false)
+	: BLooper("application"), fSignature(signature != nullptr ? signature : ""), fQuitting(false),
+	  fRunning(false)
 {
 	be_app = this;
 	be_app_messenger = BMessenger(this);
@@ -142,6 +134,8 @@ BApplication::BApplication(const char* signature)
 
 BApplication::~BApplication()
 {
+	if (BPrivate::EventLoop* loop = BPrivate::event_loop())
+		loop->Finish();
 	if (be_app == this) {
 		be_app = nullptr;
 		be_app_messenger = BMessenger();
@@ -165,6 +159,10 @@ BApplication::Run()
 	thread_id thread = BLooper::Run();
 	if (thread < 0)
 		return thread;
+	// Other programs reach the application through its port. Without one it
+	// still runs for the user, so a failure is dropped here.
+	if (BPrivate::publish_team_port(fSignature, this) != B_OK)
+		fprintf(stderr, "%s: other programs cannot reach this application\n", fSignature);
 	if (loop != nullptr) {
 		loop->Run();
 	} else {
@@ -172,6 +170,7 @@ BApplication::Run()
 		while (!fQuitting && dispatcher.DispatchNextMessage(B_INFINITE_TIMEOUT) == B_OK) {
 		}
 	}
+	BPrivate::unpublish_team_port();
 	fRunning = false;
 	return thread;
 }

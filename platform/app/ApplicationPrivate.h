@@ -30,6 +30,9 @@ public:
 	virtual void Run() = 0;
 	// Ends Run(); thread-safe.
 	virtual void Stop() = 0;
+	// Called by the BApplication destructor: ends what Initialize()
+	// started, while the libraries it uses are still there.
+	virtual void Finish() = 0;
 };
 
 // Adopts loop; the previous one is deleted.

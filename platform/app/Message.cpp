@@ -283,8 +283,15 @@ BMessage::GetCurrentSpecifier(int32* index, BMessage* specifier, int32* what,
 		*index = fHeader->currentSpecifier;
 	if (fHeader->currentSpecifier < 0 || !fHeader->wasDelivered)
 		return B_BAD_SCRIPT_SYNTAX;
-	if (specifier == nullptr)
+	if (specifier == nullptr) {
+		// As on the platform, what and property come only with a specifier;
+		// never leave them unset.
+		if (what != nullptr)
+			*what = B_NO_SPECIFIER;
+		if (property != nullptr)
+			*property = nullptr;
 		return B_OK;
+	}
 	if (FindMessage(B_SPECIFIER_ENTRY, fHeader->currentSpecifier, specifier) != B_OK)
 		return B_BAD_SCRIPT_SYNTAX;
 	if (what != nullptr)

@@ -14,6 +14,7 @@
 #include "MessagePort.h"
 #include "MessagePrivate.h"
 #include "TeamPort.h"
+#include "WireFrame.h"
 
 using BPrivate::MessagePort;
 
@@ -27,10 +28,8 @@ const ssize_t kFlatMessengerSize = 24;
 const size_t kFlatPreferredOffset = 20;
 
 status_t
-find_target(team_id team, port_id id, int32 token, std::shared_ptr<MessagePort>* port)
+find_target(port_id id, int32 token, std::shared_ptr<MessagePort>* port)
 {
-	if (team != BPrivate::current_team())
-		return B_BAD_PORT_ID;
 	*port = MessagePort::Find(id);
 	if (*port == nullptr)
 		return B_BAD_PORT_ID;
@@ -93,7 +92,7 @@ bool
 BMessenger::IsValid() const
 {
 	if (!IsTargetLocal())
-		return fPort >= 0 && BPrivate::TeamPort::Default().CanReach(fTeam);
+		return fPort >= 0 && BPrivate::TeamPort::Default().Connect(fTeam) == B_OK;
 	return MessagePort::Find(fPort) != nullptr;
 }
 
@@ -212,7 +211,7 @@ BMessenger::_Deliver(const BMessage& message, const BMessenger& replyTo, bool is
 		}
 	}
 	std::shared_ptr<MessagePort> port;
-	status_t status = find_target(fTeam, fPort, fHandlerToken, &port);
+	status_t status = find_target(fPort, fHandlerToken, &port);
 	if (status != B_OK)
 		return status;
 	try {
@@ -232,7 +231,7 @@ BMessenger::_SendAndWait(const BMessage& message, BMessage* reply, bool isReply,
 	std::shared_ptr<MessagePort> port;
 	status_t status = B_OK;
 	if (IsTargetLocal()) {
-		status = find_target(fTeam, fPort, fHandlerToken, &port);
+		status = find_target(fPort, fHandlerToken, &port);
 		if (status != B_OK)
 			return status;
 		// The target could not dispatch before this thread stops waiting.
@@ -302,5 +301,9 @@ BMessage::FindMessenger(const char* name, int32 index, BMessenger* messenger) co
 	memcpy(&token, flat + 4, sizeof(int32));
 	memcpy(&team, flat + 8, sizeof(int32));
 	messenger->_SetTo(team, port, flat[kFlatPreferredOffset] != 0 ? B_PREFERRED_TOKEN : token);
+	// A messenger made from our signature elsewhere names our application
+	// looper by the port that only other teams use.
+	if (team == BPrivate::current_team() && port == BPrivate::kApplicationPort)
+		*messenger = BMessenger(nullptr, BPrivate::TeamPort::Default().Application());
 	return B_OK;
 }

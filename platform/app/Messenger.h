@@ -31,8 +31,8 @@ public:
 	// B_NAME_NOT_FOUND (no such application runs).
 	BMessenger(const char* signature, team_id team = -1, status_t* result = nullptr);
 
-	// True while the target looper exists (for another team: while that
-	// team can be reached).
+	// True while the target looper exists (for another team: while a
+	// connection to that team is open or can be opened).
 	bool IsValid() const;
 	bool IsTargetLocal() const;
 	team_id Team() const { return fTeam; }

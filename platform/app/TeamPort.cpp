@@ -155,15 +155,6 @@ TeamPort::Application()
 	return fApplication;
 }
 
-bool
-TeamPort::CanReach(team_id team)
-{
-	if (_OpenConnection(team) != nullptr)
-		return true;
-	std::string path;
-	return PortDirectory::FindSocket(team, &path) == B_OK;
-}
-
 status_t
 TeamPort::_ConnectionFor(team_id team, std::shared_ptr<TeamConnection>* connection)
 {

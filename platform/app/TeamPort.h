@@ -48,9 +48,6 @@ public:
 	// team has no socket or its socket is stale (then removed).
 	status_t Connect(team_id team);
 
-	// True when the team has a connection or a socket.
-	bool CanReach(team_id team);
-
 private:
 	TeamPort() = default;
 

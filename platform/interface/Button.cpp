@@ -10,10 +10,8 @@
 #include "ViewWidget.h"
 
 BButton::BButton(BRect frame, const char* name, const char* label, BMessage* message,
-	uint32 resizingMode, uint32 flags)
-	:
-	BControl(frame, name, label, message, resizingMode, flags),
-	fPressed(false)
+				 uint32 resizingMode, uint32 flags)
+	: BControl(frame, name, label, message, resizingMode, flags), fPressed(false)
 {
 	SetViewColor(B_TRANSPARENT_COLOR);
 }

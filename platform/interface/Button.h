@@ -10,8 +10,8 @@
 class BButton : public BControl {
 public:
 	BButton(BRect frame, const char* name, const char* label, BMessage* message,
-		uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
-		uint32 flags = B_WILL_DRAW | B_NAVIGABLE);
+			uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
+			uint32 flags = B_WILL_DRAW | B_NAVIGABLE);
 	~BButton() override;
 
 	void Draw(BRect updateRect) override;

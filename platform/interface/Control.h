@@ -13,7 +13,7 @@ enum { B_CONTROL_OFF = 0, B_CONTROL_ON = 1 };
 class BControl : public BView, public BInvoker {
 public:
 	BControl(BRect frame, const char* name, const char* label, BMessage* message,
-		uint32 resizingMode, uint32 flags);
+			 uint32 resizingMode, uint32 flags);
 	~BControl() override;
 
 	void AttachedToWindow() override;

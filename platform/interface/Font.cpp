@@ -18,18 +18,11 @@ static const BFont sBoldFont = [] {
 const BFont* be_plain_font = &sPlainFont;
 const BFont* be_bold_font = &sBoldFont;
 
-BFont::BFont()
-	:
-	fSize(kDefaultSize),
-	fBold(false),
-	fHeight(),
-	fHeightKnown(false)
+BFont::BFont() : fSize(kDefaultSize), fBold(false), fHeight(), fHeightKnown(false)
 {
 }
 
-BFont::BFont(const BFont* font)
-	:
-	BFont(font != nullptr ? *font : BFont())
+BFont::BFont(const BFont* font) : BFont(font != nullptr ? *font : BFont())
 {
 }
 

@@ -21,8 +21,8 @@ struct rgb_color {
 
 	bool operator==(const rgb_color& other) const
 	{
-		return red == other.red && green == other.green && blue == other.blue
-			&& alpha == other.alpha;
+		return red == other.red && green == other.green && blue == other.blue &&
+			   alpha == other.alpha;
 	}
 	bool operator!=(const rgb_color& other) const { return !(*this == other); }
 };

@@ -41,11 +41,11 @@ GuiEventLoop::Initialize(int* argc, char** argv)
 	// all a failure here costs.
 	install_desktop_clipboard();
 	QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp,
-		[](Qt::ApplicationState state) {
-			BMessage message(B_APP_ACTIVATED);
-			message.AddBool("active", state == Qt::ApplicationActive);
-			be_app_messenger.SendMessage(&message);
-		});
+					 [](Qt::ApplicationState state) {
+						 BMessage message(B_APP_ACTIVATED);
+						 message.AddBool("active", state == Qt::ApplicationActive);
+						 be_app_messenger.SendMessage(&message);
+					 });
 }
 
 std::unique_ptr<LooperRunner>
@@ -64,8 +64,14 @@ void
 GuiEventLoop::Stop()
 {
 	if (QCoreApplication* application = QCoreApplication::instance())
-		QMetaObject::invokeMethod(application, [] { QCoreApplication::exit(0); },
-			Qt::QueuedConnection);
+		QMetaObject::invokeMethod(
+			application, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+}
+
+void
+GuiEventLoop::Finish()
+{
+	fApplication.reset();
 }
 
 thread_id

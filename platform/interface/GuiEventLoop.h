@@ -23,6 +23,8 @@ public:
 	std::unique_ptr<LooperRunner> CreateRunner() override;
 	void Run() override;
 	void Stop() override;
+	// Deletes the Qt application if Initialize() made it.
+	void Finish() override;
 
 	// The thread of the Qt application; -1 before Initialize().
 	static thread_id GuiThread();

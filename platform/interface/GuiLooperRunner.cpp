@@ -39,7 +39,8 @@ schedule(const std::shared_ptr<RunnerState>& state)
 	QCoreApplication* application = QCoreApplication::instance();
 	if (application == nullptr || state->scheduled.exchange(true))
 		return;
-	QMetaObject::invokeMethod(application, [state] { drain(state); }, Qt::QueuedConnection);
+	QMetaObject::invokeMethod(
+		application, [state] { drain(state); }, Qt::QueuedConnection);
 }
 
 } // namespace

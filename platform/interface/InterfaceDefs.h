@@ -64,7 +64,7 @@ enum {
 // The transit argument of MouseMoved().
 enum { B_ENTERED_VIEW = 0, B_INSIDE_VIEW, B_EXITED_VIEW, B_OUTSIDE_VIEW };
 
-// The modifier keys held now, from the GUI thread's last input event.
+// The modifier keys held now; GUI thread only.
 uint32 modifiers();
 
 #endif // INTERFACE_DEFS_H

@@ -8,8 +8,7 @@
 BInvoker::BInvoker() = default;
 
 BInvoker::BInvoker(BMessage* message, const BHandler* handler, const BLooper* looper)
-	:
-	fMessage(message)
+	: fMessage(message)
 {
 	SetTarget(handler, looper);
 }

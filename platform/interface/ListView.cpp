@@ -21,14 +21,9 @@ row_height(const BListItem* item)
 } // namespace
 
 BListView::BListView(BRect frame, const char* name, list_view_type type, uint32 resizingMode,
-	uint32 flags)
-	:
-	BView(frame, name, resizingMode, flags),
-	fTops(1, 0.0f),
-	fValidTops(1),
-	fType(type),
-	fAnchor(-1),
-	fLastSelected(-1)
+					 uint32 flags)
+	: BView(frame, name, resizingMode, flags), fTops(1, 0.0f), fValidTops(1), fType(type),
+	  fAnchor(-1), fLastSelected(-1)
 {
 }
 
@@ -39,11 +34,7 @@ BListView::AttachedToWindow()
 {
 	if (!Messenger().IsValid())
 		SetTarget(Window());
-	BFont font;
-	GetFont(&font);
-	for (BListItem* item : fItems)
-		item->Update(this, &font);
-	_InvalidateLayout(0);
+	SetFont(&fItemFont);
 	BView::AttachedToWindow();
 }
 
@@ -126,6 +117,20 @@ BListView::FrameResized(float, float)
 }
 
 void
+BListView::SetFont(const BFont* font)
+{
+	BView::SetFont(font);
+	GetFont(&fItemFont);
+	if (Window() == nullptr)
+		return;
+	for (BListItem* item : fItems)
+		item->Update(this, &fItemFont);
+	_InvalidateLayout(0);
+	_UpdateScrollBar();
+	Invalidate();
+}
+
+void
 BListView::SelectionChanged()
 {
 }
@@ -143,8 +148,8 @@ BListView::AddItem(BListItem* item, int32 index)
 		return false;
 	_Prepare(item);
 	fItems.insert(fItems.begin() + index, item);
-	if (static_cast<size_t>(index) + 1 == fItems.size() && fValidTops == fItems.size()
-		&& fTops.size() == fItems.size()) {
+	if (static_cast<size_t>(index) + 1 == fItems.size() && fValidTops == fItems.size() &&
+		fTops.size() == fItems.size()) {
 		// Appending: one more row, no layout pass.
 		fTops.push_back(fTops.back() + row_height(item));
 		fValidTops++;
@@ -156,7 +161,9 @@ BListView::AddItem(BListItem* item, int32 index)
 			(*mark)++;
 	}
 	_UpdateScrollBar();
-	Invalidate();
+	// Rows below the visible ones need no drawing yet.
+	if (fValidTops <= static_cast<size_t>(index) || fTops[index] <= Bounds().bottom)
+		Invalidate();
 	return true;
 }
 
@@ -391,11 +398,8 @@ BListView::_Changed(bool changed)
 void
 BListView::_Prepare(BListItem* item)
 {
-	if (Window() == nullptr)
-		return;
-	BFont font;
-	GetFont(&font);
-	item->Update(this, &font);
+	if (Window() != nullptr)
+		item->Update(this, &fItemFont);
 }
 
 void

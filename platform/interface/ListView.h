@@ -24,8 +24,8 @@ enum list_view_type { B_SINGLE_SELECTION_LIST, B_MULTIPLE_SELECTION_LIST };
 class BListView : public BView, public BInvoker {
 public:
 	BListView(BRect frame, const char* name, list_view_type type = B_SINGLE_SELECTION_LIST,
-		uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
-		uint32 flags = B_WILL_DRAW | B_FRAME_EVENTS | B_NAVIGABLE);
+			  uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
+			  uint32 flags = B_WILL_DRAW | B_FRAME_EVENTS | B_NAVIGABLE);
 	~BListView() override;
 
 	void AttachedToWindow() override;
@@ -33,6 +33,8 @@ public:
 	void MouseDown(BPoint where) override;
 	void KeyDown(const char* bytes, int32 numBytes) override;
 	void FrameResized(float newWidth, float newHeight) override;
+	// Also gives every item the new font's height.
+	void SetFont(const BFont* font) override;
 	virtual void SelectionChanged();
 
 	bool AddItem(BListItem* item);
@@ -90,6 +92,7 @@ private:
 	mutable std::vector<float> fTops;
 	mutable size_t fValidTops;
 	std::unique_ptr<BMessage> fSelectionMessage;
+	BFont fItemFont; // the view's font, measured once for all items
 	list_view_type fType;
 	int32 fAnchor;
 	int32 fLastSelected;

@@ -10,11 +10,8 @@
 #include "QtConversions.h"
 
 BMenu::BMenu(const char* name, menu_layout)
-	:
-	BView(BRect(0, 0, 0, 0), name, B_FOLLOW_NONE, B_WILL_DRAW),
-	fState(std::make_unique<BPrivate::MenuState>()),
-	fSuperitem(nullptr),
-	fEnabled(true)
+	: BView(BRect(0, 0, 0, 0), name, B_FOLLOW_NONE, B_WILL_DRAW),
+	  fState(std::make_unique<BPrivate::MenuState>()), fSuperitem(nullptr), fEnabled(true)
 {
 	fState->menu = std::make_unique<QMenu>(BPrivate::to_qt(name));
 	fState->container = fState->menu.get();
@@ -48,13 +45,17 @@ BMenu::AddItem(BMenuItem* item, int32 index)
 bool
 BMenu::AddItem(BMenu* submenu)
 {
-	if (submenu == nullptr || submenu->fSuperitem != nullptr)
+	return AddItem(submenu, CountItems());
+}
+
+bool
+BMenu::AddItem(BMenu* submenu, int32 index)
+{
+	if (submenu == nullptr || submenu->fSuperitem != nullptr || index < 0 || index > CountItems())
 		return false;
-	auto* item = new BMenuItem(submenu);
-	if (AddItem(item))
-		return true;
-	delete item;
-	return false;
+	// Cannot fail after the checks above, so the new item never has to
+	// give the submenu back.
+	return AddItem(new BMenuItem(submenu), index);
 }
 
 bool
@@ -104,8 +105,8 @@ BMenu::FindItem(const char* label) const
 	for (BMenuItem* item : fItems) {
 		if (strcmp(item->Label(), label) == 0)
 			return item;
-		if (BMenuItem* found = item->Submenu() != nullptr ? item->Submenu()->FindItem(label)
-														  : nullptr) {
+		if (BMenuItem* found =
+				item->Submenu() != nullptr ? item->Submenu()->FindItem(label) : nullptr) {
 			return found;
 		}
 	}
@@ -118,8 +119,8 @@ BMenu::FindItem(uint32 command) const
 	for (BMenuItem* item : fItems) {
 		if (item->Message() != nullptr && item->Command() == command)
 			return item;
-		if (BMenuItem* found = item->Submenu() != nullptr ? item->Submenu()->FindItem(command)
-														  : nullptr) {
+		if (BMenuItem* found =
+				item->Submenu() != nullptr ? item->Submenu()->FindItem(command) : nullptr) {
 			return found;
 		}
 	}
@@ -130,7 +131,7 @@ BMenuItem*
 BMenu::FindMarked() const
 {
 	auto found = std::find_if(fItems.begin(), fItems.end(),
-		[](const BMenuItem* item) { return item->IsMarked(); });
+							  [](const BMenuItem* item) { return item->IsMarked(); });
 	return found != fItems.end() ? *found : nullptr;
 }
 

@@ -27,6 +27,7 @@ public:
 	bool AddItem(BMenuItem* item);
 	bool AddItem(BMenuItem* item, int32 index);
 	bool AddItem(BMenu* submenu);
+	bool AddItem(BMenu* submenu, int32 index);
 	bool AddSeparatorItem();
 	// Hand the item back to the caller.
 	bool RemoveItem(BMenuItem* item);

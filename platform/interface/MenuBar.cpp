@@ -8,9 +8,8 @@
 #include "ViewWidget.h"
 
 BMenuBar::BMenuBar(BRect frame, const char* name, uint32 resizingMode, menu_layout layout,
-	bool resizeToFit)
-	:
-	BMenu(name, layout)
+				   bool resizeToFit)
+	: BMenu(name, layout)
 {
 	auto* bar = new QMenuBar;
 	// A global menu of the desktop session would take the bar, and with it

@@ -11,8 +11,8 @@ class BMenuBar : public BMenu {
 public:
 	// With resizeToFit the height is the desktop's menu bar height.
 	BMenuBar(BRect frame, const char* name,
-		uint32 resizingMode = B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP,
-		menu_layout layout = B_ITEMS_IN_ROW, bool resizeToFit = true);
+			 uint32 resizingMode = B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP,
+			 menu_layout layout = B_ITEMS_IN_ROW, bool resizeToFit = true);
 	~BMenuBar() override;
 
 	void AttachedToWindow() override;

@@ -39,15 +39,9 @@ key_sequence(char shortcut, uint32 modifiers)
 } // namespace
 
 BMenuItem::BMenuItem(const char* label, BMessage* message, char shortcut, uint32 modifiers)
-	:
-	BInvoker(message, nullptr),
-	fState(std::make_unique<BPrivate::MenuItemState>()),
-	fMenu(nullptr),
-	fLabel(label != nullptr ? label : ""),
-	fShortcut(shortcut),
-	fModifiers(modifiers | B_COMMAND_KEY),
-	fEnabled(true),
-	fMarked(false)
+	: BInvoker(message, nullptr), fState(std::make_unique<BPrivate::MenuItemState>()),
+	  fMenu(nullptr), fLabel(label != nullptr ? label : ""), fShortcut(shortcut),
+	  fModifiers(modifiers | B_COMMAND_KEY), fEnabled(true), fMarked(false)
 {
 	fState->ownAction = std::make_unique<QAction>();
 	fState->action = fState->ownAction.get();
@@ -56,16 +50,10 @@ BMenuItem::BMenuItem(const char* label, BMessage* message, char shortcut, uint32
 }
 
 BMenuItem::BMenuItem(BMenu* submenu, BMessage* message)
-	:
-	BInvoker(message, nullptr),
-	fSubmenu(submenu),
-	fState(std::make_unique<BPrivate::MenuItemState>()),
-	fMenu(nullptr),
-	fLabel(submenu != nullptr && submenu->Name() != nullptr ? submenu->Name() : ""),
-	fShortcut(0),
-	fModifiers(0),
-	fEnabled(true),
-	fMarked(false)
+	: BInvoker(message, nullptr), fSubmenu(submenu),
+	  fState(std::make_unique<BPrivate::MenuItemState>()), fMenu(nullptr),
+	  fLabel(submenu != nullptr && submenu->Name() != nullptr ? submenu->Name() : ""), fShortcut(0),
+	  fModifiers(0), fEnabled(true), fMarked(false)
 {
 	if (submenu != nullptr) {
 		submenu->fSuperitem = this;
@@ -161,9 +149,7 @@ BMenuItem::_Update()
 		action->setShortcut(key_sequence(fShortcut, fModifiers));
 }
 
-BSeparatorItem::BSeparatorItem()
-	:
-	BMenuItem("", nullptr)
+BSeparatorItem::BSeparatorItem() : BMenuItem("", nullptr)
 {
 	BMenuItem::SetEnabled(false);
 	fState->action->setSeparator(true);

@@ -16,7 +16,7 @@ to_qt(const BRect& rect)
 {
 	// Qt's QRect(topLeft, bottomRight) is inclusive too: width r - l + 1.
 	return QRect(QPoint(pixel(rect.left), pixel(rect.top)),
-		QPoint(pixel(rect.right), pixel(rect.bottom)));
+				 QPoint(pixel(rect.right), pixel(rect.bottom)));
 }
 
 BRect

@@ -12,11 +12,7 @@ public:
 	constexpr BRect() : left(0), top(0), right(-1), bottom(-1) {}
 	constexpr BRect(float l, float t, float r, float b) : left(l), top(t), right(r), bottom(b) {}
 	constexpr BRect(BPoint leftTop, BPoint rightBottom)
-		:
-		left(leftTop.x),
-		top(leftTop.y),
-		right(rightBottom.x),
-		bottom(rightBottom.y)
+		: left(leftTop.x), top(leftTop.y), right(rightBottom.x), bottom(rightBottom.y)
 	{
 	}
 

@@ -24,18 +24,13 @@ rounded(float value)
 } // namespace
 
 BScrollBar::BScrollBar(BRect frame, const char* name, BView* target, float min, float max,
-	orientation direction)
-	:
-	BView(frame, name, direction == B_VERTICAL ? B_FOLLOW_RIGHT | B_FOLLOW_TOP_BOTTOM
-		: B_FOLLOW_LEFT_RIGHT | B_FOLLOW_BOTTOM, B_WILL_DRAW | B_FRAME_EVENTS),
-	fTarget(nullptr),
-	fOrientation(direction),
-	fValue(0),
-	fMin(min),
-	fMax(std::max(min, max)),
-	fSmallStep(1),
-	fLargeStep(10),
-	fProportion(0)
+					   orientation direction)
+	: BView(frame, name,
+			direction == B_VERTICAL ? B_FOLLOW_RIGHT | B_FOLLOW_TOP_BOTTOM
+									: B_FOLLOW_LEFT_RIGHT | B_FOLLOW_BOTTOM,
+			B_WILL_DRAW | B_FRAME_EVENTS),
+	  fTarget(nullptr), fOrientation(direction), fValue(0), fMin(min), fMax(std::max(min, max)),
+	  fSmallStep(1), fLargeStep(10), fProportion(0)
 {
 	auto* bar = new QScrollBar(direction == B_VERTICAL ? Qt::Vertical : Qt::Horizontal);
 	_Widget()->SetInner(bar);
@@ -79,9 +74,12 @@ BScrollBar::SetValue(float value)
 void
 BScrollBar::SetRange(float min, float max)
 {
+	max = std::max(min, max);
+	if (min == fMin && max == fMax)
+		return;
 	fMin = min;
-	fMax = std::max(min, max);
-	_Update();
+	fMax = max;
+	bar_of(this)->setRange(rounded(fMin), rounded(fMax));
 	SetValue(fValue);
 }
 
@@ -97,6 +95,8 @@ BScrollBar::GetRange(float* min, float* max) const
 void
 BScrollBar::SetSteps(float smallStep, float largeStep)
 {
+	if (smallStep == fSmallStep && largeStep == fLargeStep)
+		return;
 	fSmallStep = smallStep;
 	fLargeStep = largeStep;
 	_Update();
@@ -114,16 +114,16 @@ BScrollBar::GetSteps(float* smallStep, float* largeStep) const
 void
 BScrollBar::SetProportion(float proportion)
 {
+	// The desktop style sizes the knob from the range and page step.
 	fProportion = std::clamp(proportion, 0.0f, 1.0f);
-	_Update();
 }
 
 void
 BScrollBar::SetTarget(BView* target)
 {
 	if (fTarget != nullptr) {
-		BScrollBar*& slot
-			= fOrientation == B_VERTICAL ? fTarget->fVerticalBar : fTarget->fHorizontalBar;
+		BScrollBar*& slot =
+			fOrientation == B_VERTICAL ? fTarget->fVerticalBar : fTarget->fHorizontalBar;
 		if (slot == this)
 			slot = nullptr;
 	}

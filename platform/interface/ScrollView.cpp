@@ -37,14 +37,10 @@ const rgb_color kBorderLight = {255, 255, 255, 255};
 } // namespace
 
 BScrollView::BScrollView(const char* name, BView* target, uint32 resizingMode, uint32 flags,
-	bool horizontal, bool vertical, border_style border)
-	:
-	BView(frame_for(target, horizontal, vertical, border), name, resizingMode,
-		flags | B_WILL_DRAW | B_FRAME_EVENTS),
-	fTarget(target),
-	fHorizontalBar(nullptr),
-	fVerticalBar(nullptr),
-	fBorder(border)
+						 bool horizontal, bool vertical, border_style border)
+	: BView(frame_for(target, horizontal, vertical, border), name, resizingMode,
+			flags | B_WILL_DRAW | B_FRAME_EVENTS),
+	  fTarget(target), fHorizontalBar(nullptr), fVerticalBar(nullptr), fBorder(border)
 {
 	float size = border_size(border);
 	BRect targetFrame(size, size, size, size);
@@ -55,15 +51,17 @@ BScrollView::BScrollView(const char* name, BView* target, uint32 resizingMode, u
 		AddChild(target);
 	}
 	if (vertical) {
-		fVerticalBar = new BScrollBar(BRect(targetFrame.right + 1, targetFrame.top,
-			targetFrame.right + B_V_SCROLL_BAR_WIDTH, targetFrame.bottom), "_VSB_", target, 0, 0,
-			B_VERTICAL);
+		fVerticalBar =
+			new BScrollBar(BRect(targetFrame.right + 1, targetFrame.top,
+								 targetFrame.right + B_V_SCROLL_BAR_WIDTH, targetFrame.bottom),
+						   "_VSB_", target, 0, 0, B_VERTICAL);
 		AddChild(fVerticalBar);
 	}
 	if (horizontal) {
-		fHorizontalBar = new BScrollBar(BRect(targetFrame.left, targetFrame.bottom + 1,
-			targetFrame.right, targetFrame.bottom + B_H_SCROLL_BAR_HEIGHT), "_HSB_", target, 0, 0,
-			B_HORIZONTAL);
+		fHorizontalBar =
+			new BScrollBar(BRect(targetFrame.left, targetFrame.bottom + 1, targetFrame.right,
+								 targetFrame.bottom + B_H_SCROLL_BAR_HEIGHT),
+						   "_HSB_", target, 0, 0, B_HORIZONTAL);
 		AddChild(fHorizontalBar);
 	}
 }

@@ -12,8 +12,8 @@ class BScrollBar;
 class BScrollView : public BView {
 public:
 	BScrollView(const char* name, BView* target, uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
-		uint32 flags = 0, bool horizontal = false, bool vertical = false,
-		border_style border = B_FANCY_BORDER);
+				uint32 flags = 0, bool horizontal = false, bool vertical = false,
+				border_style border = B_FANCY_BORDER);
 	~BScrollView() override;
 
 	void Draw(BRect updateRect) override;

@@ -3,11 +3,9 @@
 #include <cmath>
 
 BStringView::BStringView(BRect frame, const char* name, const char* text, uint32 resizingMode,
-	uint32 flags)
-	:
-	BView(frame, name, resizingMode, flags),
-	fText(text != nullptr ? text : ""),
-	fAlignment(B_ALIGN_LEFT)
+						 uint32 flags)
+	: BView(frame, name, resizingMode, flags), fText(text != nullptr ? text : ""),
+	  fAlignment(B_ALIGN_LEFT)
 {
 }
 

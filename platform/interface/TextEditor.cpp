@@ -9,9 +9,7 @@
 
 namespace BPrivate {
 
-TextEditor::TextEditor(BTextView* view)
-	:
-	fView(view)
+TextEditor::TextEditor(BTextView* view) : fView(view)
 {
 	setFrameStyle(QFrame::NoFrame);
 	setTabChangesFocus(false);
@@ -22,8 +20,8 @@ void
 TextEditor::keyPressEvent(QKeyEvent* event)
 {
 	BMessage message;
-	if ((event->modifiers() & Qt::ControlModifier) != 0
-		|| !ViewWidget::KeyMessage(event, &message)) {
+	if ((event->modifiers() & Qt::ControlModifier) != 0 ||
+		!ViewWidget::KeyMessage(event, &message)) {
 		QPlainTextEdit::keyPressEvent(event);
 		return;
 	}

@@ -31,14 +31,28 @@ prefix_within(const QString& text, int32 maxBytes)
 	int32 bytes = 0;
 	int position = 0;
 	while (position < text.size()) {
-		int next = position + (text[position].isHighSurrogate() && position + 1 < text.size()
-			? 2 : 1);
+		int next =
+			position + (text[position].isHighSurrogate() && position + 1 < text.size() ? 2 : 1);
 		bytes += utf8_length(text.mid(position, next - position));
 		if (bytes > maxBytes)
 			break;
 		position = next;
 	}
 	return text.left(position);
+}
+
+// length without a character cut off at its end.
+int32
+complete_length(const char* text, int32 length)
+{
+	for (int32 back = 1; back <= 4 && back <= length; back++) {
+		auto byte = static_cast<unsigned char>(text[length - back]);
+		if ((byte & 0xc0) == 0x80)
+			continue;
+		int32 needed = byte >= 0xf0 ? 4 : byte >= 0xe0 ? 3 : byte >= 0xc0 ? 2 : 1;
+		return needed > back ? length - back : length;
+	}
+	return length;
 }
 
 // The character position of a byte offset into text.
@@ -53,16 +67,12 @@ position_of(const QString& text, int32 offset)
 } // namespace
 
 BTextView::BTextView(BRect frame, const char* name, BRect, uint32 resizingMode, uint32 flags)
-	:
-	BView(frame, name, resizingMode, flags),
-	fEditor(new BPrivate::TextEditor(this)),
-	fMaxBytes(INT32_MAX),
-	fEditable(true),
-	fSelectable(true),
-	fTrimming(false)
+	: BView(frame, name, resizingMode, flags), fEditor(new BPrivate::TextEditor(this)),
+	  fMaxBytes(INT32_MAX), fEditable(true), fSelectable(true), fTrimming(false)
 {
 	_Widget()->SetInner(fEditor);
-	QObject::connect(fEditor->document(), &QTextDocument::contentsChange, fEditor,
+	QObject::connect(
+		fEditor->document(), &QTextDocument::contentsChange, fEditor,
 		[this](int position, int, int charsAdded) { _EnforceMaxBytes(position, charsAdded); });
 }
 
@@ -231,7 +241,7 @@ BTextView::_InsertAtCursor(const char* text, int32 length)
 {
 	if (text == nullptr || length <= 0)
 		return;
-	length = static_cast<int32>(strnlen(text, static_cast<size_t>(length)));
+	length = complete_length(text, static_cast<int32>(strnlen(text, static_cast<size_t>(length))));
 	QTextCursor cursor = fEditor->textCursor();
 	cursor.removeSelectedText();
 	int32 room = fMaxBytes - TextLength();

@@ -18,8 +18,8 @@ class TextEditor;
 class BTextView : public BView {
 public:
 	BTextView(BRect frame, const char* name, BRect textRect,
-		uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
-		uint32 flags = B_WILL_DRAW | B_NAVIGABLE);
+			  uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
+			  uint32 flags = B_WILL_DRAW | B_NAVIGABLE);
 	~BTextView() override;
 
 	// Applies one typed key: text is inserted, Backspace and Delete

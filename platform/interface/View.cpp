@@ -28,7 +28,7 @@ bool
 is_solid(const pattern& fill, uint8 bits)
 {
 	return std::all_of(std::begin(fill.data), std::end(fill.data),
-		[bits](uint8 row) { return row == bits; });
+					   [bits](uint8 row) { return row == bits; });
 }
 
 QBrush
@@ -63,22 +63,10 @@ follow(uint32 rule, uint32 farRule, float coordinate, float delta)
 } // namespace
 
 BView::BView(BRect frame, const char* name, uint32 resizingMode, uint32 flags)
-	:
-	BHandler(name),
-	fWidget(new BPrivate::ViewWidget(this)),
-	fParent(nullptr),
-	fWindow(nullptr),
-	fFrame(frame),
-	fResizingMode(resizingMode),
-	fFlags(flags),
-	fShowLevel(0),
-	fHighColor(kBlack),
-	fLowColor(kWhite),
-	fViewColor(kWhite),
-	fFont(be_plain_font),
-	fPenLocation(0, 0),
-	fHorizontalBar(nullptr),
-	fVerticalBar(nullptr)
+	: BHandler(name), fWidget(new BPrivate::ViewWidget(this)), fParent(nullptr), fWindow(nullptr),
+	  fFrame(frame), fResizingMode(resizingMode), fFlags(flags), fShowLevel(0), fHighColor(kBlack),
+	  fLowColor(kWhite), fViewColor(kWhite), fFont(be_plain_font), fPenLocation(0, 0),
+	  fHorizontalBar(nullptr), fVerticalBar(nullptr)
 {
 	_PlaceWidget();
 }
@@ -305,7 +293,7 @@ BView::ConvertToScreen(BPoint point) const
 {
 	QPoint global = fWidget->mapToGlobal(to_qt(point - fOrigin));
 	return BPoint(global.x() + (point.x - std::floor(point.x)),
-		global.y() + (point.y - std::floor(point.y)));
+				  global.y() + (point.y - std::floor(point.y)));
 }
 
 BPoint
@@ -334,9 +322,9 @@ BView::GetMouse(BPoint* location, uint32* buttons) const
 		*location = ConvertFromScreen(BPrivate::from_qt(QCursor::pos()));
 	if (buttons != nullptr) {
 		Qt::MouseButtons held = QGuiApplication::mouseButtons();
-		*buttons = ((held & Qt::LeftButton) ? B_PRIMARY_MOUSE_BUTTON : 0)
-			| ((held & Qt::RightButton) ? B_SECONDARY_MOUSE_BUTTON : 0)
-			| ((held & Qt::MiddleButton) ? B_TERTIARY_MOUSE_BUTTON : 0);
+		*buttons = ((held & Qt::LeftButton) ? B_PRIMARY_MOUSE_BUTTON : 0) |
+				   ((held & Qt::RightButton) ? B_SECONDARY_MOUSE_BUTTON : 0) |
+				   ((held & Qt::MiddleButton) ? B_TERTIARY_MOUSE_BUTTON : 0);
 	}
 }
 

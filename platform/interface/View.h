@@ -133,7 +133,7 @@ public:
 	void SetViewColor(rgb_color color);
 	void SetViewColor(uint8 r, uint8 g, uint8 b, uint8 a = 255) { SetViewColor({r, g, b, a}); }
 	rgb_color ViewColor() const { return fViewColor; }
-	void SetFont(const BFont* font);
+	virtual void SetFont(const BFont* font);
 	void GetFont(BFont* font) const;
 	void SetFontSize(float size);
 	float StringWidth(const char* string) const;

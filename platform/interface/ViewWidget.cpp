@@ -1,5 +1,8 @@
 #include "ViewWidget.h"
 
+#include <QCursor>
+#include <QEnterEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -14,6 +17,12 @@
 #include "MessagePoints.h"
 #include "QtConversions.h"
 
+uint32
+modifiers()
+{
+	return BPrivate::ViewWidget::ModifiersFor(QGuiApplication::queryKeyboardModifiers());
+}
+
 namespace BPrivate {
 
 namespace {
@@ -25,22 +34,14 @@ struct KeyByte {
 };
 
 const KeyByte kKeyBytes[] = {
-	{Qt::Key_Backspace, B_BACKSPACE},
-	{Qt::Key_Return, B_ENTER},
-	{Qt::Key_Enter, B_ENTER},
-	{Qt::Key_Tab, B_TAB},
-	{Qt::Key_Backtab, B_TAB},
-	{Qt::Key_Escape, B_ESCAPE},
-	{Qt::Key_Left, B_LEFT_ARROW},
-	{Qt::Key_Right, B_RIGHT_ARROW},
-	{Qt::Key_Up, B_UP_ARROW},
-	{Qt::Key_Down, B_DOWN_ARROW},
-	{Qt::Key_Insert, B_INSERT},
-	{Qt::Key_Delete, B_DELETE},
-	{Qt::Key_Home, B_HOME},
-	{Qt::Key_End, B_END},
-	{Qt::Key_PageUp, B_PAGE_UP},
-	{Qt::Key_PageDown, B_PAGE_DOWN},
+	{Qt::Key_Backspace, B_BACKSPACE}, {Qt::Key_Return, B_ENTER},
+	{Qt::Key_Enter, B_ENTER},         {Qt::Key_Tab, B_TAB},
+	{Qt::Key_Backtab, B_TAB},         {Qt::Key_Escape, B_ESCAPE},
+	{Qt::Key_Left, B_LEFT_ARROW},     {Qt::Key_Right, B_RIGHT_ARROW},
+	{Qt::Key_Up, B_UP_ARROW},         {Qt::Key_Down, B_DOWN_ARROW},
+	{Qt::Key_Insert, B_INSERT},       {Qt::Key_Delete, B_DELETE},
+	{Qt::Key_Home, B_HOME},           {Qt::Key_End, B_END},
+	{Qt::Key_PageUp, B_PAGE_UP},      {Qt::Key_PageDown, B_PAGE_DOWN},
 };
 
 uint32
@@ -58,14 +59,12 @@ buttons_for(Qt::MouseButtons buttons)
 
 } // namespace
 
-ViewWidget::ViewWidget(BView* view)
-	:
-	fView(view),
-	fPainter(nullptr),
-	fInner(nullptr)
+ViewWidget::ViewWidget(BView* view) : fView(view), fPainter(nullptr), fInner(nullptr)
 {
 	setAttribute(Qt::WA_OpaquePaintEvent, false);
 	setFocusPolicy(Qt::ClickFocus);
+	// MouseMoved() is called without a button held too.
+	setMouseTracking(true);
 }
 
 ViewWidget*
@@ -140,8 +139,8 @@ ViewWidget::KeyMessage(const QKeyEvent* event, BMessage* message)
 {
 	QByteArray bytes = event->text().toUtf8();
 	// Command-key combinations report the letter, not a control byte.
-	if ((event->modifiers() & Qt::ControlModifier) != 0 && event->key() >= Qt::Key_A
-		&& event->key() <= Qt::Key_Z) {
+	if ((event->modifiers() & Qt::ControlModifier) != 0 && event->key() >= Qt::Key_A &&
+		event->key() <= Qt::Key_Z) {
 		bytes = QByteArray(1, static_cast<char>('a' + (event->key() - Qt::Key_A)));
 	}
 	for (const KeyByte& entry : kKeyBytes) {
@@ -168,6 +167,20 @@ ViewWidget::Post(BView* view, BMessage* message)
 {
 	if (BWindow* window = view->Window())
 		window->PostMessage(message, view);
+}
+
+void
+ViewWidget::enterEvent(QEnterEvent* event)
+{
+	_PostTransit(from_qt(event->position().toPoint()) + fView->Bounds().LeftTop(),
+		B_ENTERED_VIEW);
+}
+
+void
+ViewWidget::leaveEvent(QEvent*)
+{
+	_PostTransit(from_qt(mapFromGlobal(QCursor::pos())) + fView->Bounds().LeftTop(),
+		B_EXITED_VIEW);
 }
 
 void
@@ -208,6 +221,18 @@ ViewWidget::_PostMouse(uint32 what, QMouseEvent* event, int32 clicks)
 	message.AddInt32("buttons", static_cast<int32>(buttons_for(event->buttons())));
 	if (what == B_MOUSE_DOWN)
 		message.AddInt32("clicks", clicks);
+	if (what == B_MOUSE_MOVED)
+		message.AddInt32("be:transit", B_INSIDE_VIEW);
+	Post(fView, &message);
+}
+
+void
+ViewWidget::_PostTransit(BPoint where, uint32 transit)
+{
+	BMessage message(B_MOUSE_MOVED);
+	message.AddInt64("when", system_time());
+	add_point(&message, "where", where);
+	message.AddInt32("be:transit", static_cast<int32>(transit));
 	Post(fView, &message);
 }
 

@@ -3,6 +3,7 @@
 
 #include <QWidget>
 
+#include <Point.h>
 #include <SupportDefs.h>
 
 class BMessage;
@@ -45,12 +46,15 @@ protected:
 	void mouseDoubleClickEvent(QMouseEvent* event) override;
 	void mouseReleaseEvent(QMouseEvent* event) override;
 	void mouseMoveEvent(QMouseEvent* event) override;
+	void enterEvent(QEnterEvent* event) override;
+	void leaveEvent(QEvent* event) override;
 	void keyPressEvent(QKeyEvent* event) override;
 	void focusInEvent(QFocusEvent* event) override;
 	void resizeEvent(QResizeEvent* event) override;
 
 private:
 	void _PostMouse(uint32 what, QMouseEvent* event, int32 clicks);
+	void _PostTransit(BPoint where, uint32 transit);
 
 	BView* fView;
 	QPainter* fPainter;

@@ -9,11 +9,13 @@
 #include <AppDefs.h>
 #include <ApplicationPrivate.h>
 #include <Button.h>
+#include <LooperPrivate.h>
 #include <MenuBar.h>
 #include <MenuItem.h>
 #include <Message.h>
 #include <View.h>
 
+#include "GuiLooperRunner.h"
 #include "MessagePoints.h"
 #include "QtConversions.h"
 #include "ViewWidget.h"
@@ -57,10 +59,10 @@ shortcut_item(BMenu* menu, char byte, uint32 modifiers)
 		}
 		uint32 itemModifiers;
 		char shortcut = item->Shortcut(&itemModifiers);
-		if (shortcut != 0 && item->IsEnabled()
-			&& std::tolower(static_cast<unsigned char>(shortcut))
-				== std::tolower(static_cast<unsigned char>(byte))
-			&& (itemModifiers & kSignificant) == (modifiers & kSignificant)) {
+		if (shortcut != 0 && item->IsEnabled() &&
+			std::tolower(static_cast<unsigned char>(shortcut)) ==
+				std::tolower(static_cast<unsigned char>(byte)) &&
+			(itemModifiers & kSignificant) == (modifiers & kSignificant)) {
 			return item;
 		}
 	}
@@ -73,28 +75,24 @@ const float kMaxSize = 16777214;
 } // namespace
 
 BWindow::BWindow(BRect frame, const char* title, window_type type, uint32 flags, uint32)
-	:
-	BLooper(title),
-	fWidget(std::make_unique<BPrivate::WindowWidget>(this)),
-	fTopView(new BView(frame.OffsetToCopy(0, 0), "top view", B_FOLLOW_ALL, 0)),
-	fFocus(nullptr),
-	fKeyMenuBar(nullptr),
-	fDefaultButton(nullptr),
-	fType(type),
-	fFlags(flags),
-	fShowLevel(1)
+	: BLooper(title), fWidget(std::make_unique<BPrivate::WindowWidget>(this)),
+	  fTopView(new BView(frame.OffsetToCopy(0, 0), "top view", B_FOLLOW_ALL, 0)), fFocus(nullptr),
+	  fKeyMenuBar(nullptr), fDefaultButton(nullptr), fType(type), fFlags(flags), fShowLevel(1)
 {
 	fWidget->setWindowFlags(qt_flags_for(type, flags));
 	if (type == B_MODAL_WINDOW)
 		fWidget->setWindowModality(Qt::ApplicationModal);
 	SetTitle(title);
 	fWidget->setGeometry(to_qt(frame));
+	fWidget->NoteFrame(to_qt(frame));
 	if ((flags & B_NOT_RESIZABLE) != 0)
 		fWidget->setFixedSize(fWidget->size());
 	BPrivate::ViewWidget* top = BPrivate::ViewWidget::Of(fTopView);
 	top->setParent(fWidget.get());
 	top->show();
 	fTopView->_Attach(this);
+	// Windows dispatch on the GUI thread, which owns their widgets.
+	BPrivate::LooperPrivate(this).SetRunner(std::make_unique<BPrivate::GuiLooperRunner>());
 	BPrivate::register_window(this, this);
 }
 
@@ -105,13 +103,6 @@ BWindow::~BWindow()
 	fTopView->_Detach();
 	delete fTopView;
 	fWidget.reset();
-}
-
-void
-BWindow::Quit()
-{
-	fWidget->hide();
-	BLooper::Quit();
 }
 
 void
@@ -373,9 +364,12 @@ BWindow::_DispatchToView(BMessage* message, BView* view)
 		case B_MOUSE_UP:
 			view->MouseUp(where);
 			break;
-		case B_MOUSE_MOVED:
-			view->MouseMoved(where, B_INSIDE_VIEW, nullptr);
+		case B_MOUSE_MOVED: {
+			int32 transit = B_INSIDE_VIEW;
+			message->FindInt32("be:transit", &transit);
+			view->MouseMoved(where, static_cast<uint32>(transit), nullptr);
 			break;
+		}
 		case B_KEY_DOWN: {
 			const char* bytes = nullptr;
 			if (message->FindString("bytes", &bytes) != B_OK || bytes[0] == '\0')
@@ -389,8 +383,8 @@ BWindow::_DispatchToView(BMessage* message, BView* view)
 					break;
 				}
 			}
-			if (bytes[0] == B_ENTER && fDefaultButton != nullptr && view != fDefaultButton
-				&& fDefaultButton->IsEnabled()) {
+			if (bytes[0] == B_ENTER && fDefaultButton != nullptr && view != fDefaultButton &&
+				fDefaultButton->IsEnabled()) {
 				view = fDefaultButton;
 			}
 			view->KeyDown(bytes, static_cast<int32>(strlen(bytes)));

@@ -23,17 +23,14 @@ enum window_type {
 	B_FLOATING_WINDOW = 21,
 };
 
-// Window flags.
+// Window flags. Controls never block their window here, so
+// B_ASYNCHRONOUS_CONTROLS changes nothing.
 enum {
-	B_NOT_MOVABLE = 0x00000001,
 	B_NOT_CLOSABLE = 0x00000020,
 	B_NOT_ZOOMABLE = 0x00000040,
 	B_NOT_MINIMIZABLE = 0x00004000,
 	B_NOT_RESIZABLE = 0x00000002,
-	B_NOT_H_RESIZABLE = 0x00000200,
-	B_NOT_V_RESIZABLE = 0x00000400,
 	B_ASYNCHRONOUS_CONTROLS = 0x00080000,
-	B_QUIT_ON_WINDOW_CLOSE = 0x00100000,
 };
 
 #define B_CURRENT_WORKSPACE 0
@@ -47,10 +44,9 @@ enum {
 class BWindow : public BLooper {
 public:
 	BWindow(BRect frame, const char* title, window_type type, uint32 flags,
-		uint32 workspace = B_CURRENT_WORKSPACE);
+			uint32 workspace = B_CURRENT_WORKSPACE);
 	~BWindow() override;
 
-	void Quit() override;
 	void DispatchMessage(BMessage* message, BHandler* handler) override;
 	void MessageReceived(BMessage* message) override;
 

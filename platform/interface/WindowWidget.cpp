@@ -13,9 +13,7 @@
 
 namespace BPrivate {
 
-WindowWidget::WindowWidget(BWindow* window)
-	:
-	fWindow(window)
+WindowWidget::WindowWidget(BWindow* window) : fWindow(window)
 {
 }
 
@@ -37,6 +35,9 @@ WindowWidget::resizeEvent(QResizeEvent* event)
 		fWindow->_ContentResized(width, height);
 		fWindow->Unlock();
 	}
+	if (event->size() == fReported.size())
+		return;
+	fReported.setSize(event->size());
 	BMessage message(B_WINDOW_RESIZED);
 	message.AddInt32("width", static_cast<int32>(width));
 	message.AddInt32("height", static_cast<int32>(height));
@@ -47,6 +48,9 @@ void
 WindowWidget::moveEvent(QMoveEvent* event)
 {
 	QWidget::moveEvent(event);
+	if (geometry().topLeft() == fReported.topLeft())
+		return;
+	fReported.moveTopLeft(geometry().topLeft());
 	BMessage message(B_WINDOW_MOVED);
 	add_point(&message, "where", BPoint(geometry().x(), geometry().y()));
 	fWindow->PostMessage(&message);

@@ -1,6 +1,7 @@
 #ifndef WINDOW_WIDGET_H
 #define WINDOW_WIDGET_H
 
+#include <QRect>
 #include <QWidget>
 
 class BWindow;
@@ -13,6 +14,9 @@ class WindowWidget : public QWidget {
 public:
 	explicit WindowWidget(BWindow* window);
 
+	// The frame the window has without a hook having been told.
+	void NoteFrame(const QRect& frame) { fReported = frame; }
+
 protected:
 	void closeEvent(QCloseEvent* event) override;
 	void resizeEvent(QResizeEvent* event) override;
@@ -21,6 +25,9 @@ protected:
 
 private:
 	BWindow* fWindow;
+	// What FrameResized() and FrameMoved() last reported (or the frame the
+	// window was made with): Qt repeats both when a window is first shown.
+	QRect fReported;
 };
 
 } // namespace BPrivate

@@ -120,8 +120,10 @@ split_path(const std::string& path, std::string* directory, std::string* leaf)
 {
 	size_t end = path.find_last_not_of('/');
 	if (end == std::string::npos) {
-		*directory = path.empty() ? "" : "/";
-		*leaf = path.empty() ? "" : ".";
+		// Built with a count: GCC 12 at -O3 warns falsely (-Wrestrict) on
+		// assigning a literal to a string.
+		directory->assign(path.empty() ? 0 : 1, '/');
+		leaf->assign(path.empty() ? 0 : 1, '.');
 		return;
 	}
 	size_t slash = path.rfind('/', end);
@@ -130,7 +132,7 @@ split_path(const std::string& path, std::string* directory, std::string* leaf)
 	if (slash == std::string::npos)
 		directory->clear();
 	else if (slash == 0)
-		*directory = "/";
+		directory->assign(1, '/');
 	else
 		*directory = path.substr(0, slash);
 }

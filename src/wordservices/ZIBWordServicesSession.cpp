@@ -1,10 +1,14 @@
 #include "ZIBWordServicesSession.h"
 
 #include <new>
+#include <string>
+#include <unordered_set>
 #include <vector>
 
 #include <Messenger.h>
 
+#include "ABookRecord.h"
+#include "AsciiCase.h"
 #include "BookConstants.h"
 #include "WordServicesConstants.h"
 #include "ZIBook.h"
@@ -22,6 +26,15 @@ bool
 is_word_byte(char c)
 {
 	return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+// Nicknames match ignoring ASCII letter case.
+std::string
+ascii_lower(std::string text)
+{
+	for (char& c : text)
+		c = char(ToLowerAscii(static_cast<unsigned char>(c)));
+	return text;
 }
 
 } // namespace
@@ -94,13 +107,22 @@ int32
 ZIBWordServicesSession::_ProcessBlock(Lookup lookup, size_t outSize)
 {
 	try {
+		// The book's look-up walks every record; most words name none, so
+		// only words among the nicknames go there.
+		std::unordered_set<std::string> nicknames;
+		for (const ABookRecord* record = fBook->GetListOfRecords(); record != nullptr;
+			record = record->GetNextRecord()) {
+			nicknames.insert(ascii_lower(record->Field(kNicknameField)));
+		}
 		std::vector<char> out(outSize);
 		std::string word;
 		const char* cursor = Block().c_str();
 		int32 startDistance, endDistance;
 		while (GetNextWord(&cursor, &word, &startDistance, &endDistance)) {
-			if ((fBook->*lookup)(word.c_str(), out.data(), outSize))
+			if (nicknames.count(ascii_lower(word)) != 0
+				&& (fBook->*lookup)(word.c_str(), out.data(), outSize)) {
 				ReplaceClientWord(out.data(), startDistance, endDistance);
+			}
 		}
 	} catch (const std::bad_alloc&) {
 		// The rest of this block stays as it is; the next target still runs.

@@ -245,20 +245,4 @@ INSTANTIATE_TEST_SUITE_P(Rows, WordServicesRefused,
 		RefusedRow{"NoBook", 0, true, false}),
 	[](const auto& info) { return std::string(info.param.name); });
 
-TEST(WordServicesSessionState, ConstructionErrors)
-{
-	BMessage noTarget(kMsgWordServicesBatch);
-	EXPECT_EQ(WordServicesSession(&noTarget).GetError(), B_NAME_NOT_FOUND);
-	BMessage badIndex(kMsgWordServicesBatch);
-	badIndex.AddInt32(kWordServicesIndexField, 2);
-	badIndex.AddMessenger(kWordServicesTargetField, BMessenger());
-	ZIBook book(nullptr);
-	EXPECT_EQ(ZIBWordServicesSession(&badIndex, &book).GetError(), kWordServicesBadIndex);
-	BMessage noIndex(kMsgWordServicesBatch);
-	noIndex.AddMessenger(kWordServicesTargetField, BMessenger());
-	ZIBWordServicesSession session(&noIndex, &book);
-	EXPECT_EQ(session.GetError(), B_OK);
-	EXPECT_EQ(session.GetABook(), &book);
-}
-
 } // namespace

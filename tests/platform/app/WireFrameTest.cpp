@@ -2,13 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <AppDefs.h>
 #include <Message.h>
 
-#include "MessagePrivate.h"
 #include "WireFrame.h"
 
-using BPrivate::MessagePrivate;
 using BPrivate::WireFrame;
 
 namespace {
@@ -23,38 +20,6 @@ le32(uint32 value)
 }
 
 } // namespace
-
-TEST(WireFrame, RoundTripKeepsAddressAndFields)
-{
-	BMessage message('Btch');
-	message.AddInt32("Index", 1);
-	message.AddString("text", std::string(300, 'x').c_str());
-	MessagePrivate state(message);
-	state.SetTarget(17);
-	state.SetReply(4242, 9, 33);
-	state.SetReplyRequired(true);
-
-	std::string frame = "junk";
-	ASSERT_EQ(WireFrame::Encode(12, message, &frame), B_OK);
-	ASSERT_EQ(frame.substr(0, 4), "junk");
-	uint32 size;
-	ASSERT_EQ(WireFrame::PayloadSize(frame.data() + 4, &size), B_OK);
-	ASSERT_EQ(size, frame.size() - 8);
-
-	BMessage decoded;
-	port_id port;
-	ASSERT_EQ(WireFrame::DecodePayload(frame.data() + 8, size, &port, &decoded), B_OK);
-	EXPECT_EQ(port, 12);
-	EXPECT_EQ(decoded.what, uint32('Btch'));
-	EXPECT_EQ(decoded.GetInt32("Index", 0), 1);
-	EXPECT_EQ(std::string(decoded.GetString("text", "")), std::string(300, 'x'));
-	MessagePrivate got(decoded);
-	EXPECT_EQ(got.GetTarget(), 17);
-	EXPECT_EQ(got.GetReplyTeam(), 4242);
-	EXPECT_EQ(got.GetReplyPort(), 9);
-	EXPECT_EQ(got.GetReplyTarget(), 33);
-	EXPECT_TRUE(got.IsReplyRequired());
-}
 
 struct BadPayload {
 	const char* name;

@@ -1,3 +1,7 @@
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -34,10 +38,19 @@ public:
 	void ReadyToRun() override
 	{
 		fLog.push_back("ready");
+		fPublished = std::filesystem::exists(PortPath());
 		PostMessage(B_QUIT_REQUESTED);
 	}
 
+	// Where a running application's port lies (see docs/wire-protocol.md).
+	static std::filesystem::path PortPath()
+	{
+		return std::filesystem::path(getenv("XDG_RUNTIME_DIR")) / "larimo-ports"
+			/ ("application%2Fx-vnd.test-launch@" + std::to_string(getpid()));
+	}
+
 	std::vector<std::string> fLog;
+	bool fPublished = false;
 };
 
 class ApplicationLaunch : public TestDirectory {};
@@ -55,7 +68,11 @@ TEST_F(ApplicationLaunch, RefsInOrderAndArgumentsComeBeforeReadyToRun)
 	auto* application = new LaunchApplication;
 	application->Run();
 	EXPECT_EQ(application->fLog,
-		(std::vector<std::string>{"ref b.zib", "ref a.zib", "arg --verbose", "ready"}));
+			  (std::vector<std::string>{"ref b.zib", "ref a.zib", "arg --verbose", "ready"}));
+	// Other programs find the running application by its signature; its
+	// port goes away when it stops.
+	EXPECT_TRUE(application->fPublished);
+	EXPECT_FALSE(std::filesystem::exists(LaunchApplication::PortPath()));
 
 	app_info info;
 	ASSERT_EQ(application->GetAppInfo(&info), B_OK);

@@ -58,8 +58,8 @@ protected:
 	void SetUp() override
 	{
 		fWindow = new ListWindow;
-		fList = new BListView(BRect(0, 0, 185, 99), "list", B_MULTIPLE_SELECTION_LIST,
-			B_FOLLOW_ALL);
+		fList =
+			new BListView(BRect(0, 0, 185, 99), "list", B_MULTIPLE_SELECTION_LIST, B_FOLLOW_ALL);
 		fList->SetSelectionMessage(new BMessage(kSelection));
 		fList->SetInvocationMessage(new BMessage(kInvocation));
 		fWindow->AddChild(new BScrollView("scroll", fList, B_FOLLOW_ALL, 0, false, true));
@@ -117,9 +117,10 @@ TEST_F(ListView, KeysMoveTheSelectionAndEnterInvokes)
 	Key(Qt::Key_End);
 	Key(Qt::Key_Return);
 	EXPECT_EQ(Log(5),
-		(std::vector<std::string>{"sel:1", "sel:2", "sel:1", "sel:0", "sel:19", "inv:19"}));
-	// The last row was scrolled into view.
+			  (std::vector<std::string>{"sel:1", "sel:2", "sel:1", "sel:0", "sel:19", "inv:19"}));
+	// The last row was scrolled into view, and the scroll bar followed.
 	EXPECT_EQ(fList->Bounds().bottom, fList->ItemFrame(19).bottom);
+	EXPECT_EQ(fList->ScrollBar(B_VERTICAL)->Value(), fList->Bounds().top);
 }
 
 TEST_F(ListView, DoubleClickInvokesTheSelection)

@@ -18,21 +18,11 @@
 
 namespace {
 
-// Keeps the messages it gets.
-class MenuWindow : public BWindow {
-public:
-	MenuWindow() : BWindow(BRect(100, 100, 399, 299), "menus", B_TITLED_WINDOW, 0) {}
-
-	void MessageReceived(BMessage* message) override { fReceived.emplace_back(*message); }
-
-	std::vector<BMessage> fReceived;
-};
-
 class Menus : public testing::Test {
 protected:
 	void SetUp() override
 	{
-		fWindow = new MenuWindow;
+		fWindow = new gui_test::RecordingWindow(BRect(100, 100, 399, 299));
 		fBar = new BMenuBar(BRect(0, 0, 299, 0), "bar");
 		fFile = new BMenu("File");
 		fFile->AddItem(new BMenuItem("Open", new BMessage('open'), 'O'));
@@ -60,7 +50,7 @@ protected:
 		return gui_test::process_until([&] { return fWindow->fReceived.size() >= count; });
 	}
 
-	MenuWindow* fWindow = nullptr;
+	gui_test::RecordingWindow* fWindow = nullptr;
 	BMenuBar* fBar = nullptr;
 	BMenu* fFile = nullptr;
 	BMenu* fEdit = nullptr;
@@ -113,6 +103,7 @@ TEST_F(Menus, CtrlShortcutsInvokeEnabledItemsOnce)
 	fEdit->SetEnabled(false);
 	EXPECT_FALSE(fEdit->FindItem("Find")->IsEnabled());
 	QTest::keyClick(view, Qt::Key_F, Qt::ControlModifier);
+	gui_test::process_events();
 	fEdit->SetEnabled(true);
 	QTest::keyClick(view, Qt::Key_Q, Qt::ControlModifier);
 	ASSERT_TRUE(WaitFor(2));
@@ -120,6 +111,23 @@ TEST_F(Menus, CtrlShortcutsInvokeEnabledItemsOnce)
 	ASSERT_EQ(fWindow->fReceived.size(), 2u);
 	EXPECT_EQ(fWindow->fReceived[0].what, static_cast<uint32>('fagn'));
 	EXPECT_EQ(fWindow->fReceived[1].what, static_cast<uint32>('quit'));
+}
+
+TEST_F(Menus, NestedItemsReachTheWindowAndAreFound)
+{
+	auto* recent = new BMenu("Recent");
+	auto* item = new BMenuItem("Friends", new BMessage('rcnt'));
+	recent->AddItem(new BMenuItem("Work", new BMessage('rcnt')));
+	recent->AddItem(item);
+	fFile->AddItem(recent, 1);
+	EXPECT_EQ(fBar->FindItem("Friends"), item);
+	EXPECT_EQ(fBar->FindItem('quit'), fFile->ItemAt(3));
+	EXPECT_EQ(recent->Supermenu(), fFile);
+	ASSERT_EQ(item->Invoke(), B_OK);
+	ASSERT_TRUE(WaitFor(1));
+	int32 index = -1;
+	EXPECT_EQ(fWindow->fReceived.front().FindInt32("index", &index), B_OK);
+	EXPECT_EQ(index, 1);
 }
 
 TEST_F(Menus, MarkAndEnableStateReachTheDesktopMenu)

@@ -18,9 +18,8 @@ const rgb_color kBlue = {0, 0, 255, 255};
 class ScriptedView : public BView {
 public:
 	explicit ScriptedView(std::function<void(BView*)> script)
-		:
-		BView(BRect(0, 0, 39, 29), "scripted", B_FOLLOW_NONE, B_WILL_DRAW),
-		fScript(std::move(script))
+		: BView(BRect(0, 0, 39, 29), "scripted", B_FOLLOW_NONE, B_WILL_DRAW),
+		  fScript(std::move(script))
 	{
 	}
 

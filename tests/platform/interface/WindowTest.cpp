@@ -21,8 +21,7 @@ namespace {
 class RecordingView : public BView {
 public:
 	RecordingView(BRect frame, uint32 mode)
-		:
-		BView(frame, "recording", mode, B_WILL_DRAW | B_FRAME_EVENTS)
+		: BView(frame, "recording", mode, B_WILL_DRAW | B_FRAME_EVENTS)
 	{
 	}
 
@@ -39,8 +38,8 @@ public:
 
 	static std::string Point(BPoint point)
 	{
-		return std::to_string(static_cast<int>(point.x)) + ","
-			+ std::to_string(static_cast<int>(point.y));
+		return std::to_string(static_cast<int>(point.x)) + "," +
+			   std::to_string(static_cast<int>(point.y));
 	}
 
 	std::vector<std::string> fEvents;
@@ -50,9 +49,7 @@ public:
 class TestWindow : public BWindow {
 public:
 	TestWindow(bool* destroyed)
-		:
-		BWindow(BRect(100, 100, 299, 199), "test", B_TITLED_WINDOW, 0),
-		fDestroyed(destroyed)
+		: BWindow(BRect(100, 100, 299, 199), "test", B_TITLED_WINDOW, 0), fDestroyed(destroyed)
 	{
 	}
 	~TestWindow() override { *fDestroyed = true; }
@@ -63,11 +60,16 @@ public:
 		return fAgree;
 	}
 	void MessageReceived(BMessage* message) override { fReceived.push_back(message->what); }
+	void FrameResized(float width, float height) override
+	{
+		fResized.push_back(BPoint(width, height));
+	}
 
 	bool* fDestroyed;
 	bool fAgree = false;
 	int fAsked = 0;
 	std::vector<uint32> fReceived;
+	std::vector<BPoint> fResized;
 };
 
 class Window : public testing::Test {
@@ -93,6 +95,10 @@ TEST_F(Window, FrameIsTheContentAreaOfInclusiveRect)
 	EXPECT_EQ(fWindow->Bounds(), BRect(0, 0, 199, 99));
 	fWindow->ResizeTo(149, 49);
 	EXPECT_EQ(fWindow->Frame(), BRect(100, 100, 249, 149));
+	// Showing reported nothing; the resize is reported once, in pixels - 1.
+	ASSERT_TRUE(gui_test::process_until([this] { return !fWindow->fResized.empty(); }));
+	gui_test::process_events();
+	EXPECT_EQ(fWindow->fResized, std::vector<BPoint>{BPoint(149, 49)});
 }
 
 TEST_F(Window, CloseBoxAsksAndOnlyAnAgreeingWindowCloses)
@@ -161,7 +167,7 @@ TEST_F(Window, MouseAndKeyEventsReachTheViewHooks)
 	ASSERT_TRUE(gui_test::process_until([view] { return view->fEvents.size() == 4; }));
 	std::string down(1, B_DOWN_ARROW);
 	EXPECT_EQ(view->fEvents,
-		(std::vector<std::string>{"down 5,106", "up 5,106", "key a", "key " + down}));
+			  (std::vector<std::string>{"down 5,106", "up 5,106", "key a", "key " + down}));
 }
 
 TEST_F(Window, EnterInvokesTheDefaultButton)
@@ -175,6 +181,39 @@ TEST_F(Window, EnterInvokesTheDefaultButton)
 	ASSERT_TRUE(gui_test::process_until([this] { return !fWindow->fReceived.empty(); }));
 	EXPECT_EQ(fWindow->fReceived.front(), static_cast<uint32>('okay'));
 	EXPECT_TRUE(view->fEvents.empty());
+}
+
+// Logs attach and detach hooks under its name.
+class HookView : public BView {
+public:
+	HookView(const char* name, std::vector<std::string>* log)
+		: BView(BRect(0, 0, 9, 9), name, B_FOLLOW_NONE, 0), fLog(log)
+	{
+	}
+
+	void AttachedToWindow() override { fLog->push_back(std::string("+") + Name()); }
+	void DetachedFromWindow() override { fLog->push_back(std::string("-") + Name()); }
+
+	std::vector<std::string>* fLog;
+};
+
+TEST_F(Window, SubtreesAttachAndDetachAsAWhole)
+{
+	std::vector<std::string> log;
+	auto* outer = new HookView("outer", &log);
+	auto* inner = new HookView("inner", &log);
+	outer->AddChild(inner);
+	EXPECT_TRUE(log.empty());
+	fWindow->AddChild(outer);
+	EXPECT_EQ(fWindow->FindView("inner"), inner);
+	EXPECT_EQ(inner->Window(), fWindow);
+	inner->MakeFocus(true);
+	ASSERT_TRUE(fWindow->RemoveChild(outer));
+	EXPECT_EQ(log, (std::vector<std::string>{"+outer", "+inner", "-inner", "-outer"}));
+	EXPECT_EQ(fWindow->FindView("inner"), nullptr);
+	EXPECT_EQ(fWindow->CurrentFocus(), nullptr);
+	EXPECT_EQ(inner->Window(), nullptr);
+	delete outer;
 }
 
 } // namespace

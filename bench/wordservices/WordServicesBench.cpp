@@ -1,0 +1,144 @@
+// One Word Services request end to end: 'Btch' to a session server, the
+// session fetching the client's text and replacing nicknames by e-mail
+// addresses, until the client gets 'WStp'. BM_Request runs server and
+// client as loopers of this process; BM_RemoteRequest runs the server in a
+// process of its own (wordservices_test_server), so every request crosses
+// the socket transport.
+// Targets: 10 KB with 50 replacements within 50 ms, 1 MB with 1,000
+// replacements within 2 s.
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <benchmark/benchmark.h>
+
+#include <Looper.h>
+#include <Message.h>
+#include <Messenger.h>
+
+#include "ABookRecord.h"
+#include "BookConstants.h"
+#include "WordServicesConstants.h"
+#include "WordServicesHarness.h"
+#include "PeerProcess.h"
+#include "ZIBook.h"
+
+namespace {
+
+const int kRecords = 1000;
+
+void
+fill_book(ZIBook* book)
+{
+	for (int i = 0; i < kRecords; i++) {
+		ABookRecord* record = book->makeNewRecord();
+		std::string nickname = "nick" + std::to_string(i);
+		record->SetField(kNicknameField, nickname.c_str());
+		record->SetField(kEmail1Field, (nickname + "@mail.example.org").c_str());
+		book->IncrementTotalRecordsInThisAB();
+	}
+}
+
+// About size bytes of filler words with replacements nicknames spread
+// evenly through them.
+std::string
+make_text(size_t size, int replacements)
+{
+	static const char* const kFiller[] = {"lorem ", "ipsum, ", "dolor ", "sit. ", "amet\n"};
+	std::string text;
+	size_t step = size / replacements;
+	for (int i = 0; i < replacements; i++) {
+		for (int word = 0; text.size() < step * i + step - 12; word++)
+			text += kFiller[word % 5];
+		text += "nick" + std::to_string(i * 7 % kRecords) + " ";
+	}
+	return text;
+}
+
+// Times requests of state's text size and replacement count to server.
+void
+run_requests(benchmark::State& state, const BMessenger& server)
+{
+	const std::string text = make_text(state.range(0), state.range(1));
+	for (auto _ : state) {
+		state.PauseTiming();
+		auto* client = new ClientLooper({text});
+		client->Run();
+		BMessage request(kMsgWordServicesBatch);
+		request.AddInt32(kWordServicesIndexField, kWordServicesEmailIndex);
+		request.AddMessenger(kWordServicesTargetField, BMessenger(client->TextAt(0)));
+		state.ResumeTiming();
+
+		if (server.SendMessage(&request, client) != B_OK
+			|| acquire_sem(client->Stopped()) != B_OK) {
+			state.SkipWithError("no 'WStp'");
+		}
+
+		state.PauseTiming();
+		client->Lock();
+		if (client->TextAt(0)->Text().find("@mail.example.org") == std::string::npos)
+			state.SkipWithError("nothing replaced");
+		client->Quit();
+		state.ResumeTiming();
+	}
+	state.counters["replacements"] = double(state.range(1));
+}
+
+void
+BM_Request(benchmark::State& state)
+{
+	ZIBook book(nullptr);
+	fill_book(&book);
+	auto* server = new SessionServer(&book);
+	server->Run();
+	be_app_messenger = BMessenger(nullptr, server);
+	run_requests(state, BMessenger(nullptr, server));
+	server->Lock();
+	server->Quit();
+	be_app_messenger = BMessenger();
+}
+
+void
+BM_RemoteRequest(benchmark::State& state)
+{
+	// A runtime directory of our own, so no running address book answers.
+	char pattern[] = "/tmp/zibbench.XXXXXX";
+	if (mkdtemp(pattern) == nullptr)
+		return state.SkipWithError("no temporary directory");
+	const std::filesystem::path directory = pattern;
+	setenv("XDG_RUNTIME_DIR", directory.c_str(), 1);
+	{
+		std::ofstream file(directory / "book");
+		for (int i = 0; i < kRecords; i++) {
+			file << "nick" << i;
+			for (int field = 1; field < kFieldCount; field++)
+				file << '\t' << (field == kEmail1Field ? "nick" + std::to_string(i) + "@mail.example.org" : "");
+			file << '\n';
+		}
+	}
+	{
+		PeerProcess server(TEST_SERVER_PATH, {(directory / "book").string()});
+		if (server.WaitReady())
+			run_requests(state, BMessenger("application/x-vnd.vornak-zibmo"));
+		else
+			state.SkipWithError("the server did not start");
+	}
+	std::filesystem::remove_all(directory);
+}
+
+} // namespace
+
+BENCHMARK(BM_Request)
+	->Args({10 << 10, 50})
+	->Args({1 << 20, 1000})
+	->Unit(benchmark::kMillisecond)
+	->UseRealTime();
+BENCHMARK(BM_RemoteRequest)
+	->Args({10 << 10, 50})
+	->Args({1 << 20, 1000})
+	->Unit(benchmark::kMillisecond)
+	->UseRealTime();
