@@ -9,6 +9,7 @@
 #include <File.h>
 #include <Messenger.h>
 
+#include "ServeUntilStdinCloses.h"
 #include "TeamPort.h"
 #include "WordServicesHarness.h"
 #include "ZIBFiles.h"
@@ -26,15 +27,5 @@ main(int argc, char** argv)
 	auto* server = new SessionServer(&book);
 	server->Run();
 	be_app_messenger = BMessenger(nullptr, server);
-	if (BPrivate::publish_team_port("application/x-vnd.vornak-zibmo", server) != B_OK)
-		return 1;
-	printf("ready\n");
-	fflush(stdout);
-	char byte;
-	while (read(STDIN_FILENO, &byte, 1) > 0) {
-	}
-	BPrivate::unpublish_team_port();
-	server->Lock();
-	server->Quit();
-	return 0;
+	return serve_until_stdin_closes("application/x-vnd.vornak-zibmo", server);
 }

@@ -22,6 +22,7 @@
 #include <Message.h>
 #include <Messenger.h>
 
+#include "ServeUntilStdinCloses.h"
 #include "TeamPort.h"
 
 namespace {
@@ -85,15 +86,5 @@ main(int argc, char** argv)
 		return 2;
 	auto* looper = new EchoLooper;
 	looper->Run();
-	if (BPrivate::publish_team_port(argv[1], looper) != B_OK)
-		return 1;
-	printf("ready\n");
-	fflush(stdout);
-	char byte;
-	while (read(STDIN_FILENO, &byte, 1) > 0) {
-	}
-	BPrivate::unpublish_team_port();
-	looper->Lock();
-	looper->Quit();
-	return 0;
+	return serve_until_stdin_closes(argv[1], looper);
 }
