@@ -26,8 +26,8 @@ ABookRecord::ABookRecord() : fNext(nullptr), fPrev(nullptr)
 void
 ABookRecord::Clear()
 {
-	for (char* text : fFields)
-		text[0] = '\0';
+	// The whole block, not only the first bytes: scans read every byte.
+	memset(fFields, 0, sizeof(fFields));
 }
 
 void

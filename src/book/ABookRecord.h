@@ -26,11 +26,26 @@ public:
 	// Empties every field.
 	void Clear();
 
+	// Asks the processor to start loading the whole record, for scans that
+	// walk the chain: records are separate allocations, which hardware
+	// prefetchers cannot foresee.
+	void Prefetch() const
+	{
+		const char* bytes = reinterpret_cast<const char*>(this);
+		for (size_t offset = 0; offset < sizeof(*this); offset += 64)
+			__builtin_prefetch(bytes + offset);
+	}
+
 	// The text of a field; the empty text for a number outside 0..20.
 	const char* Field(int field) const
 	{
 		return field >= 0 && field < kFieldCount ? fFields[field] : "";
 	}
+
+	// The kFieldCount field buffers as one block of kFieldCount *
+	// kFieldBufferSize bytes, field f at f * kFieldBufferSize. Bytes after a
+	// field's terminator may hold an older, longer text of that field.
+	const char* FieldBlock() const { return fFields[0]; }
 
 	// Stores the text up to the first tab or line feed, at most 40 bytes of
 	// it (see FieldLength). A number outside 0..20 changes nothing.

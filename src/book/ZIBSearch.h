@@ -29,7 +29,7 @@ public:
 private:
 	bool _IsInBook(const ABookRecord* record) const;
 	bool _SearchFields();
-	bool _CompareText(const char* text) const;
+	bool _MatchesAt(const char* text, const char* candidate) const;
 
 	const ZIBook* fBook;
 	ABookRecord* fCurrentRecord;

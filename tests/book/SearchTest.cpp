@@ -60,6 +60,16 @@ INSTANTIATE_TEST_SUITE_P(
 					SearchCase{"KeyCutToFortyBytes", kForty + "zzz", {"carl"}}),
 	[](const auto& info) { return info.param.name; });
 
+TEST(Search, IgnoresTextLeftBehindByAShorterField)
+{
+	ZIBook book(nullptr);
+	AddRecords(book, {{"ann", "Quixotic"}});
+	book.GetListOfRecords()->SetField(1, "Q");
+	ZIBSearch search;
+	EXPECT_EQ(search.TheSearch(&book, "quix"), nullptr);
+	EXPECT_EQ(search.TheSearch(&book, "q"), book.GetListOfRecords());
+}
+
 TEST(Search, DeletedCurrentRecordEndsSearch)
 {
 	ZIBook book(nullptr);
