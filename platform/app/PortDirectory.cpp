@@ -108,26 +108,37 @@ PortDirectory::SocketPath(const char* signature, team_id team, std::string* path
 	return MakeAddress(*path, &address, &length) ? B_OK : B_NAME_TOO_LONG;
 }
 
+// The port directory and the names in it.
+static status_t
+list_directory(std::string* directory, std::vector<std::string>* names)
+{
+	status_t status = PortDirectory::Path(directory);
+	if (status != B_OK)
+		return status;
+	DIR* entries = opendir(directory->c_str());
+	if (entries == nullptr)
+		return status_for_errno(errno);
+	while (dirent* entry = readdir(entries))
+		names->emplace_back(entry->d_name);
+	closedir(entries);
+	return B_OK;
+}
+
 status_t
 PortDirectory::FindSocket(team_id team, std::string* path)
 {
 	std::string directory;
-	status_t status = Path(&directory);
+	std::vector<std::string> names;
+	status_t status = list_directory(&directory, &names);
 	if (status != B_OK)
 		return status;
-	DIR* entries = opendir(directory.c_str());
-	if (entries == nullptr)
-		return status_for_errno(errno);
-	status = B_BAD_PORT_ID;
-	while (dirent* entry = readdir(entries)) {
-		if (team_of(entry->d_name) == team) {
-			*path = directory + "/" + entry->d_name;
-			status = B_OK;
-			break;
+	for (const std::string& name : names) {
+		if (team_of(name.c_str()) == team) {
+			*path = directory + "/" + name;
+			return B_OK;
 		}
 	}
-	closedir(entries);
-	return status;
+	return B_BAD_PORT_ID;
 }
 
 status_t
@@ -136,20 +147,18 @@ PortDirectory::FindTeams(const char* signature, std::vector<team_id>* teams)
 	if (signature == nullptr)
 		return B_BAD_VALUE;
 	std::string directory;
-	status_t status = Path(&directory);
+	std::vector<std::string> names;
+	status_t status = list_directory(&directory, &names);
 	if (status != B_OK)
 		return status;
-	DIR* entries = opendir(directory.c_str());
-	if (entries == nullptr)
-		return status_for_errno(errno);
 	std::vector<std::pair<timespec, team_id>> found;
 	const std::string wanted = encode_signature(signature);
-	while (dirent* entry = readdir(entries)) {
+	for (const std::string& name : names) {
 		std::string encoded;
-		team_id team = team_of(entry->d_name, &encoded);
+		team_id team = team_of(name.c_str(), &encoded);
 		if (team < 0 || encoded != wanted)
 			continue;
-		std::string path = directory + "/" + entry->d_name;
+		std::string path = directory + "/" + name;
 		// Left by a process that is gone.
 		if (kill(team, 0) != 0 && errno == ESRCH) {
 			unlink(path.c_str());
@@ -160,7 +169,6 @@ PortDirectory::FindTeams(const char* signature, std::vector<team_id>* teams)
 			continue;
 		found.emplace_back(info.st_mtim, team);
 	}
-	closedir(entries);
 	std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
 		return std::tie(a.first.tv_sec, a.first.tv_nsec, a.second)
 			< std::tie(b.first.tv_sec, b.first.tv_nsec, b.second);
