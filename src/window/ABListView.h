@@ -1,0 +1,40 @@
+#ifndef ABLISTVIEW_H
+#define ABLISTVIEW_H
+
+#include <ListView.h>
+#include <Point.h>
+
+class ABookRecord;
+class ZIBWindow;
+
+// The record list of a main window: one row per record in chain order,
+// multiple selection, 'mlsc' on every selection change and 'mldc' on a
+// double click or Enter. It keeps the window's column titles scrolled
+// sideways in step with itself. The rows are owned by the list.
+class ABListView : public BListView {
+public:
+	ABListView(BRect frame, const char* name, ZIBWindow* window);
+	~ABListView() override;
+
+	// Also scrolls the title strip sideways (never up or down).
+	void ScrollTo(BPoint where) override;
+	using BView::ScrollTo;
+
+	// Selects the row of record alone and scrolls it into view; nothing
+	// changes when no row shows record.
+	void HiDideThisRecord(ABookRecord* record);
+
+	// Removes and deletes every row.
+	void DeleteAllRows();
+
+	ZIBWindow* GetLWindow() const { return fWindow; }
+	void SetLWindow(ZIBWindow* window) { fWindow = window; }
+	BPoint GetTitleWhere() const { return fTitleWhere; }
+	void SetTitleWhere(BPoint where) { fTitleWhere = where; }
+
+private:
+	ZIBWindow* fWindow;
+	BPoint fTitleWhere;
+};
+
+#endif // ABLISTVIEW_H
