@@ -1,6 +1,7 @@
 #include "TextEditor.h"
 
 #include <QKeyEvent>
+#include <QMimeData>
 
 #include <Message.h>
 #include <TextView.h>
@@ -14,6 +15,10 @@ TextEditor::TextEditor(BTextView* view) : fView(view)
 	setFrameStyle(QFrame::NoFrame);
 	setTabChangesFocus(false);
 	setLineWrapMode(QPlainTextEdit::WidgetWidth);
+	setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+	setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+	// The view's text rectangle sets the insets.
+	document()->setDocumentMargin(0);
 }
 
 void
@@ -34,6 +39,26 @@ TextEditor::focusInEvent(QFocusEvent* event)
 	QPlainTextEdit::focusInEvent(event);
 	if (!fView->IsFocus())
 		fView->MakeFocus(true);
+}
+
+} // namespace BPrivate
+
+namespace BPrivate {
+
+void
+TextEditor::insertFromMimeData(const QMimeData* source)
+{
+	if (source == nullptr || !source->hasText() || isReadOnly())
+		return;
+	QByteArray text = source->text().toUtf8();
+	fView->_InsertAtCursor(text.constData(), static_cast<int32>(text.size()));
+	ensureCursorVisible();
+}
+
+bool
+TextEditor::focusNextPrevChild(bool)
+{
+	return false;
 }
 
 } // namespace BPrivate

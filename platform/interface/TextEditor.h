@@ -17,6 +17,10 @@ public:
 protected:
 	void keyPressEvent(QKeyEvent* event) override;
 	void focusInEvent(QFocusEvent* event) override;
+	// Pasted and dropped text goes through BTextView::InsertText().
+	void insertFromMimeData(const QMimeData* source) override;
+	// Tab and Shift-Tab are keys of the view (BView::KeyDown()).
+	bool focusNextPrevChild(bool next) override;
 
 private:
 	BTextView* fView;

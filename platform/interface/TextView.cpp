@@ -66,11 +66,14 @@ position_of(const QString& text, int32 offset)
 
 } // namespace
 
-BTextView::BTextView(BRect frame, const char* name, BRect, uint32 resizingMode, uint32 flags)
+BTextView::BTextView(BRect frame, const char* name, BRect textRect, uint32 resizingMode,
+					 uint32 flags)
 	: BView(frame, name, resizingMode, flags), fEditor(new BPrivate::TextEditor(this)),
-	  fMaxBytes(INT32_MAX), fEditable(true), fSelectable(true), fTrimming(false)
+	  fTextRect(textRect), fMaxBytes(INT32_MAX), fWordWrap(true), fEditable(true),
+	  fSelectable(true), fTrimming(false)
 {
 	_Widget()->SetInner(fEditor);
+	_PlaceEditor();
 	QObject::connect(
 		fEditor->document(), &QTextDocument::contentsChange, fEditor,
 		[this](int position, int, int charsAdded) { _EnforceMaxBytes(position, charsAdded); });
@@ -237,17 +240,57 @@ BTextView::SetMaxBytes(int32 maxBytes)
 }
 
 void
-BTextView::_InsertAtCursor(const char* text, int32 length)
+BTextView::SetWordWrap(bool wrap)
+{
+	fWordWrap = wrap;
+	fEditor->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+void
+BTextView::SetTextRect(BRect rect)
+{
+	fTextRect = rect;
+	_PlaceEditor();
+}
+
+void
+BTextView::InsertText(const char* text, int32 length, int32 offset, const text_run_array*)
 {
 	if (text == nullptr || length <= 0)
 		return;
 	length = complete_length(text, static_cast<int32>(strnlen(text, static_cast<size_t>(length))));
-	QTextCursor cursor = fEditor->textCursor();
-	cursor.removeSelectedText();
 	int32 room = fMaxBytes - TextLength();
 	QString inserted = prefix_within(BPrivate::to_qt(text, length), std::max(room, 0));
+	QTextCursor cursor = fEditor->textCursor();
+	cursor.setPosition(position_of(fEditor->toPlainText(), offset));
 	cursor.insertText(inserted);
 	fEditor->setTextCursor(cursor);
+}
+
+void
+BTextView::_InsertAtCursor(const char* text, int32 length)
+{
+	if (text == nullptr || length <= 0)
+		return;
+	QTextCursor cursor = fEditor->textCursor();
+	cursor.removeSelectedText();
+	fEditor->setTextCursor(cursor);
+	int32 offset;
+	GetSelection(&offset, nullptr);
+	InsertText(text, length, offset, nullptr);
+}
+
+void
+BTextView::_PlaceEditor()
+{
+	BRect bounds = Bounds();
+	int left = std::max(0, static_cast<int>(fTextRect.left - bounds.left));
+	int top = std::max(0, static_cast<int>(fTextRect.top - bounds.top));
+	int right = std::max(0, static_cast<int>(bounds.right - fTextRect.right));
+	int height = static_cast<int>(bounds.Height()) + 1;
+	int line = fEditor->fontMetrics().lineSpacing();
+	int bottom = std::clamp(height - top - line, 0, top);
+	_Widget()->SetInnerMargins(QMargins(left, top, right, bottom));
 }
 
 void

@@ -10,11 +10,17 @@ namespace BPrivate {
 class TextEditor;
 }
 
+// Style runs are not kept: text views hold plain text.
+struct text_run_array;
+
 // Editable text over the desktop's text editor. Offsets and lengths count
 // UTF-8 bytes. Typed keys reach KeyDown() through the window, so a subclass
 // can filter them (Tab is inserted unless a subclass moves the focus);
 // Ctrl combinations (copy, paste, menu shortcuts) are not typed text.
-// The text never grows beyond MaxBytes(), and never by part of a character.
+// Typed, pasted, dropped and inserted text all pass through InsertText(),
+// where a subclass can change it. The text never grows beyond MaxBytes(),
+// and never by part of a character. No scroll bars of its own: the text
+// scrolls to keep the caret in sight.
 class BTextView : public BView {
 public:
 	BTextView(BRect frame, const char* name, BRect textRect,
@@ -50,18 +56,34 @@ public:
 	// Text beyond maxBytes is cut off at once, at a character boundary.
 	void SetMaxBytes(int32 maxBytes);
 	int32 MaxBytes() const { return fMaxBytes; }
+	void SetWordWrap(bool wrap);
+	bool DoesWordWrap() const { return fWordWrap; }
+	// Where the text goes, in view coordinates. Its left, top and right
+	// edges inset the text from the view's edges; the text reaches as far
+	// down as the view, less the top inset while a line still fits.
+	void SetTextRect(BRect rect);
+	BRect TextRect() const { return fTextRect; }
+
+protected:
+	// Inserts length bytes of text at offset, keeping within MaxBytes().
+	// runs is ignored.
+	virtual void InsertText(const char* text, int32 length, int32 offset,
+							const text_run_array* runs);
 
 private:
 	friend class BPrivate::TextEditor;
 
 	void _InsertAtCursor(const char* text, int32 length);
+	void _PlaceEditor();
 	void _EnforceMaxBytes(int position, int charsAdded);
 	void _MoveCursor(char key, bool extend);
 	void _UpdateInteraction();
 
 	BPrivate::TextEditor* fEditor; // child widget of the view's widget
 	mutable std::string fText;
+	BRect fTextRect;
 	int32 fMaxBytes;
+	bool fWordWrap;
 	bool fEditable;
 	bool fSelectable;
 	bool fTrimming;

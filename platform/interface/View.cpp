@@ -118,8 +118,16 @@ BView::MouseMoved(BPoint, uint32, const BMessage*)
 }
 
 void
-BView::KeyDown(const char*, int32)
+BView::KeyDown(const char* bytes, int32 numBytes)
 {
+	// Keyboard navigation: Tab moves the focus to the next navigable view,
+	// Shift-Tab to the previous one.
+	if (numBytes < 1 || bytes[0] != B_TAB || fWindow == nullptr)
+		return;
+	int32 modifiers = 0;
+	if (BMessage* message = fWindow->CurrentMessage())
+		message->FindInt32("modifiers", &modifiers);
+	fWindow->_NavigateFocus((modifiers & B_SHIFT_KEY) == 0);
 }
 
 void
@@ -137,9 +145,13 @@ BView::MakeFocus(bool focus)
 {
 	if (fWindow == nullptr)
 		return;
+	BView* previous = fWindow->CurrentFocus();
 	fWindow->_SetFocus(this, focus);
 	if (focus)
 		fWidget->setFocus(Qt::OtherFocusReason);
+	// The view that loses the focus hears of it, so it can redraw.
+	if (focus && previous != nullptr && previous != this)
+		previous->MakeFocus(false);
 }
 
 void

@@ -48,6 +48,8 @@ enum {
 	B_PULSE_NEEDED = 0x10000000UL,
 	B_FRAME_EVENTS = 0x04000000UL,
 	B_NAVIGABLE = 0x02000000UL,
+	// Marks a group for Option-Tab jumps, which this desktop does not have.
+	B_NAVIGABLE_JUMP = 0x01000000UL,
 };
 
 // A rectangle of a window that draws and takes mouse and key events; views

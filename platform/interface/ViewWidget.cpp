@@ -78,9 +78,17 @@ ViewWidget::SetInner(QWidget* inner)
 {
 	fInner = inner;
 	inner->setParent(this);
-	inner->setGeometry(rect());
+	inner->setGeometry(rect().marginsRemoved(fInnerMargins));
 	setFocusProxy(inner);
 	inner->show();
+}
+
+void
+ViewWidget::SetInnerMargins(const QMargins& margins)
+{
+	fInnerMargins = margins;
+	if (fInner != nullptr)
+		fInner->setGeometry(rect().marginsRemoved(fInnerMargins));
 }
 
 uint32
@@ -207,7 +215,13 @@ ViewWidget::resizeEvent(QResizeEvent* event)
 {
 	QWidget::resizeEvent(event);
 	if (fInner != nullptr)
-		fInner->setGeometry(rect());
+		fInner->setGeometry(rect().marginsRemoved(fInnerMargins));
+}
+
+bool
+ViewWidget::focusNextPrevChild(bool)
+{
+	return false;
 }
 
 void

@@ -1,6 +1,7 @@
 #ifndef VIEW_WIDGET_H
 #define VIEW_WIDGET_H
 
+#include <QMargins>
 #include <QWidget>
 
 #include <Point.h>
@@ -26,9 +27,11 @@ public:
 
 	static BPrivate::ViewWidget* Of(const BView* view);
 
-	// A Qt widget that does the view's work: it fills the view, follows
-	// its size and gets the focus in its place. Owned as a child widget.
+	// A Qt widget that does the view's work: it fills the view less
+	// margins, follows its size and gets the focus in its place. Owned as a
+	// child widget.
 	void SetInner(QWidget* inner);
+	void SetInnerMargins(const QMargins& margins);
 	QWidget* Inner() const { return fInner; }
 
 	// Fills message as the platform's B_KEY_DOWN for event; false for keys
@@ -51,6 +54,9 @@ protected:
 	void keyPressEvent(QKeyEvent* event) override;
 	void focusInEvent(QFocusEvent* event) override;
 	void resizeEvent(QResizeEvent* event) override;
+	// Tab and Shift-Tab reach the view as keys: BView::KeyDown() moves the
+	// focus among navigable views.
+	bool focusNextPrevChild(bool next) override;
 
 private:
 	void _PostMouse(uint32 what, QMouseEvent* event, int32 clicks);
@@ -59,6 +65,7 @@ private:
 	BView* fView;
 	QPainter* fPainter;
 	QWidget* fInner;
+	QMargins fInnerMargins;
 };
 
 } // namespace BPrivate

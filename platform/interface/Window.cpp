@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <functional>
 
 #include <QWidget>
 
@@ -45,12 +46,23 @@ qt_flags_for(window_type type, uint32 flags)
 	return result;
 }
 
+// Whether a shortcut of key and modifiers is the typed byte with
+// modifiers: letters in either case, the Shift and Option state alike.
+bool
+same_keys(uint32 key, uint32 keyModifiers, char byte, uint32 modifiers)
+{
+	const uint32 kSignificant = B_SHIFT_KEY | B_OPTION_KEY;
+	return key < 0x80 &&
+		   std::tolower(static_cast<int>(key)) ==
+			   std::tolower(static_cast<unsigned char>(byte)) &&
+		   (keyModifiers & kSignificant) == (modifiers & kSignificant);
+}
+
 // The enabled item of menu (or of its submenus) whose Command-key shortcut
 // is byte with the Shift and Option state of modifiers.
 BMenuItem*
 shortcut_item(BMenu* menu, char byte, uint32 modifiers)
 {
-	const uint32 kSignificant = B_SHIFT_KEY | B_OPTION_KEY;
 	for (int32 i = 0; BMenuItem* item = menu->ItemAt(i); i++) {
 		if (BMenu* submenu = item->Submenu()) {
 			if (BMenuItem* found = shortcut_item(submenu, byte, modifiers))
@@ -60,9 +72,7 @@ shortcut_item(BMenu* menu, char byte, uint32 modifiers)
 		uint32 itemModifiers;
 		char shortcut = item->Shortcut(&itemModifiers);
 		if (shortcut != 0 && item->IsEnabled() &&
-			std::tolower(static_cast<unsigned char>(shortcut)) ==
-				std::tolower(static_cast<unsigned char>(byte)) &&
-			(itemModifiers & kSignificant) == (modifiers & kSignificant)) {
+			same_keys(static_cast<unsigned char>(shortcut), itemModifiers, byte, modifiers)) {
 			return item;
 		}
 	}
@@ -321,6 +331,21 @@ BWindow::SetDefaultButton(BButton* button)
 }
 
 void
+BWindow::AddShortcut(uint32 key, uint32 modifiers, BMessage* message)
+{
+	std::unique_ptr<BMessage> adopted(message);
+	if (adopted == nullptr)
+		return;
+	for (Shortcut& entry : fShortcuts) {
+		if (same_keys(entry.key, entry.modifiers, static_cast<char>(key), modifiers)) {
+			entry.message = std::move(adopted);
+			return;
+		}
+	}
+	fShortcuts.push_back({key, modifiers, std::move(adopted)});
+}
+
+void
 BWindow::UpdateIfNeeded()
 {
 	fWidget->repaint();
@@ -353,6 +378,37 @@ BWindow::_ContentResized(float width, float height)
 }
 
 void
+BWindow::_NavigateFocus(bool forward)
+{
+	std::vector<BView*> views;
+	std::function<void(BView*)> collect = [&](BView* view) {
+		views.push_back(view);
+		if (!view->IsHidden()) {
+			for (int32 i = 0; BView* child = view->ChildAt(i); i++)
+				collect(child);
+		}
+	};
+	collect(fTopView);
+	auto takesFocus = [](BView* view) {
+		if ((view->Flags() & B_NAVIGABLE) == 0 || view->IsHidden())
+			return false;
+		auto* control = dynamic_cast<BControl*>(view);
+		return control == nullptr || control->IsEnabled();
+	};
+	const size_t count = views.size();
+	size_t from = std::find(views.begin(), views.end(), fFocus) - views.begin();
+	if (from == count)
+		from = forward ? 0 : count - 1;
+	for (size_t step = 1; step <= count; step++) {
+		BView* view = views[forward ? (from + step) % count : (from + count - step) % count];
+		if (takesFocus(view)) {
+			view->MakeFocus(true);
+			return;
+		}
+	}
+}
+
+void
 BWindow::_DispatchToView(BMessage* message, BView* view)
 {
 	BPoint where;
@@ -380,6 +436,16 @@ BWindow::_DispatchToView(BMessage* message, BView* view)
 				// Typed where no desktop shortcut took it.
 				if (BMenuItem* item = shortcut_item(fKeyMenuBar, bytes[0], modifiers)) {
 					item->Invoke();
+					break;
+				}
+			}
+			if ((modifiers & B_COMMAND_KEY) != 0) {
+				auto shortcut = std::find_if(fShortcuts.begin(), fShortcuts.end(),
+					[&](const Shortcut& entry) {
+						return same_keys(entry.key, entry.modifiers, bytes[0], modifiers);
+					});
+				if (shortcut != fShortcuts.end()) {
+					PostMessage(shortcut->message.get(), this);
 					break;
 				}
 			}

@@ -5,6 +5,8 @@
 #include <Rect.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 class BButton;
 class BMenuBar;
@@ -88,6 +90,11 @@ public:
 	// Gets the Command-key shortcuts (not owned: it is a child view).
 	void SetKeyMenuBar(BMenuBar* bar) { fKeyMenuBar = bar; }
 	BMenuBar* KeyMenuBar() const { return fKeyMenuBar; }
+	// Command-key (with the shift and option state of modifiers) posts
+	// message to the window, unless a menu item of the key menu bar has
+	// that shortcut. Adopts message; a second shortcut for the same keys
+	// replaces the first.
+	void AddShortcut(uint32 key, uint32 modifiers, BMessage* message);
 	// Enter, when no view takes it, invokes the default button.
 	void SetDefaultButton(BButton* button);
 	BButton* DefaultButton() const { return fDefaultButton; }
@@ -103,12 +110,22 @@ private:
 	void _ViewDetached(BView* view);
 	void _ContentResized(float width, float height);
 	void _DispatchToView(BMessage* message, BView* view);
+	// Focuses the next (or previous) visible navigable view, in tree
+	// order from the focus, wrapping around.
+	void _NavigateFocus(bool forward);
+
+	struct Shortcut {
+		uint32 key;
+		uint32 modifiers;
+		std::unique_ptr<BMessage> message;
+	};
 
 	std::unique_ptr<BPrivate::WindowWidget> fWidget;
 	BView* fTopView; // owned
 	BView* fFocus;
 	BMenuBar* fKeyMenuBar;
 	BButton* fDefaultButton;
+	std::vector<Shortcut> fShortcuts;
 	std::string fTitle;
 	window_type fType;
 	uint32 fFlags;

@@ -28,8 +28,10 @@ ZIBSearch::TheSearch(const ZIBook* book, const char* text)
 ABookRecord*
 ZIBSearch::SearchForNext()
 {
-	if (fCurrentRecord != nullptr && !_IsInBook(fCurrentRecord))
-		fCurrentRecord = nullptr;
+	if (fCurrentRecord != nullptr && !_IsInBook(fCurrentRecord)) {
+		fCurrentRecord = fBook->GetListOfRecords();
+		fFieldIndex = 0;
+	}
 	for (; fCurrentRecord != nullptr; fCurrentRecord = fCurrentRecord->GetNextRecord()) {
 		if (ABookRecord* next = fCurrentRecord->GetNextRecord())
 			next->Prefetch();

@@ -21,10 +21,12 @@ public:
 	// character), restarts at the first record of book and runs one step.
 	ABookRecord* TheSearch(const ZIBook* book, const char* text);
 	// "Search Again": answers the record of the next hit, or nullptr once
-	// the search has run out, until the next TheSearch. A current record
-	// that has been deleted from the book since the last step ends the
-	// search.
+	// the search has run out, until the next TheSearch. When the current
+	// record has been deleted from the book since the last step, the step
+	// starts again at the book's first record.
 	ABookRecord* SearchForNext();
+	// The book searched; nullptr before the first TheSearch.
+	const ZIBook* GetBook() const { return fBook; }
 
 private:
 	bool _IsInBook(const ABookRecord* record) const;

@@ -70,16 +70,21 @@ TEST(Search, IgnoresTextLeftBehindByAShorterField)
 	EXPECT_EQ(search.TheSearch(&book, "q"), book.GetListOfRecords());
 }
 
-TEST(Search, DeletedCurrentRecordEndsSearch)
+TEST(Search, DeletedCurrentRecordRestartsAtFirstRecord)
 {
 	ZIBook book(nullptr);
-	AddRecords(book, {{"x1"}, {"x2"}});
+	AddRecords(book, {{"x1", "x"}, {"x2"}, {"x3"}});
 	ZIBSearch search;
-	ABookRecord* hit = search.TheSearch(&book, "x");
-	ASSERT_EQ(hit, book.GetListOfRecords());
+	search.TheSearch(&book, "x");
+	ABookRecord* hit = search.SearchForNext();
+	ASSERT_STREQ(hit->Field(kNicknameField), "x1");
+	// Fields 0 and 1 of x1 were found; x1 goes, the step starts at x2.
 	book.deleteRecord(hit);
+	EXPECT_STREQ(search.SearchForNext()->Field(kNicknameField), "x2");
+	// x2 goes while the search stands on it: x3 is first now.
+	book.deleteRecord(book.GetListOfRecords());
+	EXPECT_STREQ(search.SearchForNext()->Field(kNicknameField), "x3");
 	EXPECT_EQ(search.SearchForNext(), nullptr);
-	EXPECT_EQ(search.TheSearch(&book, "x"), book.GetListOfRecords());
 }
 
 } // namespace

@@ -1,0 +1,88 @@
+#include "BrowserLauncher.h"
+
+#include <strings.h>
+
+#include <cctype>
+#include <string_view>
+
+#include <Message.h>
+#include <Roster.h>
+
+#include "DialogConstants.h"
+
+static const char* const kBrowserSignature = "application/x-vnd.Be-NPOS";
+
+namespace {
+
+bool
+is_space(char c)
+{
+	return isspace(static_cast<unsigned char>(c)) != 0;
+}
+
+// Whether text starts with a URL scheme and its colon ("mailto:", "file:"),
+// as opposed to a host and port ("example.org:8080").
+bool
+has_scheme(std::string_view text)
+{
+	size_t colon = text.find(':');
+	if (colon == 0 || colon == std::string_view::npos)
+		return false;
+	std::string_view scheme = text.substr(0, colon);
+	if (!isalpha(static_cast<unsigned char>(scheme[0])))
+		return false;
+	for (char c : scheme) {
+		if (!isalnum(static_cast<unsigned char>(c)) && c != '+' && c != '-' && c != '.')
+			return false;
+	}
+	return text.substr(colon + 1, 2) == "//" || colon + 1 == text.size() ||
+		   !isdigit(static_cast<unsigned char>(text[colon + 1]));
+}
+
+bool
+starts_with_ignoring_case(std::string_view text, std::string_view prefix)
+{
+	return text.size() >= prefix.size() &&
+		   strncasecmp(text.data(), prefix.data(), prefix.size()) == 0;
+}
+
+} // namespace
+
+std::string
+BrowserLauncher::WebAddress(const char* url)
+{
+	if (url == nullptr)
+		return std::string();
+	std::string_view text(url);
+	while (!text.empty() && is_space(text.front()))
+		text.remove_prefix(1);
+	while (!text.empty() && is_space(text.back()))
+		text.remove_suffix(1);
+	if (text.empty())
+		return std::string();
+	if (!has_scheme(text))
+		return "http://" + std::string(text);
+	// Other schemes could start local programs or files.
+	if (starts_with_ignoring_case(text, "http://") || starts_with_ignoring_case(text, "https://"))
+		return std::string(text);
+	return std::string();
+}
+
+status_t
+BrowserLauncher::GoToWebPage(const char* url)
+{
+	std::string address = WebAddress(url);
+	if (address.empty())
+		return B_BAD_VALUE;
+	const char* args[] = {address.c_str()};
+	return be_roster->Launch(kBrowserSignature, 1, args);
+}
+
+status_t
+BrowserLauncher::GoToWebPage(const BMessage* message)
+{
+	const char* url = nullptr;
+	if (message == nullptr || message->FindString(kUrlField, &url) != B_OK)
+		return B_BAD_VALUE;
+	return GoToWebPage(url);
+}

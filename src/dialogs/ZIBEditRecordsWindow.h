@@ -1,0 +1,51 @@
+#ifndef ZIBEDITRECORDSWINDOW_H
+#define ZIBEDITRECORDSWINDOW_H
+
+#include <Window.h>
+
+#include "BookConstants.h"
+
+class ABookRecord;
+class BButton;
+class MyEntryTextView;
+class ZIBWindow;
+
+// The common part of the record dialogs: a labelled field for each of the
+// 21 record fields in field order, and "Cancel", which closes the dialog and
+// redraws the owner's list. The owner, the main window whose book the
+// dialog edits, quits its open dialogs before it goes, so it outlives the
+// dialog. Everything runs on the GUI thread.
+class ZIBEditRecordsWindow : public BWindow {
+public:
+	explicit ZIBEditRecordsWindow(ZIBWindow* owner);
+	~ZIBEditRecordsWindow() override;
+
+	bool QuitRequested() override;
+	void MessageReceived(BMessage* message) override;
+
+	ZIBWindow* GetLWindow() const { return fOwner; }
+	void SetLWindow(ZIBWindow* owner) { fOwner = owner; }
+
+protected:
+	void BuildEntryDialog();
+	void BuildTextFields();
+	void BuildOneTextField(BPoint where, const char* name, int field);
+	void BuildEntryButtons();
+	void BuildCancelButton();
+	// A button at the place of "Add" and "Done" that becomes the default.
+	BButton* BuildDefaultButton(const char* name, const char* label, uint32 command);
+
+	void ClearTextFields();
+	// Stores the fields' text into record, each field at most 40 bytes and
+	// cut before a tab, and marks the owner's book changed.
+	void CollectTextFromFields(ABookRecord* record);
+	// Shows record's fields, each selected whole.
+	void PutTextInTheWindow(const ABookRecord* record);
+
+	MyEntryTextView* fFields[kFieldCount];
+	BView* fDialogView;
+	ZIBWindow* fOwner;
+	BButton* fCancelButton;
+};
+
+#endif // ZIBEDITRECORDSWINDOW_H

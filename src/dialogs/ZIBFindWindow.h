@@ -1,0 +1,56 @@
+#ifndef ZIBFINDWINDOW_H
+#define ZIBFINDWINDOW_H
+
+#include <Window.h>
+
+#include "ZIBSearch.h"
+
+class ABookRecord;
+class BButton;
+class MyEntryTextView;
+class ZIBWindow;
+
+// The Find dialog: "Search" finds the first field of the owner's book that
+// holds the typed text, ignoring letter case; "Search Again" (Command-G, and
+// the owner's "Find Next") goes on after the last hit with the text of the
+// last "Search". Each hit selects its record's row in the owner's list. The
+// owner quits its open dialogs before it goes, so it outlives the dialog.
+// Everything runs on the GUI thread.
+class ZIBFindWindow : public BWindow {
+public:
+	explicit ZIBFindWindow(ZIBWindow* owner);
+	~ZIBFindWindow() override;
+
+	bool QuitRequested() override;
+	void MessageReceived(BMessage* message) override;
+
+	ZIBWindow* GetLWindow() const { return fOwner; }
+	void SetLWindow(ZIBWindow* owner) { fOwner = owner; }
+
+private:
+	void BuildFindDialog();
+	void BuildFindTextFields();
+	void BuildFindButtons();
+	void BuildSearchButton();
+	void BuildSearchAgainButton();
+	void BuildFindAllButton();
+	void BuildCancelButton();
+	BButton* _BuildButton(BRect frame, const char* name, const char* label, uint32 command);
+
+	void TheSearch();
+	void SearchForNext();
+	// Shows the outcome of a search step: a hit enables "Search Again" and
+	// "Find Next" and selects the hit's row; none disables both.
+	void _ShowResult(ABookRecord* hit);
+
+	ZIBWindow* fOwner;
+	BView* fDialogView;
+	MyEntryTextView* fSearchView;
+	ZIBSearch fSearch;
+	BButton* fCancelButton;
+	BButton* fSearchButton;
+	BButton* fSearchAgainButton;
+	BButton* fFindAllButton;
+};
+
+#endif // ZIBFINDWINDOW_H
