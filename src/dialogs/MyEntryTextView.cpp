@@ -12,8 +12,8 @@ static const rgb_color kInnerShadow = {141, 141, 141, 255};
 static const rgb_color kInnerLight = {216, 216, 216, 255};
 static const rgb_color kFocusMark = {0, 0, 255, 255};
 
-MyEntryTextView::MyEntryTextView(BRect frame, const char* name, BRect textRect,
-								 uint32 resizingMode, uint32 flags)
+MyEntryTextView::MyEntryTextView(BRect frame, const char* name, BRect textRect, uint32 resizingMode,
+								 uint32 flags)
 	: BTextView(frame, name, textRect, resizingMode, flags)
 {
 }

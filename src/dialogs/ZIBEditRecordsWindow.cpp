@@ -59,7 +59,7 @@ void
 ZIBEditRecordsWindow::BuildEntryDialog()
 {
 	fDialogView = new BView(Bounds(), "DialogView", B_FOLLOW_ALL_SIDES,
-		B_WILL_DRAW | B_PULSE_NEEDED | B_NAVIGABLE_JUMP | B_NAVIGABLE);
+							B_WILL_DRAW | B_PULSE_NEEDED | B_NAVIGABLE_JUMP | B_NAVIGABLE);
 	AddChild(fDialogView);
 	fDialogView->SetViewColor(kDialogColor);
 	BuildTextFields();
@@ -86,8 +86,9 @@ ZIBEditRecordsWindow::BuildOneTextField(BPoint where, const char* name, int fiel
 	label->SetAlignment(B_ALIGN_RIGHT);
 	fDialogView->AddChild(label);
 
-	auto* view = new MyEntryTextView(BRect(85, where.y, 245, where.y + 20), name,
-		BRect(5, 4, 152, 10), B_FOLLOW_ALL_SIDES, B_WILL_DRAW | B_PULSE_NEEDED | B_NAVIGABLE);
+	auto* view =
+		new MyEntryTextView(BRect(85, where.y, 245, where.y + 20), name, BRect(5, 4, 152, 10),
+							B_FOLLOW_ALL_SIDES, B_WILL_DRAW | B_PULSE_NEEDED | B_NAVIGABLE);
 	fDialogView->AddChild(view);
 	view->SetWordWrap(false);
 	view->SetMaxBytes(kFieldTextLength);
@@ -104,7 +105,8 @@ void
 ZIBEditRecordsWindow::BuildCancelButton()
 {
 	fCancelButton = new BButton(BRect(70, 440, 115, 465), "Cancel_Button", "Cancel",
-		new BMessage(kMsgEntryCancel), B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW | B_NAVIGABLE);
+								new BMessage(kMsgEntryCancel), B_FOLLOW_LEFT | B_FOLLOW_TOP,
+								B_WILL_DRAW | B_NAVIGABLE);
 	fDialogView->AddChild(fCancelButton);
 }
 
@@ -112,7 +114,7 @@ BButton*
 ZIBEditRecordsWindow::BuildDefaultButton(const char* name, const char* label, uint32 command)
 {
 	auto* button = new BButton(BRect(150, 440, 195, 465), name, label, new BMessage(command),
-		B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW | B_NAVIGABLE);
+							   B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW | B_NAVIGABLE);
 	fDialogView->AddChild(button);
 	button->MakeDefault(true);
 	return button;

@@ -57,7 +57,7 @@ void
 ZIBFindWindow::BuildFindDialog()
 {
 	fDialogView = new BView(Bounds(), "FindDialogView", B_FOLLOW_ALL_SIDES,
-		B_WILL_DRAW | B_PULSE_NEEDED | B_NAVIGABLE_JUMP | B_NAVIGABLE);
+							B_WILL_DRAW | B_PULSE_NEEDED | B_NAVIGABLE_JUMP | B_NAVIGABLE);
 	AddChild(fDialogView);
 	fDialogView->SetViewColor(kDialogColor);
 	BuildFindTextFields();
@@ -68,11 +68,11 @@ void
 ZIBFindWindow::BuildFindTextFields()
 {
 	fDialogView->AddChild(new BStringView(BRect(38, 28, 90, 43), "fstr", "Search For",
-		B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW));
+										  B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW));
 	// Not navigable: Tab leaves it for the buttons, a click brings the
 	// focus back.
 	fSearchView = new MyEntryTextView(BRect(95, 24, 210, 48), "", BRect(5, 5, 106, 22),
-		B_FOLLOW_ALL_SIDES, B_WILL_DRAW | B_PULSE_NEEDED);
+									  B_FOLLOW_ALL_SIDES, B_WILL_DRAW | B_PULSE_NEEDED);
 	fDialogView->AddChild(fSearchView);
 	fSearchView->SetWordWrap(false);
 	fSearchView->MakeFocus(true);
@@ -90,16 +90,15 @@ ZIBFindWindow::BuildFindButtons()
 void
 ZIBFindWindow::BuildSearchButton()
 {
-	fSearchButton =
-		_BuildButton(BRect(25, 70, 70, 90), "Search_Button", "Search", kMsgFindSearch);
+	fSearchButton = _BuildButton(BRect(25, 70, 70, 90), "Search_Button", "Search", kMsgFindSearch);
 	fSearchButton->MakeDefault(true);
 }
 
 void
 ZIBFindWindow::BuildSearchAgainButton()
 {
-	fSearchAgainButton = _BuildButton(BRect(95, 70, 170, 90), "SearchAgain_Button",
-		"Search Again", kMsgFindAgain);
+	fSearchAgainButton =
+		_BuildButton(BRect(95, 70, 170, 90), "SearchAgain_Button", "Search Again", kMsgFindAgain);
 	fSearchAgainButton->SetEnabled(false);
 }
 
@@ -123,7 +122,7 @@ BButton*
 ZIBFindWindow::_BuildButton(BRect frame, const char* name, const char* label, uint32 command)
 {
 	auto* button = new BButton(frame, name, label, new BMessage(command),
-		B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW | B_NAVIGABLE);
+							   B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW | B_NAVIGABLE);
 	fDialogView->AddChild(button);
 	return button;
 }

@@ -60,10 +60,10 @@ ZIBInfoWindow::BuildCancelButton()
 {
 	BRect bounds = Bounds();
 	float middle = bounds.right / 2;
-	fCancelButton = new BButton(
-		BRect(middle + 19, bounds.bottom - 32, middle + 82, bounds.bottom - 16), "Cancel_Button",
-		"Cancel", new BMessage(kMsgInfoCancel), B_FOLLOW_LEFT | B_FOLLOW_TOP,
-		B_WILL_DRAW | B_NAVIGABLE);
+	fCancelButton =
+		new BButton(BRect(middle + 19, bounds.bottom - 32, middle + 82, bounds.bottom - 16),
+					"Cancel_Button", "Cancel", new BMessage(kMsgInfoCancel),
+					B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW | B_NAVIGABLE);
 	fDialogView->AddChild(fCancelButton);
 }
 
@@ -88,7 +88,7 @@ ZIBInfoWindow::BuildInfoText(const char* text, float bottomInset)
 	frame.right -= 10;
 	frame.bottom -= bottomInset;
 	auto* view = new MyEntryTextView(frame, "AboutTextView", frame, B_FOLLOW_ALL_SIDES,
-		B_WILL_DRAW | B_FRAME_EVENTS);
+									 B_WILL_DRAW | B_FRAME_EVENTS);
 	fDialogView->AddChild(view);
 	view->SetText(text);
 	view->MakeSelectable(false);

@@ -27,8 +27,8 @@ protected:
 		fSavedPath = getenv("PATH") != nullptr ? getenv("PATH") : "";
 		std::string opener = PathOf("xdg-open");
 		std::ofstream(opener) << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > "
-							  << PathOf("opened.tmp") << " && mv " << PathOf("opened.tmp")
-							  << ' ' << PathOf("opened") << '\n';
+							  << PathOf("opened.tmp") << " && mv " << PathOf("opened.tmp") << ' '
+							  << PathOf("opened") << '\n';
 		chmod(opener.c_str(), 0700);
 		setenv("PATH", (fPath.string() + ":" + fSavedPath).c_str(), 1);
 	}
@@ -78,12 +78,12 @@ TEST_F(RosterLaunch, RefusesWhatItCannotStart)
 TEST_F(RosterLaunch, HandlerSeesEveryLaunchInsteadOfTheOpener)
 {
 	std::vector<std::string> seen;
-	BPrivate::set_launch_handler([&seen](const char* signature,
-									 const std::vector<std::string>& args) {
-		seen.push_back(signature);
-		seen.insert(seen.end(), args.begin(), args.end());
-		return B_OK;
-	});
+	BPrivate::set_launch_handler(
+		[&seen](const char* signature, const std::vector<std::string>& args) {
+			seen.push_back(signature);
+			seen.insert(seen.end(), args.begin(), args.end());
+			return B_OK;
+		});
 	const char* args[] = {"https://example.org/", "x"};
 	team_id team = -1;
 	EXPECT_EQ(be_roster->Launch("text/html", 2, args, &team), B_OK);
