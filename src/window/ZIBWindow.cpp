@@ -300,11 +300,12 @@ ZIBWindow::_DeleteSelectedRecord()
 void
 ZIBWindow::_SelectionChanged()
 {
-	fModifyItem->SetEnabled(true);
-	fDeleteItem->SetEnabled(true);
-	fCopyRecordItem->SetEnabled(true);
-	fCopyAddressItem->SetEnabled(true);
+	// Emptying the list also reports a change, to no selection.
 	ABookRecord* record = _SelectedRecord();
+	fModifyItem->SetEnabled(record != nullptr);
+	fDeleteItem->SetEnabled(record != nullptr);
+	fCopyRecordItem->SetEnabled(record != nullptr);
+	fCopyAddressItem->SetEnabled(record != nullptr);
 	if (record == nullptr)
 		return;
 	fWebPageItem->SetEnabled(strlen(record->Field(kWebAddressField)) > 2);

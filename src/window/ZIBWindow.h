@@ -4,6 +4,7 @@
 #include <Entry.h>
 #include <Window.h>
 
+#include <string>
 #include <vector>
 
 #include "BookConstants.h"
@@ -167,6 +168,7 @@ private:
 	void _DeleteSelectedRecord();
 	ABookRecord* _SelectedRecord() const;
 	void _RemoveListDialog();
+	void _SetFile(const entry_ref* ref);
 
 	bool fCancelFlag;
 	ZIBFindWindow* fFindWindow;
@@ -184,6 +186,8 @@ private:
 	OpenFilePanel* fOpenPanel;
 	SaveFilePanel* fSavePanel;
 	entry_ref* fEntryRef;
+	// Its path when it was named, for messages once it cannot be resolved.
+	std::string fFilePath;
 	std::vector<BWindow*> fDialogs;
 
 	BMenu* fFileMenu;

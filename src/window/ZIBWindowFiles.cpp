@@ -42,11 +42,8 @@ StoreLastFileSaved(const entry_ref* ref)
 }
 
 void
-ShowFileAlert(const char* what, const entry_ref* ref, status_t status)
+ShowFileAlert(const char* what, const std::string& path, status_t status)
 {
-	std::string path = ResolvedPath(ref);
-	if (path.empty())
-		path = ref->name != nullptr ? ref->name : "";
 	char text[B_PATH_NAME_LENGTH + 256];
 	snprintf(text, sizeof(text), "Could not %s \"%s\": %s.", what, path.c_str(),
 		BPrivate::status_text(status));
@@ -69,8 +66,7 @@ ZIBWindow::ZIBopen_it(BMessage* message, long)
 	entry_ref ref;
 	if (message->FindRef("refs", 0, &ref) != B_OK)
 		return B_BAD_VALUE;
-	delete fEntryRef;
-	fEntryRef = new entry_ref(ref);
+	_SetFile(&ref);
 	Lock();
 	SetTitle(ref.name);
 	Unlock();
@@ -80,9 +76,8 @@ ZIBWindow::ZIBopen_it(BMessage* message, long)
 	// part that was read would overwrite the rest.
 	status_t status = ZIBFiles::ReadBook(fEntryRef, fBook);
 	if (status != B_OK && status != B_ENTRY_NOT_FOUND) {
-		ShowFileAlert("open", fEntryRef, status);
-		delete fEntryRef;
-		fEntryRef = nullptr;
+		ShowFileAlert("open", fFilePath, status);
+		_SetFile(nullptr);
 		SetThisABook(new ZIBook(this));
 		return status;
 	}
@@ -101,7 +96,7 @@ ZIBWindow::ZIBSaveFile()
 	status_t status = ZIBFiles::WriteBook(
 		fBook, fEntryRef, ZIBFrame{frame.left, frame.top, frame.right, frame.bottom});
 	if (status != B_OK) {
-		ShowFileAlert("save", fEntryRef, status);
+		ShowFileAlert("save", fFilePath, status);
 		fSaveItem->SetEnabled(true);
 		return status;
 	}
@@ -124,20 +119,29 @@ ZIBWindow::ZIBSaveAs(BMessage* message)
 	BDirectory directory(&directoryRef);
 	entry_ref ref;
 	if (BEntry(&directory, name, false).GetRef(&ref) != B_OK) {
-		ShowFileAlert("save", &directoryRef, B_ENTRY_NOT_FOUND);
+		ShowFileAlert("save", ResolvedPath(&directoryRef) + "/" + name, B_ENTRY_NOT_FOUND);
 		return;
 	}
 
 	// A failed save keeps the book with the file it had.
-	std::unique_ptr<entry_ref> previous(fEntryRef);
+	std::unique_ptr<entry_ref> previous(fEntryRef != nullptr ? new entry_ref(*fEntryRef) : nullptr);
 	std::string previousTitle = Title();
-	fEntryRef = new entry_ref(ref);
+	_SetFile(&ref);
 	SetTitle(name);
 	if (ZIBSaveFile() != B_OK) {
-		delete fEntryRef;
-		fEntryRef = previous.release();
+		_SetFile(previous.get());
 		SetTitle(previousTitle.c_str());
 	}
+}
+
+void
+ZIBWindow::_SetFile(const entry_ref* ref)
+{
+	delete fEntryRef;
+	fEntryRef = ref != nullptr ? new entry_ref(*ref) : nullptr;
+	fFilePath = ref != nullptr ? ResolvedPath(ref) : std::string();
+	if (ref != nullptr && fFilePath.empty())
+		fFilePath = ref->name;
 }
 
 void
