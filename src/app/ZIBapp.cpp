@@ -15,6 +15,8 @@
 #include "PreferenceSet.h"
 #include "Preferences.h"
 #include "SaveFilePanel.h"
+#include "ZIBAboutWindow.h"
+#include "ZIBTechWindow.h"
 #include "ZIBWindow.h"
 #include "ZIBWordServicesSession.h"
 #include "ZIBook.h"
@@ -81,6 +83,12 @@ ZIBapp::MessageReceived(BMessage* message)
 		case kMsgNewBook:
 			MakeNewABook();
 			break;
+		case kMsgShowAbout:
+			ShowAboutWindow();
+			break;
+		case kMsgShowTech:
+			ShowTechWindow();
+			break;
 		case B_MOUSE_DOWN:
 		case B_KEY_DOWN:
 			break;
@@ -133,6 +141,19 @@ ZIBapp::MakeNewABook()
 	window->SetThisABook(new ZIBook(window));
 	window->Show();
 	window->GetSaveFilePanel()->Show();
+}
+
+// Each command opens a window of its own; it deletes itself when closed.
+void
+ZIBapp::ShowAboutWindow()
+{
+	(new ZIBAboutWindow())->Show();
+}
+
+void
+ZIBapp::ShowTechWindow()
+{
+	(new ZIBTechWindow())->Show();
 }
 
 BRect

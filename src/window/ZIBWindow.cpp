@@ -18,8 +18,12 @@
 #include "ABListItem.h"
 #include "ABListView.h"
 #include "ABookRecord.h"
+#include "BrowserLauncher.h"
 #include "OpenFilePanel.h"
 #include "SaveFilePanel.h"
+#include "ZIBEntryWindow.h"
+#include "ZIBFindWindow.h"
+#include "ZIBModifyWindow.h"
 #include "ZIBapp.h"
 #include "ZIBook.h"
 
@@ -93,6 +97,23 @@ ZIBWindow::MessageReceived(BMessage* message)
 			if (fList != nullptr && fBook != nullptr && fBook->GetTotalRecordsInThisAB() > 0)
 				fList->Select(0, fBook->GetTotalRecordsInThisAB() - 1, false);
 			break;
+		case kMsgSearchFind:
+			fFindWindow = new ZIBFindWindow(this);
+			fFindWindow->Show();
+			break;
+		case kMsgSearchFindNext:
+			if (fFindWindow != nullptr)
+				fFindWindow->PostMessage(kMsgFindAgain);
+			break;
+		case kMsgRecordNew:
+			fSaveItem->SetEnabled(true);
+			fEntryWindow = new ZIBEntryWindow(this);
+			fEntryWindow->Show();
+			break;
+		case kMsgRecordModify:
+		case kMsgListInvoke:
+			_OpenModifyDialog();
+			break;
 		case kMsgRecordDelete:
 			_DeleteSelectedRecord();
 			break;
@@ -116,6 +137,13 @@ ZIBWindow::MessageReceived(BMessage* message)
 		case kMsgCopyAddress:
 			if (fBook != nullptr && fList != nullptr)
 				fBook->FormattedAddressToClipboard(fList->CurrentSelection(0));
+			break;
+		case kMsgOpenWebPage:
+			if (ABookRecord* record = _SelectedRecord())
+				BrowserLauncher::GoToWebPage(record->Field(kWebAddressField));
+			break;
+		case kMsgInfoWeb:
+			BrowserLauncher::GoToWebPage(message);
 			break;
 		case kMsgInfoAbout:
 			be_app->PostMessage(kMsgShowAbout);
@@ -273,6 +301,23 @@ void
 ZIBWindow::RemoveDialog(BWindow* dialog)
 {
 	fDialogs.erase(std::remove(fDialogs.begin(), fDialogs.end(), dialog), fDialogs.end());
+	if (dialog == fFindWindow)
+		fFindWindow = nullptr;
+	if (dialog == fEntryWindow)
+		fEntryWindow = nullptr;
+	if (dialog == fModifyWindow)
+		fModifyWindow = nullptr;
+}
+
+void
+ZIBWindow::_OpenModifyDialog()
+{
+	fSaveItem->SetEnabled(true);
+	int32 row = fList != nullptr ? fList->CurrentSelection(0) : -1;
+	if (row < 0)
+		return;
+	fModifyWindow = new ZIBModifyWindow(row, this);
+	fModifyWindow->Show();
 }
 
 ABookRecord*
