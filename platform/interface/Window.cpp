@@ -124,8 +124,10 @@ BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 		case B_MOUSE_MOVED:
 		case B_KEY_DOWN: {
 			BView* view = dynamic_cast<BView*>(handler);
+			// Without a focus the top view takes keys: Enter still reaches
+			// the default button and Tab the navigation.
 			if (view == nullptr && message->what == B_KEY_DOWN)
-				view = fFocus;
+				view = fFocus != nullptr ? fFocus : fTopView;
 			if (view != nullptr && view->Window() == this) {
 				_DispatchToView(message, view);
 				return;

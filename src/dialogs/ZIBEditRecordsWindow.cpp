@@ -46,9 +46,6 @@ ZIBEditRecordsWindow::MessageReceived(BMessage* message)
 			PostMessage(B_QUIT_REQUESTED);
 			fOwner->RedrawList();
 			break;
-		case B_KEY_DOWN:
-			// A key that no field took.
-			break;
 		default:
 			BWindow::MessageReceived(message);
 			break;

@@ -37,9 +37,6 @@ ZIBInfoWindow::MessageReceived(BMessage* message)
 		case kMsgInfoCancel:
 			PostMessage(B_QUIT_REQUESTED);
 			break;
-		case B_KEY_DOWN:
-			// A key that no view took.
-			break;
 		default:
 			BWindow::MessageReceived(message);
 			break;
