@@ -74,6 +74,8 @@ public:
 	virtual void MouseDown(BPoint where);
 	virtual void MouseUp(BPoint where);
 	virtual void MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage);
+	// Tab moves the focus to the next navigable view, Shift-Tab to the
+	// previous one; other keys are ignored.
 	virtual void KeyDown(const char* bytes, int32 numBytes);
 	// The new width and height, as Bounds().Width() and Height().
 	virtual void FrameResized(float newWidth, float newHeight);

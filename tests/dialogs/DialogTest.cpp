@@ -1,6 +1,5 @@
 #include "DialogTest.h"
 
-#include <algorithm>
 #include <functional>
 
 #include <QCoreApplication>
@@ -10,6 +9,7 @@
 #include <Application.h>
 #include <Button.h>
 #include <Message.h>
+#include <Roster.h>
 
 #include "ABListView.h"
 #include "GuiTest.h"
@@ -19,11 +19,13 @@
 
 namespace {
 
-QWidget*
-KeyTarget(BView* view)
+void
+SendKey(BView* view, int key, Qt::KeyboardModifiers modifiers, const QString& text)
 {
 	BPrivate::ViewWidget* widget = BPrivate::ViewWidget::Of(view);
-	return widget->Inner() != nullptr ? widget->Inner() : widget;
+	QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+	QCoreApplication::sendEvent(widget->Inner() != nullptr ? widget->Inner() : widget, &press);
+	gui_test::process_events();
 }
 
 } // namespace
@@ -36,7 +38,20 @@ DialogTest::SetUp()
 	// Nickname, first, middle, last name, ..., email 1 (15), web address (17).
 	WriteBookFile(fPath,
 				  {"n0\tAnn\t\tLee\t\t\t\t\tOslo\t\t\t\t\t\t\tANN@x.org", "n1\tBen\t\tJoanne", "n2",
-				   "n3\tDan\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\twww.d.org", "n4\tEve"});
+				   "n3\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\twww.d.org", "n4\tEve"});
+	BPrivate::set_launch_handler(
+		[this](const char* signature, const std::vector<std::string>& args) {
+			fLaunches.push_back(signature);
+			fLaunches.insert(fLaunches.end(), args.begin(), args.end());
+			return B_OK;
+		});
+}
+
+void
+DialogTest::TearDown()
+{
+	BPrivate::set_launch_handler(nullptr);
+	AppTest::TearDown();
 }
 
 void
@@ -64,28 +79,21 @@ DialogTest::Type(BView* view, const char* text)
 	for (int i = 0; i < characters.size(); i++) {
 		QString character = characters.mid(i, characters[i].isHighSurrogate() ? 2 : 1);
 		i += character.size() - 1;
-		int key =
-			character == "\t" ? static_cast<int>(Qt::Key_Tab) : character.toUpper()[0].unicode();
-		QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, character);
-		QCoreApplication::sendEvent(KeyTarget(view), &press);
-		gui_test::process_events();
+		SendKey(view,
+				character == "\t" ? static_cast<int>(Qt::Key_Tab)
+								  : character.toUpper()[0].unicode(),
+				Qt::NoModifier, character);
 	}
 }
 
 void
 DialogTest::Press(BView* view, Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
-	// The text a keyboard sends with the key; Ctrl-letters send control codes.
+	// Ctrl-letters send control codes.
 	QString text;
-	if (key >= Qt::Key_A && key <= Qt::Key_Z)
-		text = QChar((modifiers & Qt::ControlModifier) != 0 ? key - Qt::Key_A + 1 : key);
-	else if (key == Qt::Key_Tab)
-		text = "\t";
-	else if (key == Qt::Key_Return)
-		text = "\r";
-	QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-	QCoreApplication::sendEvent(KeyTarget(view), &press);
-	gui_test::process_events();
+	if (key >= Qt::Key_A && key <= Qt::Key_Z && (modifiers & Qt::ControlModifier) != 0)
+		text = QChar(key - Qt::Key_A + 1);
+	SendKey(view, key, modifiers, text);
 }
 
 void
