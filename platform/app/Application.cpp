@@ -18,6 +18,7 @@
 #include "ApplicationPrivate.h"
 #include "LooperPrivate.h"
 #include "LooperRunner.h"
+#include "QuitSignalWatcher.h"
 #include "TeamPort.h"
 
 BApplication* be_app = nullptr;
@@ -163,6 +164,7 @@ BApplication::Run()
 	// still runs for the user, so a failure is dropped here.
 	if (BPrivate::publish_team_port(fSignature, this) != B_OK)
 		fprintf(stderr, "%s: other programs cannot reach this application\n", fSignature);
+	BPrivate::QuitSignalWatcher quitSignals(this);
 	if (loop != nullptr) {
 		loop->Run();
 	} else {
