@@ -160,11 +160,13 @@ BApplication::Run()
 	thread_id thread = BLooper::Run();
 	if (thread < 0)
 		return thread;
+	// Watched before the port is published: a program that can reach the
+	// application can also ask it to quit.
+	BPrivate::QuitSignalWatcher quitSignals(this);
 	// Other programs reach the application through its port. Without one it
 	// still runs for the user, so a failure is dropped here.
 	if (BPrivate::publish_team_port(fSignature, this) != B_OK)
 		fprintf(stderr, "%s: other programs cannot reach this application\n", fSignature);
-	BPrivate::QuitSignalWatcher quitSignals(this);
 	if (loop != nullptr) {
 		loop->Run();
 	} else {
