@@ -206,8 +206,8 @@ BApplication::QuitRequested()
 		// Quitting one window may have closed others (a window's dialogs).
 		{
 			std::lock_guard<std::mutex> lock(sWindowLock);
-			if (std::find(sWindows.begin(), sWindows.end(), std::make_pair(window, looper))
-				== sWindows.end())
+			if (std::find(sWindows.begin(), sWindows.end(), std::make_pair(window, looper)) ==
+				sWindows.end())
 				continue;
 		}
 		if (!looper->Lock())

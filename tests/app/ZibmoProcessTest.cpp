@@ -24,8 +24,8 @@ protected:
 		setenv("QT_QPA_PLATFORM", "offscreen", 1);
 		const char* argv[] = {ZIBMO_PATH, file.c_str(), nullptr};
 		pid_t pid = -1;
-		EXPECT_EQ(posix_spawn(&pid, ZIBMO_PATH, nullptr, nullptr, const_cast<char**>(argv), environ),
-			0);
+		EXPECT_EQ(
+			posix_spawn(&pid, ZIBMO_PATH, nullptr, nullptr, const_cast<char**>(argv), environ), 0);
 		return pid;
 	}
 
@@ -35,7 +35,7 @@ protected:
 		for (int i = 0; i < 500; i++) {
 			std::error_code error;
 			for (const auto& entry :
-				std::filesystem::directory_iterator(PathOf("runtime/larimo-ports"), error)) {
+				 std::filesystem::directory_iterator(PathOf("runtime/larimo-ports"), error)) {
 				if (entry.path().string().find("@" + std::to_string(pid)) != std::string::npos)
 					return true;
 			}
@@ -74,5 +74,5 @@ TEST_F(ZibmoProcess, TerminationQuitsAsTheUserWouldAndKeepsTheSettings)
 	EXPECT_NE(bytes.find(book), std::string::npos) << "the opened file is the last file saved";
 	std::ifstream data(book, std::ios::binary);
 	EXPECT_EQ(std::string((std::istreambuf_iterator<char>(data)), std::istreambuf_iterator<char>()),
-		"bob\tBob\n");
+			  "bob\tBob\n");
 }
