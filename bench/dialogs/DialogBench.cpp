@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <Application.h>
+#include <MenuItem.h>
 #include <Message.h>
 
 #include "ABookRecord.h"
