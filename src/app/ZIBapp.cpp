@@ -15,6 +15,7 @@
 #include "PreferenceSet.h"
 #include "Preferences.h"
 #include "SaveFilePanel.h"
+#include "WordServicesConstants.h"
 #include "ZIBWindow.h"
 #include "ZIBWordServicesSession.h"
 #include "ZIBook.h"
@@ -54,6 +55,7 @@ ZIBapp::ZIBapp()
 	  fPreferences(nullptr), fSettings(nullptr)
 {
 	gZIBapp = this;
+	ValidateAttributes();
 	fWindowList = new BList(kWindowListBlockSize);
 	fPreferences = new Preferences(kPreferencesName);
 	if (fPreferences->InitCheck() == B_OK) {
@@ -80,6 +82,12 @@ ZIBapp::MessageReceived(BMessage* message)
 	switch (message->what) {
 		case kMsgNewBook:
 			MakeNewABook();
+			break;
+		case kMsgWordServicesBatch:
+			HandleBatchCheck(message);
+			break;
+		case kMsgWordServicesAbort:
+			HandleWordServicesAbort();
 			break;
 		case B_MOUSE_DOWN:
 		case B_KEY_DOWN:

@@ -119,17 +119,6 @@ TEST_P(RegistrationStart, RepairsOnlyWhatIsMissing)
 	EXPECT_EQ(Start(&created), B_OK);
 	EXPECT_EQ(created, !row.indexExists);
 	EXPECT_EQ(read_attributes(fNode), row.after);
-
-	// The index is there now: a second start creates nothing and writes nothing.
-	index_info info;
-	ASSERT_EQ(fs_stat_index(fDevice, "WordServicesServer", &info), B_OK);
-	EXPECT_EQ(info.type, uint32(B_INT32_TYPE));
-	Write({{"WordServicesServer", kOddServer}});
-	EXPECT_EQ(Start(&created), B_OK);
-	EXPECT_FALSE(created);
-	Attributes again = row.after;
-	again["WordServicesServer"] = kOddServer;
-	EXPECT_EQ(read_attributes(fNode), again);
 }
 
 const std::nullopt_t kNone = std::nullopt;
@@ -167,14 +156,6 @@ TEST_F(Registration, IndexThatCannotBeCreatedFailsAndWritesNothing)
 	EXPECT_TRUE(created);
 	index_info info;
 	EXPECT_NE(fs_stat_index(fDevice, "WordServicesServer", &info), B_OK);
-}
-
-TEST_F(Registration, WritesFailOnNodeWithoutFile)
-{
-	BNode missing(PathOf("missing").c_str());
-	EXPECT_NE(WriteWordServicesAttribute(&missing), B_OK);
-	EXPECT_NE(WriteMenuStringsAttributes(&missing), B_OK);
-	EXPECT_NE(RepairWordServicesAttributes(&missing, true), B_OK);
 }
 
 } // namespace
