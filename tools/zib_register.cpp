@@ -24,7 +24,7 @@ main(int argc, char** argv)
 		status = WriteMenuStringsAttributes(&node);
 	if (status != B_OK) {
 		fprintf(stderr, "zib-register: cannot register %s as a Word Services server (%s)\n",
-			argv[1], BPrivate::status_text(status));
+				argv[1], BPrivate::status_text(status));
 		return 1;
 	}
 	return 0;

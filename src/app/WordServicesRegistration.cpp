@@ -63,8 +63,8 @@ WriteMenuStringsAttributes(BNode* node)
 {
 	status_t status = write_int32(node, kMenuStringCountAttr, 2);
 	for (int32 i = 0; i < 2; i++) {
-		status_t written = write_attr(node, kMenuStringAttrs[i], B_STRING_TYPE,
-			kMenuStrings[i], strlen(kMenuStrings[i]) + 1);
+		status_t written = write_attr(node, kMenuStringAttrs[i], B_STRING_TYPE, kMenuStrings[i],
+									  strlen(kMenuStrings[i]) + 1);
 		if (status == B_OK)
 			status = written;
 	}

@@ -14,16 +14,15 @@
 namespace {
 
 const char* const kAlertTitle = "Message";
-const char* const kRegistrationAlertText
-	= "Error registering Larimo Address Book as a Word Services server.  This will prevent the "
-	  "Look Up E-Mail Address menu item from showing up in client applications.";
+const char* const kRegistrationAlertText =
+	"Error registering Larimo Address Book as a Word Services server.  This will prevent the "
+	"Look Up E-Mail Address menu item from showing up in client applications.";
 const char* const kSessionAlertText = "Unable to initiate Word Services session";
 
 void
 show_alert(const char* text)
 {
-	(new BAlert(kAlertTitle, text, "OK", nullptr, nullptr, B_WIDTH_AS_USUAL, B_INFO_ALERT))
-		->Go();
+	(new BAlert(kAlertTitle, text, "OK", nullptr, nullptr, B_WIDTH_AS_USUAL, B_INFO_ALERT))->Go();
 }
 
 } // namespace

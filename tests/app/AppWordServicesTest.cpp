@@ -18,9 +18,9 @@
 namespace {
 
 const char* const kSessionAlert = "Message|Unable to initiate Word Services session";
-const char* const kRegistrationAlert
-	= "Message|Error registering Larimo Address Book as a Word Services server.  This will "
-	  "prevent the Look Up E-Mail Address menu item from showing up in client applications.";
+const char* const kRegistrationAlert =
+	"Message|Error registering Larimo Address Book as a Word Services server.  This will "
+	"prevent the Look Up E-Mail Address menu item from showing up in client applications.";
 
 int32
 count_of(sem_id sem)

@@ -21,7 +21,7 @@ namespace {
 typedef std::map<std::string, std::optional<std::pair<type_code, std::string>>> Attributes;
 
 const char* const kNames[] = {"WordServicesServer", "Menu String Count", "Menu String 0",
-	"Menu String 1"};
+							  "Menu String 1"};
 
 // A little-endian int32.
 std::string
@@ -33,9 +33,9 @@ int32_bytes(uint8 value)
 const std::pair<type_code, std::string> kServer{B_INT32_TYPE, int32_bytes(1)};
 const std::pair<type_code, std::string> kCount{B_INT32_TYPE, int32_bytes(2)};
 const std::pair<type_code, std::string> kEmail{B_STRING_TYPE,
-	std::string("Look Up E-Mail Address", 23)};
+											   std::string("Look Up E-Mail Address", 23)};
 const std::pair<type_code, std::string> kPostal{B_STRING_TYPE,
-	std::string("Look Up Postal Address", 23)};
+												std::string("Look Up Postal Address", 23)};
 // Values no start writes: a start that keeps them wrote nothing there.
 const std::pair<type_code, std::string> kOddServer{B_INT32_TYPE, int32_bytes(7)};
 const std::pair<type_code, std::string> kOddCount{B_INT32_TYPE, int32_bytes(5)};
@@ -75,7 +75,8 @@ protected:
 		for (const auto& [name, value] : attributes) {
 			if (value.has_value()) {
 				ASSERT_GE(fNode.WriteAttr(name.c_str(), value->first, 0, value->second.data(),
-					value->second.size()), 0);
+										  value->second.size()),
+						  0);
 			}
 		}
 	}
@@ -123,27 +124,46 @@ TEST_P(RegistrationStart, RepairsOnlyWhatIsMissing)
 
 const std::nullopt_t kNone = std::nullopt;
 
-INSTANTIATE_TEST_SUITE_P(Rows, RegistrationStart,
-	testing::Values(
-		StartRow{"FirstStart", false, {},
-			{{"WordServicesServer", kServer}, {"Menu String Count", kCount},
-				{"Menu String 0", kEmail}, {"Menu String 1", kPostal}}},
-		StartRow{"NewIndexRewritesServer", false,
-			{{"WordServicesServer", kOddServer}, {"Menu String Count", kOddCount}},
-			{{"WordServicesServer", kServer}, {"Menu String Count", kOddCount},
-				{"Menu String 0", kNone}, {"Menu String 1", kNone}}},
-		StartRow{"ServerKeptMenuWritten", true, {{"WordServicesServer", kOddServer}},
-			{{"WordServicesServer", kOddServer}, {"Menu String Count", kCount},
-				{"Menu String 0", kEmail}, {"Menu String 1", kPostal}}},
-		StartRow{"CountKeepsMenuStrings", true,
-			{{"Menu String Count", kCount}, {"Menu String 1", kOddString}},
-			{{"WordServicesServer", kServer}, {"Menu String Count", kCount},
-				{"Menu String 0", kNone}, {"Menu String 1", kOddString}}},
-		StartRow{"AllInPlaceWritesNothing", true,
-			{{"WordServicesServer", kOddServer}, {"Menu String Count", kOddCount},
-				{"Menu String 0", kOddString}, {"Menu String 1", kOddString}},
-			{{"WordServicesServer", kOddServer}, {"Menu String Count", kOddCount},
-				{"Menu String 0", kOddString}, {"Menu String 1", kOddString}}}),
+INSTANTIATE_TEST_SUITE_P(
+	Rows, RegistrationStart,
+	testing::Values(StartRow{"FirstStart",
+							 false,
+							 {},
+							 {{"WordServicesServer", kServer},
+							  {"Menu String Count", kCount},
+							  {"Menu String 0", kEmail},
+							  {"Menu String 1", kPostal}}},
+					StartRow{"NewIndexRewritesServer",
+							 false,
+							 {{"WordServicesServer", kOddServer}, {"Menu String Count", kOddCount}},
+							 {{"WordServicesServer", kServer},
+							  {"Menu String Count", kOddCount},
+							  {"Menu String 0", kNone},
+							  {"Menu String 1", kNone}}},
+					StartRow{"ServerKeptMenuWritten",
+							 true,
+							 {{"WordServicesServer", kOddServer}},
+							 {{"WordServicesServer", kOddServer},
+							  {"Menu String Count", kCount},
+							  {"Menu String 0", kEmail},
+							  {"Menu String 1", kPostal}}},
+					StartRow{"CountKeepsMenuStrings",
+							 true,
+							 {{"Menu String Count", kCount}, {"Menu String 1", kOddString}},
+							 {{"WordServicesServer", kServer},
+							  {"Menu String Count", kCount},
+							  {"Menu String 0", kNone},
+							  {"Menu String 1", kOddString}}},
+					StartRow{"AllInPlaceWritesNothing",
+							 true,
+							 {{"WordServicesServer", kOddServer},
+							  {"Menu String Count", kOddCount},
+							  {"Menu String 0", kOddString},
+							  {"Menu String 1", kOddString}},
+							 {{"WordServicesServer", kOddServer},
+							  {"Menu String Count", kOddCount},
+							  {"Menu String 0", kOddString},
+							  {"Menu String 1", kOddString}}}),
 	[](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Registration, IndexThatCannotBeCreatedFailsAndWritesNothing)

@@ -42,7 +42,7 @@ public:
 	bool WaitReady()
 	{
 		for (bigtime_t deadline = system_time() + kPatience; system_time() < deadline;
-			snooze(10000)) {
+			 snooze(10000)) {
 			if (fPid <= 0 || waitpid(fPid, &fStatus, WNOHANG) != 0) {
 				fPid = -1;
 				return false;
@@ -64,7 +64,7 @@ public:
 			return fStatus;
 		BMessenger(kSignature, fPid).SendMessage(B_QUIT_REQUESTED);
 		for (bigtime_t deadline = system_time() + kPatience; system_time() < deadline;
-			snooze(10000)) {
+			 snooze(10000)) {
 			if (waitpid(fPid, &fStatus, WNOHANG) == fPid) {
 				fPid = -1;
 				return fStatus;

@@ -89,23 +89,25 @@ TEST_P(ZibmoLookup, ToolPrintsRewrittenText)
 {
 	auto zibmo = Start();
 	std::ofstream(PathOf("in"), std::ios::binary) << GetParam().input;
-	std::string command = std::string("'") + LOOKUP_TOOL_PATH + "' " + GetParam().option
-		+ " < '" + PathOf("in") + "' > '" + PathOf("out") + "' 2> '" + PathOf("err") + "'";
+	std::string command = std::string("'") + LOOKUP_TOOL_PATH + "' " + GetParam().option + " < '" +
+						  PathOf("in") + "' > '" + PathOf("out") + "' 2> '" + PathOf("err") + "'";
 	int status = system(command.c_str());
 	EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << read_file(PathOf("err"));
 	EXPECT_EQ(read_file(PathOf("out")), GetParam().output);
 	EXPECT_EQ(zibmo->Stop(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ZibmoLookup,
+INSTANTIATE_TEST_SUITE_P(
+	Rows, ZibmoLookup,
 	testing::Values(
-		LookupRow{"EmailLongerAndShorter", "--email",
+		LookupRow{
+			"EmailLongerAndShorter", "--email",
 			"Mail al, BOB and kimberlyann;\nnot bob2 or kim, but bob@al.\n",
 			"Mail alexander.the.great@macedon.example.org, bob@example.com and k@l.io;\n"
 			"not bob2 or kim, but bob@example.com@alexander.the.great@macedon.example.org.\n"},
 		LookupRow{"Postal", "--postal", "To: bob\tal.",
-			"To: Bob Q Builder \nMr \nFixit Ltd \n1 Main St \nUnit 2 \nSpringfield IL 62701 "
-			"\tAlexander  Great \n \n \n \n \n   ."},
+				  "To: Bob Q Builder \nMr \nFixit Ltd \n1 Main St \nUnit 2 \nSpringfield IL 62701 "
+				  "\tAlexander  Great \n \n \n \n \n   ."},
 		LookupRow{"NoWords", "--email", "-- \t,.@ --\n", "-- \t,.@ --\n"},
 		LookupRow{"Empty", "--postal", "", ""}),
 	[](const auto& info) { return std::string(info.param.name); });
@@ -114,7 +116,10 @@ INSTANTIATE_TEST_SUITE_P(Rows, ZibmoLookup,
 class SilentText : public BHandler {
 public:
 	SilentText() : BHandler("silent") {}
-	void MessageReceived(BMessage*) override { fHeld.emplace_back(Looper()->DetachCurrentMessage()); }
+	void MessageReceived(BMessage*) override
+	{
+		fHeld.emplace_back(Looper()->DetachCurrentMessage());
+	}
 
 private:
 	std::vector<std::unique_ptr<BMessage>> fHeld;
@@ -138,8 +143,7 @@ TEST_F(Zibmo, SilentTargetIsSkippedAndOthersServed)
 	ASSERT_EQ(acquire_sem_etc(client->Stopped(), 1, B_RELATIVE_TIMEOUT, 20000000), B_OK);
 
 	client->Lock();
-	EXPECT_EQ(client->TextAt(0)->Text(),
-		"bob@example.com alexander.the.great@macedon.example.org");
+	EXPECT_EQ(client->TextAt(0)->Text(), "bob@example.com alexander.the.great@macedon.example.org");
 	EXPECT_EQ(client->TextAt(1)->Text(), "k@l.io!");
 	client->RemoveHandler(&silent);
 	client->Quit();
@@ -165,12 +169,14 @@ TEST_F(Zibmo, FirstStartRegistersAndLaterStartsWriteNothing)
 
 	BNode node(fExecutable.c_str());
 	typedef std::pair<type_code, std::string> Value;
-	EXPECT_EQ(attribute(node, "WordServicesServer"), Value(B_INT32_TYPE, std::string("\1\0\0\0", 4)));
-	EXPECT_EQ(attribute(node, "Menu String Count"), Value(B_INT32_TYPE, std::string("\2\0\0\0", 4)));
+	EXPECT_EQ(attribute(node, "WordServicesServer"),
+			  Value(B_INT32_TYPE, std::string("\1\0\0\0", 4)));
+	EXPECT_EQ(attribute(node, "Menu String Count"),
+			  Value(B_INT32_TYPE, std::string("\2\0\0\0", 4)));
 	EXPECT_EQ(attribute(node, "Menu String 0"),
-		Value(B_STRING_TYPE, std::string("Look Up E-Mail Address", 23)));
+			  Value(B_STRING_TYPE, std::string("Look Up E-Mail Address", 23)));
 	EXPECT_EQ(attribute(node, "Menu String 1"),
-		Value(B_STRING_TYPE, std::string("Look Up Postal Address", 23)));
+			  Value(B_STRING_TYPE, std::string("Look Up Postal Address", 23)));
 
 	// Values no start writes: rewriting an attribute with the same value
 	// would not even change the file's ctime.
@@ -183,8 +189,8 @@ TEST_F(Zibmo, FirstStartRegistersAndLaterStartsWriteNothing)
 	index_info index;
 	ASSERT_EQ(fs_stat_index(before.st_dev, "WordServicesServer", &index), B_OK);
 	EXPECT_EQ(index.type, uint32(B_INT32_TYPE));
-	const std::string registry = PathOf("data/larimo-platform/indexes/")
-		+ std::to_string(before.st_dev) + "/WordServicesServer";
+	const std::string registry = PathOf("data/larimo-platform/indexes/") +
+								 std::to_string(before.st_dev) + "/WordServicesServer";
 	struct stat indexBefore;
 	ASSERT_EQ(stat(registry.c_str(), &indexBefore), 0);
 
