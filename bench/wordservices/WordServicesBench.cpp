@@ -25,7 +25,7 @@
 #include "BookConstants.h"
 #include "WordServicesConstants.h"
 #include "WordServicesHarness.h"
-#include "ZibmoProcess.h"
+#include "RunningZibmo.h"
 #include "ZIBook.h"
 
 namespace {
@@ -128,9 +128,9 @@ BM_RemoteRequest(benchmark::State& state)
 	const char type[] = "application/x.vnd-vornak-zibfile";
 	BNode(book.c_str()).WriteAttr("BEOS:TYPE", 'MIMS', 0, type, sizeof(type));
 	{
-		ZibmoProcess zibmo(ZIBMO_PATH, {book});
+		RunningZibmo zibmo(ZIBMO_PATH, {book});
 		if (zibmo.WaitReady())
-			run_requests(state, BMessenger(ZibmoProcess::kSignature));
+			run_requests(state, BMessenger(RunningZibmo::kSignature));
 		else
 			state.SkipWithError("zibmo did not start");
 	}

@@ -23,7 +23,7 @@
 #include "TeamPort.h"
 #include "TestDirectory.h"
 #include "WordServicesHarness.h"
-#include "ZibmoProcess.h"
+#include "RunningZibmo.h"
 
 namespace {
 
@@ -59,9 +59,9 @@ protected:
 		ASSERT_GE(BNode(fBook.c_str()).WriteAttr("BEOS:TYPE", 'MIMS', 0, type, sizeof(type)), 0);
 	}
 
-	std::unique_ptr<ZibmoProcess> Start()
+	std::unique_ptr<RunningZibmo> Start()
 	{
-		auto zibmo = std::make_unique<ZibmoProcess>(fExecutable, std::vector{fBook});
+		auto zibmo = std::make_unique<RunningZibmo>(fExecutable, std::vector{fBook});
 		EXPECT_TRUE(zibmo->WaitReady());
 		return zibmo;
 	}
@@ -139,7 +139,7 @@ TEST_F(Zibmo, SilentTargetIsSkippedAndOthersServed)
 	request.AddMessenger(kWordServicesTargetField, BMessenger(client->TextAt(0)));
 	request.AddMessenger(kWordServicesTargetField, BMessenger(&silent));
 	request.AddMessenger(kWordServicesTargetField, BMessenger(client->TextAt(1)));
-	ASSERT_EQ(BMessenger(ZibmoProcess::kSignature).SendMessage(&request, client), B_OK);
+	ASSERT_EQ(BMessenger(RunningZibmo::kSignature).SendMessage(&request, client), B_OK);
 	ASSERT_EQ(acquire_sem_etc(client->Stopped(), 1, B_RELATIVE_TIMEOUT, 20000000), B_OK);
 
 	client->Lock();

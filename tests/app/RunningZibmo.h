@@ -1,5 +1,5 @@
-#ifndef ZIBMO_PROCESS_H
-#define ZIBMO_PROCESS_H
+#ifndef RUNNING_ZIBMO_H
+#define RUNNING_ZIBMO_H
 
 #include <signal.h>
 #include <spawn.h>
@@ -17,11 +17,11 @@ extern char** environ;
 // files, in the caller's environment: point HOME and the XDG directories at
 // a private directory first, since it stores settings and publishes its
 // port there. The destructor stops it.
-class ZibmoProcess {
+class RunningZibmo {
 public:
 	static constexpr char kSignature[] = "application/x-vnd.vornak-zibmo";
 
-	ZibmoProcess(const std::string& executable, const std::vector<std::string>& files)
+	RunningZibmo(const std::string& executable, const std::vector<std::string>& files)
 	{
 		setenv("QT_QPA_PLATFORM", "offscreen", 1);
 		std::vector<char*> argv{const_cast<char*>(executable.c_str())};
@@ -32,10 +32,10 @@ public:
 			fPid = -1;
 	}
 
-	~ZibmoProcess() { Stop(); }
+	~RunningZibmo() { Stop(); }
 
-	ZibmoProcess(const ZibmoProcess&) = delete;
-	ZibmoProcess& operator=(const ZibmoProcess&) = delete;
+	RunningZibmo(const RunningZibmo&) = delete;
+	RunningZibmo& operator=(const RunningZibmo&) = delete;
 
 	// Waits until the application answers at its port; false when it ended
 	// or did not within a generous time-out.
@@ -84,4 +84,4 @@ private:
 	int fStatus = -1;
 };
 
-#endif // ZIBMO_PROCESS_H
+#endif // RUNNING_ZIBMO_H
