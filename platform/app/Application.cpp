@@ -18,6 +18,7 @@
 #include "ApplicationPrivate.h"
 #include "LooperPrivate.h"
 #include "LooperRunner.h"
+#include "QuitSignalWatcher.h"
 #include "TeamPort.h"
 
 BApplication* be_app = nullptr;
@@ -159,6 +160,9 @@ BApplication::Run()
 	thread_id thread = BLooper::Run();
 	if (thread < 0)
 		return thread;
+	// Watched before the port is published: a program that can reach the
+	// application can also ask it to quit.
+	BPrivate::QuitSignalWatcher quitSignals(this);
 	// Other programs reach the application through its port. Without one it
 	// still runs for the user, so a failure is dropped here.
 	if (BPrivate::publish_team_port(fSignature, this) != B_OK)
@@ -202,8 +206,8 @@ BApplication::QuitRequested()
 		// Quitting one window may have closed others (a window's dialogs).
 		{
 			std::lock_guard<std::mutex> lock(sWindowLock);
-			if (std::find(sWindows.begin(), sWindows.end(), std::make_pair(window, looper))
-				== sWindows.end())
+			if (std::find(sWindows.begin(), sWindows.end(), std::make_pair(window, looper)) ==
+				sWindows.end())
 				continue;
 		}
 		if (!looper->Lock())

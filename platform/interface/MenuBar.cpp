@@ -1,5 +1,6 @@
 #include "MenuBar.h"
 
+#include <QAction>
 #include <QMenuBar>
 
 #include <Window.h>
@@ -18,8 +19,13 @@ BMenuBar::BMenuBar(BRect frame, const char* name, uint32 resizingMode, menu_layo
 	_Widget()->SetInner(bar);
 	_State()->container = bar;
 	SetResizingMode(resizingMode);
-	if (resizeToFit)
+	if (resizeToFit) {
+		// An empty bar has no height yet; measure one holding an item.
+		QAction probe(QStringLiteral("File"));
+		bar->addAction(&probe);
 		frame.bottom = frame.top + bar->sizeHint().height() - 1;
+		bar->removeAction(&probe);
+	}
 	MoveTo(frame.LeftTop());
 	ResizeTo(frame.Width(), frame.Height());
 }

@@ -43,8 +43,8 @@ IsUsableFrame(const float values[4])
 	}
 	BRect frame(values[0], values[1], values[2], values[3]);
 	BRect screen = BScreen(B_MAIN_SCREEN_ID).Frame();
-	return frame.IsValid() && frame.right >= screen.left && frame.left <= screen.right
-		&& frame.bottom >= screen.top && frame.top <= screen.bottom;
+	return frame.IsValid() && frame.right >= screen.left && frame.left <= screen.right &&
+		   frame.bottom >= screen.top && frame.top <= screen.bottom;
 }
 
 } // namespace
@@ -114,9 +114,9 @@ ZIBapp::ReadyToRun()
 	type_code type = 0;
 	PreferenceSet* settings = GetSettings();
 	entry_ref ref;
-	if (settings == nullptr || settings->GetData(kLastFileSaved, data, size, type) != B_OK
-		|| type != B_STRING_TYPE || size < 2 || static_cast<const char*>(data)[size - 1] != '\0'
-		|| get_ref_for_path(static_cast<const char*>(data), &ref) != B_OK) {
+	if (settings == nullptr || settings->GetData(kLastFileSaved, data, size, type) != B_OK ||
+		type != B_STRING_TYPE || size < 2 || static_cast<const char*>(data)[size - 1] != '\0' ||
+		get_ref_for_path(static_cast<const char*>(data), &ref) != B_OK) {
 		MakeNewABook();
 		return;
 	}
@@ -158,9 +158,9 @@ ZIBapp::GetWndwFrame(entry_ref ref)
 	BEntry entry(&ref, false);
 	BNode node(&entry);
 	float values[4];
-	if (node.ReadAttr(kFrameAttribute, B_RECT_TYPE, 0, values, sizeof(values))
-			!= static_cast<ssize_t>(sizeof(values))
-		|| !IsUsableFrame(values))
+	if (node.ReadAttr(kFrameAttribute, B_RECT_TYPE, 0, values, sizeof(values)) !=
+			static_cast<ssize_t>(sizeof(values)) ||
+		!IsUsableFrame(values))
 		return kNewBookFrame;
 	return BRect(values[0], values[1], values[2], values[3]);
 }

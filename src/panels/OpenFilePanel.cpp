@@ -10,7 +10,8 @@ OpenFilePanel::OpenFilePanel(BHandler* target)
 {
 	BMessenger messenger(target);
 	BMessage message(B_REFS_RECEIVED);
-	fPanel = new BFilePanel(B_OPEN_PANEL, &messenger, nullptr, 0, false, &message, nullptr, false, true);
+	fPanel =
+		new BFilePanel(B_OPEN_PANEL, &messenger, nullptr, 0, false, &message, nullptr, false, true);
 }
 
 OpenFilePanel::~OpenFilePanel()

@@ -4,8 +4,8 @@
 class BFilePanel;
 class BHandler;
 
-// The open panel of a main window. It reports to target (the application: B_REFS_RECEIVED with one "refs" when the user confirms a file) and
-// hides when done.
+// The open panel of a main window. It reports to target (the application: B_REFS_RECEIVED with one
+// "refs" when the user confirms a file) and hides when done.
 class OpenFilePanel {
 public:
 	explicit OpenFilePanel(BHandler* target);

@@ -10,7 +10,8 @@ SaveFilePanel::SaveFilePanel(BHandler* target)
 {
 	BMessenger messenger(target);
 	BMessage message(kMsgSaveFile);
-	fPanel = new BFilePanel(B_SAVE_PANEL, &messenger, nullptr, 0, false, &message, nullptr, false, true);
+	fPanel =
+		new BFilePanel(B_SAVE_PANEL, &messenger, nullptr, 0, false, &message, nullptr, false, true);
 }
 
 SaveFilePanel::~SaveFilePanel()

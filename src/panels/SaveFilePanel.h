@@ -4,8 +4,9 @@
 class BFilePanel;
 class BHandler;
 
-// The save panel of a main window. It reports to target (the main window: 'SvFl' with "directory" and "name" when the user confirms a name, then B_CANCEL when the panel closes) and
-// hides when done.
+// The save panel of a main window. It reports to target (the main window: 'SvFl' with "directory"
+// and "name" when the user confirms a name, then B_CANCEL when the panel closes) and hides when
+// done.
 class SaveFilePanel {
 public:
 	explicit SaveFilePanel(BHandler* target);

@@ -8,7 +8,7 @@
 
 ABListView::ABListView(BRect frame, const char* name, ZIBWindow* window)
 	: BListView(frame, name, B_MULTIPLE_SELECTION_LIST, B_FOLLOW_ALL_SIDES,
-		  B_WILL_DRAW | B_FRAME_EVENTS | B_NAVIGABLE),
+				B_WILL_DRAW | B_FRAME_EVENTS | B_NAVIGABLE),
 	  fWindow(window), fTitleWhere(0, 0)
 {
 	SetSelectionMessage(new BMessage(kMsgListSelection));

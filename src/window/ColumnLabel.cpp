@@ -8,7 +8,7 @@ const rgb_color kBlack = {0, 0, 0, 255};
 } // namespace
 
 ColumnLabel::ColumnLabel(BRect frame, const char* name, const char* label, BMessage* message,
-	uint32 resizingMode, uint32 flags)
+						 uint32 resizingMode, uint32 flags)
 	: BButton(frame, name, label, message, resizingMode, flags)
 {
 	ResizeTo(frame.Width(), frame.Height());

@@ -9,7 +9,7 @@ class ColumnLabel : public BButton {
 public:
 	// The button takes exactly the frame's size.
 	ColumnLabel(BRect frame, const char* name, const char* label, BMessage* message,
-		uint32 resizingMode, uint32 flags);
+				uint32 resizingMode, uint32 flags);
 	~ColumnLabel() override;
 
 	void Draw(BRect updateRect) override;

@@ -309,6 +309,6 @@ ZIBWindow::_SelectionChanged()
 	if (record == nullptr)
 		return;
 	fWebPageItem->SetEnabled(strlen(record->Field(kWebAddressField)) > 2);
-	fSendEmailItem->SetEnabled(
-		strlen(record->Field(kEmail1Field)) > 2 || strlen(record->Field(kEmail2Field)) > 2);
+	fSendEmailItem->SetEnabled(strlen(record->Field(kEmail1Field)) > 2 ||
+							   strlen(record->Field(kEmail2Field)) > 2);
 }

@@ -15,7 +15,7 @@ namespace {
 const int kNameEmail[] = {kFirstNameField, kLastNameField, kEmail1Field, kEmail2Field};
 const int kNamePhone[] = {kFirstNameField, kLastNameField, kPhoneField, kCellField, kFaxField};
 const int kNameAddress[] = {kFirstNameField, kLastNameField, kAddress1Field, kAddress2Field,
-	kCityField, kStateField, kZipField, kCountryField};
+							kCityField,      kStateField,    kZipField,      kCountryField};
 
 const float kTitleWidth = 80;
 
@@ -76,8 +76,8 @@ ZIBWindow::BuildListTitleButtons()
 {
 	// Wider than any screen, so it never needs to grow. It is transparent
 	// where it has no title, as it overlaps the menu bar's lower edge.
-	fTitleButtonView = new BView(BRect(0, 16, 10700, 36), "ButtonView",
-		B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW);
+	fTitleButtonView =
+		new BView(BRect(0, 16, 10700, 36), "ButtonView", B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW);
 	fTitleButtonView->SetViewColor(B_TRANSPARENT_COLOR);
 	BRect frame(0, 4, kTitleWidth - 1, 20);
 	for (int field = 0; field < kFieldCount; field++) {
@@ -87,8 +87,8 @@ ZIBWindow::BuildListTitleButtons()
 		message->AddInt32("FieldIndex", field);
 		const char* name = gInitFieldNames[field];
 		Lock();
-		fTitleButtonView->AddChild(new ColumnLabel(frame, name, name, message,
-			B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW | B_NAVIGABLE));
+		fTitleButtonView->AddChild(new ColumnLabel(
+			frame, name, name, message, B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW | B_NAVIGABLE));
 		Unlock();
 		frame.OffsetBy(kTitleWidth, 0);
 	}

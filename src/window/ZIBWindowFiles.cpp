@@ -46,7 +46,7 @@ ShowFileAlert(const char* what, const std::string& path, status_t status)
 {
 	char text[B_PATH_NAME_LENGTH + 256];
 	snprintf(text, sizeof(text), "Could not %s \"%s\": %s.", what, path.c_str(),
-		BPrivate::status_text(status));
+			 BPrivate::status_text(status));
 	(new BAlert("Message", text, "OK", nullptr, nullptr, B_WIDTH_AS_USUAL, B_INFO_ALERT))->Go();
 }
 
@@ -113,8 +113,8 @@ ZIBWindow::ZIBSaveAs(BMessage* message)
 	EnableMenus();
 	entry_ref directoryRef;
 	const char* name = nullptr;
-	if (message->FindRef("directory", &directoryRef) != B_OK
-		|| message->FindString("name", &name) != B_OK)
+	if (message->FindRef("directory", &directoryRef) != B_OK ||
+		message->FindString("name", &name) != B_OK)
 		return;
 	BDirectory directory(&directoryRef);
 	entry_ref ref;

@@ -52,8 +52,8 @@ AppTest::RunApp(const std::vector<std::string>& files, const std::function<void(
 }
 
 void
-AppTest::WriteBookFile(
-	const std::string& path, const std::vector<std::string>& lines, BRect frame) const
+AppTest::WriteBookFile(const std::string& path, const std::vector<std::string>& lines,
+					   BRect frame) const
 {
 	std::ofstream out(path, std::ios::binary | std::ios::trunc);
 	for (const std::string& line : lines)

@@ -26,7 +26,7 @@ protected:
 	// Writes a book file with its type and, unless frame is invalid, its
 	// frame attribute; lines are tab-separated records.
 	void WriteBookFile(const std::string& path, const std::vector<std::string>& lines,
-		BRect frame = BRect()) const;
+					   BRect frame = BRect()) const;
 	std::string ReadFile(const std::string& path) const;
 	std::string LastFileSaved() const;
 	// Stores path as "LastFileSaved" before the application starts.

@@ -46,9 +46,8 @@ protected:
 	{
 		AppTest::SetUp();
 		fPath = PathOf("book.zib");
-		WriteBookFile(fPath,
-			{"IIII\tIIII\t\tIIII\t\t\t\t\tOslo\t\t\t\t\t\t\tIIII\tIIII",
-				"IIII\tIIII\t\tIIII\t\t\t\t\tbergen", "x\tx\t\tx\t\t\t\t\tAarhus"});
+		WriteBookFile(fPath, {"IIII\tIIII\t\tIIII\t\t\t\t\tOslo\t\t\t\t\t\t\tIIII\tIIII",
+							  "IIII\tIIII\t\tIIII\t\t\t\t\tbergen", "x\tx\t\tx\t\t\t\t\tAarhus"});
 	}
 
 	void Send(ZIBWindow* window, uint32 command)
@@ -86,7 +85,8 @@ TEST_F(ListDrawing, RowsDrawMarkedColumnsEightyPixelsApartOnAlternatingColours)
 
 		EXPECT_EQ(image.pixel(image.width() - 5, top + 1), kWhite);
 		EXPECT_EQ(image.pixel(image.width() - 5, static_cast<int>(row1.top) + 1), kOddRow);
-		EXPECT_EQ(image.pixel(image.width() - 5, static_cast<int>(list->ItemFrame(2).top) + 1), kWhite);
+		EXPECT_EQ(image.pixel(image.width() - 5, static_cast<int>(list->ItemFrame(2).top) + 1),
+				  kWhite);
 
 		list->Select(1);
 		gui_test::process_events();
@@ -102,8 +102,8 @@ TEST_F(ListDrawing, TitlesMatchTheColumnsAndScrollOnlySideways)
 		Send(window, kMsgViewNamePhone);
 		BView* strip = window->GetTitleButtonView();
 		ASSERT_EQ(strip->CountChildren(), 5);
-		const char* names[] = {
-			"First Name", "Last Name", "Phone Number", "Cell Number", "FAX Number"};
+		const char* names[] = {"First Name", "Last Name", "Phone Number", "Cell Number",
+							   "FAX Number"};
 		for (int32 i = 0; i < 5; i++) {
 			BButton* title = static_cast<BButton*>(strip->ChildAt(i));
 			EXPECT_STREQ(title->Label(), names[i]);
@@ -156,8 +156,8 @@ TEST_F(ListDrawing, ClickingATitleSortsByThatFieldIgnoringCase)
 		ASSERT_NE(city, nullptr);
 		QTest::mouseClick(BPrivate::ViewWidget::Of(city), Qt::LeftButton, {}, QPoint(10, 8));
 		gui_test::process_until([&] {
-			return strcmp(window->GetThisABook()->GetListOfRecords()->Field(kCityField), "Aarhus")
-				== 0;
+			return strcmp(window->GetThisABook()->GetListOfRecords()->Field(kCityField),
+						  "Aarhus") == 0;
 		});
 		ZIBook* book = window->GetThisABook();
 		EXPECT_STREQ(book->getRecord(1)->Field(kCityField), "bergen");

@@ -59,11 +59,11 @@ protected:
 		fPath = PathOf("book.zib");
 		// Nickname, first name, ..., email 1 (15), web address (17).
 		WriteBookFile(fPath,
-			{"n0\tAnna\t\tZed\t\t\t\t\tOslo", "n1\tBen\t\tYork\t\t\t\t\tBergen",
-				"n2\tCleo\t\tXu\t\t\t\t\taalborg\t\t\t\t\t\t\tc@x.org\t\tab",
-				"n3\tDan\t\tWu\t\t\t\t\tCairo\t\t\t\t\t\t\t\t\thttp://d.org",
-				"n4\tEve\t\tVo\t\t\t\t\tBern"},
-			kStoredFrame);
+					  {"n0\tAnna\t\tZed\t\t\t\t\tOslo", "n1\tBen\t\tYork\t\t\t\t\tBergen",
+					   "n2\tCleo\t\tXu\t\t\t\t\taalborg\t\t\t\t\t\t\tc@x.org\t\tab",
+					   "n3\tDan\t\tWu\t\t\t\t\tCairo\t\t\t\t\t\t\t\t\thttp://d.org",
+					   "n4\tEve\t\tVo\t\t\t\t\tBern"},
+					  kStoredFrame);
 	}
 
 	std::string fPath;
@@ -102,10 +102,10 @@ TEST_F(MainWindow, ANewBookHasOnlyItsFileAndInfoCommands)
 	RunApp({}, [](ZIBapp* app) {
 		ZIBWindow* window = WindowAt(app, 0);
 		for (uint32 command : {kMsgFileNew, kMsgFileOpen, kMsgFileClose, kMsgFileQuit,
-				 kMsgInfoAbout, kMsgInfoTech, kMsgInfoWeb})
+							   kMsgInfoAbout, kMsgInfoTech, kMsgInfoWeb})
 			EXPECT_TRUE(Enabled(window, command));
 		for (uint32 command : {kMsgFileSave, kMsgFileSaveAs, kMsgEditSelectAll, kMsgViewAll,
-				 kMsgSearchFind, kMsgRecordNew, kMsgCopyRecord})
+							   kMsgSearchFind, kMsgRecordNew, kMsgCopyRecord})
 			EXPECT_FALSE(Enabled(window, command));
 		EXPECT_EQ(Item(window, kMsgSearchFindNext)->Shortcut(), 'G');
 		EXPECT_EQ(Item(window, kMsgFileQuit)->Shortcut(), 'Q');
@@ -145,10 +145,9 @@ TEST_F(MainWindow, ClosingSavesAMovedWindowsFrameForTheNextOpening)
 	float values[4] = {};
 	BNode(fPath.c_str()).ReadAttr("ZIBWndwFrame", B_RECT_TYPE, 0, values, sizeof(values));
 	EXPECT_EQ(BRect(values[0], values[1], values[2], values[3]),
-		BRect(200, 150, 200 + kStoredFrame.Width(), 150 + kStoredFrame.Height()));
-	RunApp({fPath}, [](ZIBapp* app) {
-		EXPECT_EQ(WindowAt(app, 0)->Frame().LeftTop(), BPoint(200, 150));
-	});
+			  BRect(200, 150, 200 + kStoredFrame.Width(), 150 + kStoredFrame.Height()));
+	RunApp({fPath},
+		   [](ZIBapp* app) { EXPECT_EQ(WindowAt(app, 0)->Frame().LeftTop(), BPoint(200, 150)); });
 }
 
 TEST_F(MainWindow, AFailedSaveIsReportedAndKeepsTheWindowAndItsChanges)
@@ -180,7 +179,8 @@ TEST_F(MainWindow, AFailedSaveIsReportedAndKeepsTheWindowAndItsChanges)
 		gui_test::process_until([&] { return !window->GetThisABook()->SeeIfDirty(); });
 	});
 	ASSERT_GE(fAlerts.size(), 2u);
-	EXPECT_EQ(fAlerts[0].rfind("Message|Could not save \"" + PathOf("sub/book.zib") + "\": ", 0), 0u)
+	EXPECT_EQ(fAlerts[0].rfind("Message|Could not save \"" + PathOf("sub/book.zib") + "\": ", 0),
+			  0u)
 		<< fAlerts[0];
 	EXPECT_EQ(ReadFile(PathOf("rescued.zib")).substr(0, 7), "n1\tBen\t");
 	EXPECT_EQ(LastFileSaved(), PathOf("rescued.zib"));

@@ -1,0 +1,78 @@
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "TestDirectory.h"
+
+extern char** environ;
+
+namespace {
+
+// The running program, started on a file in a home of its own.
+class ZibmoProcess : public TestDirectory {
+protected:
+	pid_t Start(const std::string& file)
+	{
+		setenv("QT_QPA_PLATFORM", "offscreen", 1);
+		const char* argv[] = {ZIBMO_PATH, file.c_str(), nullptr};
+		pid_t pid = -1;
+		EXPECT_EQ(
+			posix_spawn(&pid, ZIBMO_PATH, nullptr, nullptr, const_cast<char**>(argv), environ), 0);
+		return pid;
+	}
+
+	// Waits until the program has published its port, so it is running.
+	bool WaitUntilReachable(pid_t pid)
+	{
+		for (int i = 0; i < 500; i++) {
+			std::error_code error;
+			for (const auto& entry :
+				 std::filesystem::directory_iterator(PathOf("runtime/larimo-ports"), error)) {
+				if (entry.path().string().find("@" + std::to_string(pid)) != std::string::npos)
+					return true;
+			}
+			std::this_thread::sleep_for(std::chrono::milliseconds(20));
+		}
+		return false;
+	}
+
+	int WaitForExit(pid_t pid)
+	{
+		for (int i = 0; i < 500; i++) {
+			int status = 0;
+			if (waitpid(pid, &status, WNOHANG) == pid)
+				return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+			std::this_thread::sleep_for(std::chrono::milliseconds(20));
+		}
+		kill(pid, SIGKILL);
+		waitpid(pid, nullptr, 0);
+		return -1;
+	}
+};
+
+} // namespace
+
+TEST_F(ZibmoProcess, TerminationQuitsAsTheUserWouldAndKeepsTheSettings)
+{
+	std::string book = PathOf("friends.zib");
+	std::ofstream(book) << "bob\tBob\n";
+	pid_t pid = Start(book);
+	ASSERT_TRUE(WaitUntilReachable(pid));
+	kill(pid, SIGTERM);
+	EXPECT_EQ(WaitForExit(pid), 0);
+
+	std::ifstream settings(PathOf("config/_LP_x-vnd.vornak-zibmo/settings"), std::ios::binary);
+	std::string bytes((std::istreambuf_iterator<char>(settings)), std::istreambuf_iterator<char>());
+	EXPECT_NE(bytes.find(book), std::string::npos) << "the opened file is the last file saved";
+	std::ifstream data(book, std::ios::binary);
+	EXPECT_EQ(std::string((std::istreambuf_iterator<char>(data)), std::istreambuf_iterator<char>()),
+			  "bob\tBob\n");
+}
