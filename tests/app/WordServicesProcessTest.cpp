@@ -43,7 +43,7 @@ read_file(const std::string& path)
 }
 
 // A copy of zibmo in a home of its own, with a book to launch it with.
-class Zibmo : public TestDirectory {
+class ZibmoServer : public TestDirectory {
 protected:
 	void SetUp() override
 	{
@@ -83,9 +83,9 @@ PrintTo(const LookupRow& row, std::ostream* stream)
 	*stream << row.name;
 }
 
-class ZibmoLookup : public Zibmo, public testing::WithParamInterface<LookupRow> {};
+class ZibmoLookupTool : public ZibmoServer, public testing::WithParamInterface<LookupRow> {};
 
-TEST_P(ZibmoLookup, ToolPrintsRewrittenText)
+TEST_P(ZibmoLookupTool, ToolPrintsRewrittenText)
 {
 	auto zibmo = Start();
 	std::ofstream(PathOf("in"), std::ios::binary) << GetParam().input;
@@ -98,7 +98,7 @@ TEST_P(ZibmoLookup, ToolPrintsRewrittenText)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-	Rows, ZibmoLookup,
+	Rows, ZibmoLookupTool,
 	testing::Values(
 		LookupRow{
 			"EmailLongerAndShorter", "--email",
@@ -125,7 +125,7 @@ private:
 	std::vector<std::unique_ptr<BMessage>> fHeld;
 };
 
-TEST_F(Zibmo, SilentTargetIsSkippedAndOthersServed)
+TEST_F(ZibmoServer, SilentTargetIsSkippedAndOthersServed)
 {
 	auto zibmo = Start();
 	auto* client = new ClientLooper({"bob al", "kimberlyann!"});
@@ -163,7 +163,7 @@ attribute(const BNode& node, const char* name)
 	return {info.type, data};
 }
 
-TEST_F(Zibmo, FirstStartRegistersAndLaterStartsWriteNothing)
+TEST_F(ZibmoServer, FirstStartRegistersAndLaterStartsWriteNothing)
 {
 	EXPECT_EQ(Start()->Stop(), 0);
 
@@ -205,7 +205,7 @@ TEST_F(Zibmo, FirstStartRegistersAndLaterStartsWriteNothing)
 	EXPECT_EQ(indexAfter.st_ino, indexBefore.st_ino);
 }
 
-TEST_F(Zibmo, RegisterToolWritesTheAttributes)
+TEST_F(ZibmoServer, RegisterToolWritesTheAttributes)
 {
 	const std::string tool = std::string("'") + REGISTER_TOOL_PATH + "' '";
 	BNode node(fExecutable.c_str());
