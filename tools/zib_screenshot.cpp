@@ -37,7 +37,6 @@ main(int argc, char** argv)
 	}
 	BPrivate::set_launch_arguments(std::vector<std::string>{argv[0], argv[1]});
 	auto* application = new ScreenshotApp(argv[2]);
-	gZIBapp = application;
 	application->Run();
 	status_t status = application->Status();
 	delete application;

@@ -199,6 +199,13 @@ BApplication::QuitRequested()
 		windows = sWindows;
 	}
 	for (const auto& [window, looper] : windows) {
+		// Quitting one window may have closed others (a window's dialogs).
+		{
+			std::lock_guard<std::mutex> lock(sWindowLock);
+			if (std::find(sWindows.begin(), sWindows.end(), std::make_pair(window, looper))
+				== sWindows.end())
+				continue;
+		}
 		if (!looper->Lock())
 			continue;
 		if (!looper->QuitRequested()) {

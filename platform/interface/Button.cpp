@@ -11,7 +11,7 @@
 
 BButton::BButton(BRect frame, const char* name, const char* label, BMessage* message,
 				 uint32 resizingMode, uint32 flags)
-	: BControl(frame, name, label, message, resizingMode, flags), fPressed(false)
+	: BControl(frame, name, label, message, resizingMode, flags)
 {
 	SetViewColor(B_TRANSPARENT_COLOR);
 }
@@ -32,7 +32,7 @@ BButton::Draw(BRect)
 	option.state = QStyle::State_None;
 	if (IsEnabled())
 		option.state |= QStyle::State_Enabled;
-	option.state |= fPressed ? QStyle::State_Sunken : QStyle::State_Raised;
+	option.state |= Value() != B_CONTROL_OFF ? QStyle::State_Sunken : QStyle::State_Raised;
 	if (IsFocus())
 		option.state |= QStyle::State_HasFocus;
 	if (IsDefault())
@@ -45,17 +45,15 @@ BButton::MouseDown(BPoint)
 {
 	if (!IsEnabled())
 		return;
-	fPressed = true;
-	Invalidate();
+	SetValue(B_CONTROL_ON);
 }
 
 void
 BButton::MouseUp(BPoint where)
 {
-	if (!fPressed)
+	if (Value() == B_CONTROL_OFF)
 		return;
-	fPressed = false;
-	Invalidate();
+	SetValue(B_CONTROL_OFF);
 	if (Bounds().Contains(where))
 		Invoke();
 }

@@ -5,7 +5,7 @@
 
 // A push button: a click, or Enter or space while it has the focus (or
 // Enter anywhere in the window when it is the default button), invokes
-// it. It draws in the desktop style; a subclass that overrides Draw()
+// it. Its value is B_CONTROL_ON while the mouse holds it down. It draws in the desktop style; a subclass that overrides Draw()
 // draws itself.
 class BButton : public BControl {
 public:
@@ -22,9 +22,6 @@ public:
 	// Makes this the window's default button (or stops it being that).
 	virtual void MakeDefault(bool isDefault);
 	bool IsDefault() const;
-
-private:
-	bool fPressed;
 };
 
 #endif // BUTTON_H

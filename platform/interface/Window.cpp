@@ -225,7 +225,9 @@ BWindow::Bounds() const
 void
 BWindow::MoveTo(BPoint where)
 {
-	fWidget->move(to_qt(where));
+	// The frame is the content area; Qt moves the decorated window.
+	QPoint decoration = fWidget->geometry().topLeft() - fWidget->pos();
+	fWidget->move(to_qt(where) - decoration);
 }
 
 void

@@ -79,6 +79,7 @@ public:
 private:
 	ZIBWindow* _OpenWindow(BRect frame);
 	void _OpenFile(const entry_ref& ref);
+	void _ForgetWindow(ZIBWindow* window);
 
 	BList* fWindowList;
 	bool fWindowOpenFlag;

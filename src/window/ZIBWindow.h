@@ -4,6 +4,7 @@
 #include <Entry.h>
 #include <Window.h>
 
+#include <string>
 #include <vector>
 
 #include "BookConstants.h"
@@ -119,7 +120,10 @@ public:
 	BMenuItem* GetViewMenuItem(unsigned long index) const;
 
 	// The book's file.
-	void ZIBopen_it(BMessage* message, long count);
+	// Opens the file of the message's first "refs" entry; a file that does
+	// not exist gives an empty book. A file that cannot be read whole gives an
+	// alert, an empty book without a file, and the error.
+	status_t ZIBopen_it(BMessage* message, long count);
 	// Writes the book to its file. On failure an alert names the file and
 	// the reason, and the book stays dirty; answers the status.
 	status_t ZIBSaveFile();
@@ -161,8 +165,10 @@ public:
 private:
 	void _SelectionChanged();
 	void _OpenModifyDialog();
+	void _DeleteSelectedRecord();
 	ABookRecord* _SelectedRecord() const;
 	void _RemoveListDialog();
+	void _SetFile(const entry_ref* ref);
 
 	bool fCancelFlag;
 	ZIBFindWindow* fFindWindow;
@@ -180,6 +186,8 @@ private:
 	OpenFilePanel* fOpenPanel;
 	SaveFilePanel* fSavePanel;
 	entry_ref* fEntryRef;
+	// Its path when it was named, for messages once it cannot be resolved.
+	std::string fFilePath;
 	std::vector<BWindow*> fDialogs;
 
 	BMenu* fFileMenu;

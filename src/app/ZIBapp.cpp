@@ -1,0 +1,213 @@
+#include "ZIBapp.h"
+
+#include <cmath>
+#include <cstring>
+
+#include <AppDefs.h>
+#include <Entry.h>
+#include <InterfaceDefs.h>
+#include <List.h>
+#include <Message.h>
+#include <Node.h>
+#include <Screen.h>
+
+#include "BookConstants.h"
+#include "PreferenceSet.h"
+#include "Preferences.h"
+#include "SaveFilePanel.h"
+#include "ZIBWindow.h"
+#include "ZIBWordServicesSession.h"
+#include "ZIBook.h"
+
+const char* const kAppSignature = "application/x-vnd.vornak-zibmo";
+const BRect kNewBookFrame(20, 20, 550, 200);
+
+ZIBapp* gZIBapp = nullptr;
+
+namespace {
+
+const char* const kPreferencesName = "x-vnd.vornak-zibmo";
+const char* const kSettingsName = "settings";
+const char* const kLastFileSaved = "LastFileSaved";
+const int32 kWindowListBlockSize = 5;
+
+// A stored frame is used when it is a real rectangle that shows at least
+// part of the window on the screen.
+bool
+IsUsableFrame(const float values[4])
+{
+	for (int i = 0; i < 4; i++) {
+		if (!std::isfinite(values[i]))
+			return false;
+	}
+	BRect frame(values[0], values[1], values[2], values[3]);
+	BRect screen = BScreen(B_MAIN_SCREEN_ID).Frame();
+	return frame.IsValid() && frame.right >= screen.left && frame.left <= screen.right
+		&& frame.bottom >= screen.top && frame.top <= screen.bottom;
+}
+
+} // namespace
+
+ZIBapp::ZIBapp()
+	: BApplication(kAppSignature), fWindowList(nullptr), fWindowOpenFlag(false),
+	  fActiveWindow(nullptr), fAboutWindow(nullptr), fTechWindow(nullptr), fSession(nullptr),
+	  fPreferences(nullptr), fSettings(nullptr)
+{
+	gZIBapp = this;
+	fWindowList = new BList(kWindowListBlockSize);
+	fPreferences = new Preferences(kPreferencesName);
+	if (fPreferences->InitCheck() == B_OK) {
+		fSettings = new PreferenceSet(*fPreferences, kSettingsName, true);
+		fSettings->InitCheck();
+	}
+}
+
+ZIBapp::~ZIBapp()
+{
+	delete fWindowList;
+	delete fSession;
+	if (fSettings != nullptr && fSettings->InitCheck() == B_OK)
+		fSettings->Save();
+	delete fSettings;
+	delete fPreferences;
+	if (gZIBapp == this)
+		gZIBapp = nullptr;
+}
+
+void
+ZIBapp::MessageReceived(BMessage* message)
+{
+	switch (message->what) {
+		case kMsgNewBook:
+			MakeNewABook();
+			break;
+		case B_MOUSE_DOWN:
+		case B_KEY_DOWN:
+			break;
+		default:
+			BApplication::MessageReceived(message);
+			break;
+	}
+}
+
+bool
+ZIBapp::QuitRequested()
+{
+	return BApplication::QuitRequested();
+}
+
+void
+ZIBapp::ReadyToRun()
+{
+	if (fWindowOpenFlag)
+		return;
+	const void* data = nullptr;
+	int32 size = 0;
+	type_code type = 0;
+	PreferenceSet* settings = GetSettings();
+	entry_ref ref;
+	if (settings == nullptr || settings->GetData(kLastFileSaved, data, size, type) != B_OK
+		|| type != B_STRING_TYPE || size < 2 || static_cast<const char*>(data)[size - 1] != '\0'
+		|| get_ref_for_path(static_cast<const char*>(data), &ref) != B_OK) {
+		MakeNewABook();
+		return;
+	}
+	_OpenFile(ref);
+}
+
+void
+ZIBapp::RefsReceived(BMessage* message)
+{
+	entry_ref ref;
+	if (message->FindRef("refs", 0, &ref) != B_OK)
+		return;
+	// Only the first file opens.
+	_OpenFile(ref);
+	fWindowOpenFlag = true;
+}
+
+void
+ZIBapp::MakeNewABook()
+{
+	ZIBWindow* window = _OpenWindow(kNewBookFrame);
+	window->SetThisABook(new ZIBook(window));
+	window->Show();
+	window->GetSaveFilePanel()->Show();
+}
+
+BRect
+ZIBapp::GetWndwFrame(BMessage* message)
+{
+	entry_ref ref;
+	if (message->FindRef("refs", 0, &ref) != B_OK)
+		return kNewBookFrame;
+	return GetWndwFrame(ref);
+}
+
+BRect
+ZIBapp::GetWndwFrame(entry_ref ref)
+{
+	BEntry entry(&ref, false);
+	BNode node(&entry);
+	float values[4];
+	if (node.ReadAttr(kFrameAttribute, B_RECT_TYPE, 0, values, sizeof(values))
+			!= static_cast<ssize_t>(sizeof(values))
+		|| !IsUsableFrame(values))
+		return kNewBookFrame;
+	return BRect(values[0], values[1], values[2], values[3]);
+}
+
+void
+ZIBapp::WindowClosed(ZIBWindow* window)
+{
+	_ForgetWindow(window);
+	if (fWindowList->IsEmpty())
+		PostMessage(B_QUIT_REQUESTED);
+}
+
+void
+ZIBapp::_ForgetWindow(ZIBWindow* window)
+{
+	fWindowList->RemoveItem(window);
+	if (fActiveWindow == window)
+		fActiveWindow = static_cast<ZIBWindow*>(fWindowList->LastItem());
+}
+
+PreferenceSet*
+ZIBapp::GetSettings() const
+{
+	return fSettings != nullptr && fSettings->InitCheck() == B_OK ? fSettings : nullptr;
+}
+
+void
+ZIBapp::SetLastFileSaved(const char* path)
+{
+	if (PreferenceSet* settings = GetSettings())
+		settings->SetData(kLastFileSaved, path, strlen(path) + 1, B_STRING_TYPE);
+}
+
+ZIBWindow*
+ZIBapp::_OpenWindow(BRect frame)
+{
+	ZIBWindow* window = new ZIBWindow(frame);
+	fWindowList->AddItem(window);
+	fActiveWindow = window;
+	return window;
+}
+
+void
+ZIBapp::_OpenFile(const entry_ref& ref)
+{
+	BMessage message(B_REFS_RECEIVED);
+	message.AddRef("refs", &ref);
+	ZIBWindow* window = _OpenWindow(GetWndwFrame(ref));
+	if (window->ZIBopen_it(&message, 1) == B_OK)
+		return;
+	// The file could not be read; the alert has told why. A new book takes
+	// its place when no other window is open.
+	_ForgetWindow(window);
+	if (window->Lock())
+		window->Quit();
+	if (fWindowList->IsEmpty())
+		MakeNewABook();
+}

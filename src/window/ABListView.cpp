@@ -1,0 +1,59 @@
+#include "ABListView.h"
+
+#include <Message.h>
+#include <Window.h>
+
+#include "ABListItem.h"
+#include "ZIBWindow.h"
+
+ABListView::ABListView(BRect frame, const char* name, ZIBWindow* window)
+	: BListView(frame, name, B_MULTIPLE_SELECTION_LIST, B_FOLLOW_ALL_SIDES,
+		  B_WILL_DRAW | B_FRAME_EVENTS | B_NAVIGABLE),
+	  fWindow(window), fTitleWhere(0, 0)
+{
+	SetSelectionMessage(new BMessage(kMsgListSelection));
+	SetInvocationMessage(new BMessage(kMsgListInvoke));
+}
+
+ABListView::~ABListView()
+{
+	DeleteAllRows();
+}
+
+void
+ABListView::ScrollTo(BPoint where)
+{
+	fTitleWhere = BPoint(where.x, 0);
+	if (fWindow != nullptr && fWindow->GetTitleButtonView() != nullptr)
+		fWindow->GetTitleButtonView()->ScrollTo(fTitleWhere);
+	BListView::ScrollTo(where);
+}
+
+void
+ABListView::HiDideThisRecord(ABookRecord* record)
+{
+	BWindow* window = Window();
+	if (window != nullptr && !window->Lock())
+		return;
+	for (int32 i = 0; i < CountItems(); i++) {
+		if (static_cast<ABListItem*>(ItemAt(i))->aRecord() == record) {
+			Select(i, false);
+			ScrollToSelection();
+			break;
+		}
+	}
+	if (window != nullptr)
+		window->Unlock();
+}
+
+void
+ABListView::DeleteAllRows()
+{
+	std::vector<BListItem*> rows;
+	rows.reserve(CountItems());
+	for (int32 i = 0; i < CountItems(); i++)
+		rows.push_back(ItemAt(i));
+	MakeEmpty();
+	for (BListItem* row : rows)
+		delete row;
+}

@@ -1,0 +1,314 @@
+#include "ZIBWindow.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include <AppDefs.h>
+#include <Application.h>
+#include <InterfaceDefs.h>
+#include <List.h>
+#include <Menu.h>
+#include <MenuItem.h>
+#include <Message.h>
+#include <Screen.h>
+#include <ScrollBar.h>
+#include <ScrollView.h>
+#include <View.h>
+
+#include "ABListItem.h"
+#include "ABListView.h"
+#include "ABookRecord.h"
+#include "OpenFilePanel.h"
+#include "SaveFilePanel.h"
+#include "ZIBapp.h"
+#include "ZIBook.h"
+
+const char* const kMakerWebPage = "https://larimo.vornak.example/addressbook/";
+
+namespace {
+
+const rgb_color kWindowColor = {221, 235, 249, 255};
+const float kListTop = 37;
+const float kScrollBarSpace = 14;
+
+} // namespace
+
+ZIBWindow::ZIBWindow(BRect frame)
+	: BWindow(frame, "Larimo Address Book DIDE", B_DOCUMENT_WINDOW, 0, B_CURRENT_WORKSPACE),
+	  fCancelFlag(true), fFindWindow(nullptr), fEntryWindow(nullptr), fModifyWindow(nullptr),
+	  fBook(nullptr), fViewMenuItems(), fLastWidth(0), fLastHeight(0), fIsNickNameFile(false),
+	  fList(nullptr), fWindowView(nullptr), fScrollView(nullptr), fTitleButtonView(nullptr),
+	  fOpenPanel(nullptr), fSavePanel(nullptr), fEntryRef(nullptr)
+{
+	BRect screen = BScreen(B_MAIN_SCREEN_ID).Frame();
+	SetSizeLimits(340, screen.right - 20, 54, screen.bottom);
+	BuildWholeWindowView();
+	BuildMenuBar();
+	BuildListTitleButtons();
+	fOpenPanel = new OpenFilePanel(be_app);
+	fSavePanel = new SaveFilePanel(this);
+}
+
+ZIBWindow::~ZIBWindow()
+{
+	// A dialog acts on this window's book, so none may outlive it.
+	while (!fDialogs.empty()) {
+		BWindow* dialog = fDialogs.back();
+		fDialogs.pop_back();
+		if (dialog->Lock())
+			dialog->Quit();
+	}
+	delete fOpenPanel;
+	delete fSavePanel;
+	SetThisABook(nullptr);
+	delete fEntryRef;
+}
+
+void
+ZIBWindow::MessageReceived(BMessage* message)
+{
+	switch (message->what) {
+		case kMsgFileNew:
+			be_app->PostMessage(kMsgNewBook);
+			break;
+		case kMsgFileOpen:
+		case kMsgFileImport:
+			fOpenPanel->Show();
+			break;
+		case kMsgFileClose:
+			PostMessage(B_QUIT_REQUESTED);
+			break;
+		case kMsgFileSave:
+			ZIBSaveFile();
+			break;
+		case kMsgFileSaveAs:
+			fSavePanel->Show();
+			break;
+		case kMsgFileExport:
+			break;
+		case kMsgFileQuit:
+			be_app->PostMessage(B_QUIT_REQUESTED);
+			break;
+		case kMsgEditSelectAll:
+			if (fList != nullptr && fBook != nullptr && fBook->GetTotalRecordsInThisAB() > 0)
+				fList->Select(0, fBook->GetTotalRecordsInThisAB() - 1, false);
+			break;
+		case kMsgRecordDelete:
+			_DeleteSelectedRecord();
+			break;
+		case kMsgListSelection:
+			_SelectionChanged();
+			break;
+		case kMsgSortByField:
+			GetSortField(message);
+			break;
+		case kMsgViewAll:
+		case kMsgViewNameEmail:
+		case kMsgViewNamePhone:
+		case kMsgViewNameAddress:
+		case kMsgViewField:
+			ProcessViewMenu(message);
+			break;
+		case kMsgCopyRecord:
+			if (fBook != nullptr && fList != nullptr)
+				fBook->AddressToClipboard(fList->CurrentSelection(0));
+			break;
+		case kMsgCopyAddress:
+			if (fBook != nullptr && fList != nullptr)
+				fBook->FormattedAddressToClipboard(fList->CurrentSelection(0));
+			break;
+		case kMsgInfoAbout:
+			be_app->PostMessage(kMsgShowAbout);
+			break;
+		case kMsgInfoTech:
+			be_app->PostMessage(kMsgShowTech);
+			break;
+		case kMsgRedrawList:
+			RedrawList();
+			break;
+		case kMsgClearList:
+			ClearListWindow();
+			break;
+		case kMsgSaveFile:
+			fCancelFlag = false;
+			ZIBSaveAs(message);
+			break;
+		case B_CANCEL:
+			if (fCancelFlag)
+				PostMessage(B_QUIT_REQUESTED);
+			fCancelFlag = true;
+			break;
+		case B_KEY_DOWN:
+			break;
+		default:
+			BWindow::MessageReceived(message);
+			break;
+	}
+}
+
+bool
+ZIBWindow::QuitRequested()
+{
+	// A new book without a file holds no records; there is nothing to save.
+	if (fBook != nullptr && fBook->SeeIfDirty() && HasFile() && ZIBSaveFile() != B_OK)
+		return false;
+	if (gZIBapp != nullptr)
+		gZIBapp->WindowClosed(this);
+	return true;
+}
+
+void
+ZIBWindow::FrameMoved(BPoint)
+{
+	if (fBook != nullptr)
+		fBook->SetDirty(true);
+}
+
+void
+ZIBWindow::FrameResized(float width, float height)
+{
+	BRect right(fLastWidth, 0, width, height);
+	BRect bottom(0, fLastHeight, width, height);
+	if (fList != nullptr) {
+		fList->Invalidate(right);
+		fList->Invalidate(bottom);
+	} else {
+		right.left -= 24;
+		bottom.top -= 24;
+		fWindowView->Invalidate(right);
+		fWindowView->Invalidate(bottom);
+	}
+	fLastWidth = width;
+	fLastHeight = height;
+	if (fBook != nullptr)
+		fBook->SetDirty(true);
+}
+
+void
+ZIBWindow::WindowActivated(bool active)
+{
+	if (active && gZIBapp != nullptr)
+		gZIBapp->SetActiveWindow(this);
+}
+
+void
+ZIBWindow::BuildWholeWindowView()
+{
+	fWindowView = new BView(Bounds(), "WindowView", B_FOLLOW_ALL_SIDES, B_WILL_DRAW);
+	AddChild(fWindowView);
+	fWindowView->SetViewColor(kWindowColor);
+}
+
+void
+ZIBWindow::BuildListDialog()
+{
+	BRect frame = fWindowView->Bounds();
+	frame.top += kListTop;
+	frame.right -= kScrollBarSpace;
+	frame.bottom -= kScrollBarSpace;
+	fList = new ABListView(frame, "BListView", this);
+	fScrollView =
+		new BScrollView("Scroll", fList, B_FOLLOW_ALL_SIDES, B_WILL_DRAW, true, true, B_NO_BORDER);
+	fWindowView->AddChild(fScrollView);
+	fScrollView->ScrollBar(B_VERTICAL)->SetSteps(15, 150);
+	fScrollView->ScrollBar(B_HORIZONTAL)->SetSteps(15, 175);
+}
+
+void
+ZIBWindow::_RemoveListDialog()
+{
+	if (fScrollView == nullptr)
+		return;
+	fWindowView->RemoveChild(fScrollView);
+	delete fScrollView;
+	fScrollView = nullptr;
+	fList = nullptr;
+}
+
+void
+ZIBWindow::SetThisABook(ZIBook* book)
+{
+	if (book == fBook)
+		return;
+	_RemoveListDialog();
+	delete fBook;
+	fBook = book;
+	if (fBook != nullptr)
+		BuildListDialog();
+}
+
+void
+ZIBWindow::ClearListWindow()
+{
+	if (fList == nullptr)
+		return;
+	BPoint where = fList->GetTitleWhere();
+	fList->DeleteAllRows();
+	fList->SetTitleWhere(where);
+}
+
+void
+ZIBWindow::RedrawList()
+{
+	ClearListWindow();
+	if (fList == nullptr || fBook == nullptr)
+		return;
+	BList rows(std::max<long>(fBook->GetTotalRecordsInThisAB(), 1));
+	int32 row = 0;
+	for (ABookRecord* record = fBook->GetListOfRecords(); record != nullptr;
+		 record = record->GetNextRecord())
+		rows.AddItem(new ABListItem(record, this, row++));
+	fList->AddList(&rows);
+	AdjRedrMenus();
+	fList->ScrollTo(fList->GetTitleWhere());
+}
+
+void
+ZIBWindow::AddDialog(BWindow* dialog)
+{
+	fDialogs.push_back(dialog);
+}
+
+void
+ZIBWindow::RemoveDialog(BWindow* dialog)
+{
+	fDialogs.erase(std::remove(fDialogs.begin(), fDialogs.end(), dialog), fDialogs.end());
+}
+
+ABookRecord*
+ZIBWindow::_SelectedRecord() const
+{
+	if (fBook == nullptr || fList == nullptr)
+		return nullptr;
+	return fBook->getRecord(fList->CurrentSelection(0));
+}
+
+void
+ZIBWindow::_DeleteSelectedRecord()
+{
+	if (fBook == nullptr || fList == nullptr)
+		return;
+	ABookRecord* record = _SelectedRecord();
+	if (record != nullptr) {
+		fBook->deleteRecord(record);
+		fBook->SetDirty(true);
+		EnableFileMenuItems();
+	}
+	RedrawList();
+}
+
+void
+ZIBWindow::_SelectionChanged()
+{
+	// Emptying the list also reports a change, to no selection.
+	ABookRecord* record = _SelectedRecord();
+	fModifyItem->SetEnabled(record != nullptr);
+	fDeleteItem->SetEnabled(record != nullptr);
+	fCopyRecordItem->SetEnabled(record != nullptr);
+	fCopyAddressItem->SetEnabled(record != nullptr);
+	if (record == nullptr)
+		return;
+	fWebPageItem->SetEnabled(strlen(record->Field(kWebAddressField)) > 2);
+	fSendEmailItem->SetEnabled(
+		strlen(record->Field(kEmail1Field)) > 2 || strlen(record->Field(kEmail2Field)) > 2);
+}

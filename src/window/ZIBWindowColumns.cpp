@@ -1,0 +1,110 @@
+// The main window's column set: the View menu's marks and the strip of
+// column titles above the list.
+
+#include "ZIBWindow.h"
+
+#include <MenuItem.h>
+#include <Message.h>
+#include <View.h>
+
+#include "ColumnLabel.h"
+#include "ZIBook.h"
+
+namespace {
+
+const int kNameEmail[] = {kFirstNameField, kLastNameField, kEmail1Field, kEmail2Field};
+const int kNamePhone[] = {kFirstNameField, kLastNameField, kPhoneField, kCellField, kFaxField};
+const int kNameAddress[] = {kFirstNameField, kLastNameField, kAddress1Field, kAddress2Field,
+	kCityField, kStateField, kZipField, kCountryField};
+
+const float kTitleWidth = 80;
+
+} // namespace
+
+BMenuItem*
+ZIBWindow::GetViewMenuItem(unsigned long index) const
+{
+	return index < kFieldCount ? fViewMenuItems[index] : nullptr;
+}
+
+void
+ZIBWindow::ClearViewMenu(bool mark)
+{
+	for (BMenuItem* item : fViewMenuItems)
+		item->SetMarked(mark);
+}
+
+void
+ZIBWindow::ProcessViewMenu(BMessage* message)
+{
+	auto markOnly = [this](const auto& fields) {
+		ClearViewMenu(false);
+		for (int field : fields)
+			fViewMenuItems[field]->SetMarked(true);
+	};
+	switch (message->what) {
+		case kMsgViewAll:
+			ClearViewMenu(true);
+			break;
+		case kMsgViewNameEmail:
+			markOnly(kNameEmail);
+			break;
+		case kMsgViewNamePhone:
+			markOnly(kNamePhone);
+			break;
+		case kMsgViewNameAddress:
+			markOnly(kNameAddress);
+			break;
+		case kMsgViewField: {
+			int32 index = 0;
+			message->FindInt32("index", &index);
+			if (index < 0 || index >= kFieldCount)
+				return;
+			fViewMenuItems[index]->SetMarked(!fViewMenuItems[index]->IsMarked());
+			break;
+		}
+		default:
+			return;
+	}
+	ClearListTitleButtons();
+	BuildListTitleButtons();
+	RedrawList();
+}
+
+void
+ZIBWindow::BuildListTitleButtons()
+{
+	// Wider than any screen, so it never needs to grow. It is transparent
+	// where it has no title, as it overlaps the menu bar's lower edge.
+	fTitleButtonView = new BView(BRect(0, 16, 10700, 36), "ButtonView",
+		B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW);
+	fTitleButtonView->SetViewColor(B_TRANSPARENT_COLOR);
+	BRect frame(0, 4, kTitleWidth - 1, 20);
+	for (int field = 0; field < kFieldCount; field++) {
+		if (!fViewMenuItems[field]->IsMarked())
+			continue;
+		BMessage* message = new BMessage(kMsgSortByField);
+		message->AddInt32("FieldIndex", field);
+		const char* name = gInitFieldNames[field];
+		Lock();
+		fTitleButtonView->AddChild(new ColumnLabel(frame, name, name, message,
+			B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW | B_NAVIGABLE));
+		Unlock();
+		frame.OffsetBy(kTitleWidth, 0);
+	}
+	Lock();
+	fWindowView->AddChild(fTitleButtonView);
+	Unlock();
+}
+
+void
+ZIBWindow::ClearListTitleButtons()
+{
+	if (fTitleButtonView == nullptr)
+		return;
+	Lock();
+	fWindowView->RemoveChild(fTitleButtonView);
+	delete fTitleButtonView;
+	fTitleButtonView = nullptr;
+	Unlock();
+}

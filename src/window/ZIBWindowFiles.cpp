@@ -1,0 +1,161 @@
+// The main window's file operations: open, save, save as, and the sort
+// that reorders the book's chain.
+
+#include "ZIBWindow.h"
+
+#include <cstdio>
+#include <memory>
+
+#include <Alert.h>
+#include <Directory.h>
+#include <Entry.h>
+#include <ErrnoStatus.h>
+#include <MenuItem.h>
+#include <Message.h>
+#include <Path.h>
+
+#include "ABListView.h"
+#include "ZIBFiles.h"
+#include "ZIBSort.h"
+#include "ZIBapp.h"
+#include "ZIBook.h"
+
+namespace {
+
+// The full path of ref with symbolic links resolved; empty when it has none.
+std::string
+ResolvedPath(const entry_ref* ref)
+{
+	BEntry entry(ref, true);
+	BPath path;
+	if (entry.GetPath(&path) != B_OK)
+		return std::string();
+	return path.Path();
+}
+
+void
+StoreLastFileSaved(const entry_ref* ref)
+{
+	std::string path = ResolvedPath(ref);
+	if (gZIBapp != nullptr && !path.empty())
+		gZIBapp->SetLastFileSaved(path.c_str());
+}
+
+void
+ShowFileAlert(const char* what, const std::string& path, status_t status)
+{
+	char text[B_PATH_NAME_LENGTH + 256];
+	snprintf(text, sizeof(text), "Could not %s \"%s\": %s.", what, path.c_str(),
+		BPrivate::status_text(status));
+	(new BAlert("Message", text, "OK", nullptr, nullptr, B_WIDTH_AS_USUAL, B_INFO_ALERT))->Go();
+}
+
+} // namespace
+
+status_t
+ZIBWindow::ZIBopen_it(BMessage* message, long)
+{
+	SetThisABook(new ZIBook(this));
+	EnableFileMenuItems();
+	EnableMenus();
+	SetIsNickNameFile(ZIBFiles::IsNickname(message));
+	Lock();
+	Show();
+	Unlock();
+
+	entry_ref ref;
+	if (message->FindRef("refs", 0, &ref) != B_OK)
+		return B_BAD_VALUE;
+	_SetFile(&ref);
+	Lock();
+	SetTitle(ref.name);
+	Unlock();
+
+	// A file that does not exist yet opens as an empty book, which saving
+	// creates. One that cannot be read whole is not taken on: saving the
+	// part that was read would overwrite the rest.
+	status_t status = ZIBFiles::ReadBook(fEntryRef, fBook);
+	if (status != B_OK && status != B_ENTRY_NOT_FOUND) {
+		ShowFileAlert("open", fFilePath, status);
+		_SetFile(nullptr);
+		SetThisABook(new ZIBook(this));
+		return status;
+	}
+	RedrawList();
+	StoreLastFileSaved(fEntryRef);
+	fBook->SetDirty(false);
+	return B_OK;
+}
+
+status_t
+ZIBWindow::ZIBSaveFile()
+{
+	if (fBook == nullptr || fEntryRef == nullptr)
+		return B_NO_INIT;
+	BRect frame = Frame();
+	status_t status = ZIBFiles::WriteBook(
+		fBook, fEntryRef, ZIBFrame{frame.left, frame.top, frame.right, frame.bottom});
+	if (status != B_OK) {
+		ShowFileAlert("save", fFilePath, status);
+		fSaveItem->SetEnabled(true);
+		return status;
+	}
+	StoreLastFileSaved(fEntryRef);
+	fBook->SetDirty(false);
+	fSaveItem->SetEnabled(false);
+	return B_OK;
+}
+
+void
+ZIBWindow::ZIBSaveAs(BMessage* message)
+{
+	EnableFileMenuItems();
+	EnableMenus();
+	entry_ref directoryRef;
+	const char* name = nullptr;
+	if (message->FindRef("directory", &directoryRef) != B_OK
+		|| message->FindString("name", &name) != B_OK)
+		return;
+	BDirectory directory(&directoryRef);
+	entry_ref ref;
+	if (BEntry(&directory, name, false).GetRef(&ref) != B_OK) {
+		ShowFileAlert("save", ResolvedPath(&directoryRef) + "/" + name, B_ENTRY_NOT_FOUND);
+		return;
+	}
+
+	// A failed save keeps the book with the file it had.
+	std::unique_ptr<entry_ref> previous(fEntryRef != nullptr ? new entry_ref(*fEntryRef) : nullptr);
+	std::string previousTitle = Title();
+	_SetFile(&ref);
+	SetTitle(name);
+	if (ZIBSaveFile() != B_OK) {
+		_SetFile(previous.get());
+		SetTitle(previousTitle.c_str());
+	}
+}
+
+void
+ZIBWindow::_SetFile(const entry_ref* ref)
+{
+	delete fEntryRef;
+	fEntryRef = ref != nullptr ? new entry_ref(*ref) : nullptr;
+	fFilePath = ref != nullptr ? ResolvedPath(ref) : std::string();
+	if (ref != nullptr && fFilePath.empty())
+		fFilePath = ref->name;
+}
+
+void
+ZIBWindow::GetSortField(BMessage* message)
+{
+	int32 field = 0;
+	message->FindInt32("FieldIndex", &field);
+	if (fList != nullptr)
+		SortByField(static_cast<unsigned short>(field & 0xffff));
+}
+
+void
+ZIBWindow::SortByField(unsigned short field)
+{
+	if (SortBook(fBook, field))
+		RedrawList();
+}

@@ -1,0 +1,168 @@
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <Button.h>
+#include <Message.h>
+#include <View.h>
+
+#include "ABListView.h"
+#include "ABookRecord.h"
+#include "AppHarness.h"
+#include "GuiTest.h"
+#include "ViewWidget.h"
+#include "ZIBWindow.h"
+#include "ZIBapp.h"
+#include "ZIBook.h"
+
+namespace {
+
+const QRgb kWhite = qRgb(255, 255, 255);
+const QRgb kOddRow = qRgb(220, 255, 220);
+const QRgb kLilac = qRgb(225, 180, 225);
+
+bool
+IsInk(QRgb pixel)
+{
+	return qGray(pixel) < 128;
+}
+
+// The x of the first ink pixel at or right of x in rows top..bottom, or -1.
+int
+FirstInk(const QImage& image, int x, int top, int bottom)
+{
+	for (; x < image.width(); x++) {
+		for (int y = top; y <= bottom; y++) {
+			if (IsInk(image.pixel(x, y)))
+				return x;
+		}
+	}
+	return -1;
+}
+
+class ListDrawing : public AppTest {
+protected:
+	void SetUp() override
+	{
+		AppTest::SetUp();
+		fPath = PathOf("book.zib");
+		WriteBookFile(fPath,
+			{"IIII\tIIII\t\tIIII\t\t\t\t\tOslo\t\t\t\t\t\t\tIIII\tIIII",
+				"IIII\tIIII\t\tIIII\t\t\t\t\tbergen", "x\tx\t\tx\t\t\t\t\tAarhus"});
+	}
+
+	void Send(ZIBWindow* window, uint32 command)
+	{
+		window->PostMessage(command);
+		gui_test::process_events();
+	}
+
+	std::string fPath;
+};
+
+} // namespace
+
+TEST_F(ListDrawing, RowsDrawMarkedColumnsEightyPixelsApartOnAlternatingColours)
+{
+	RunApp({fPath}, [this](ZIBapp* app) {
+		ZIBWindow* window = WindowAt(app, 0);
+		Send(window, kMsgViewNameEmail);
+		ABListView* list = window->GetABList();
+		BRect row0 = list->ItemFrame(0);
+		BRect row1 = list->ItemFrame(1);
+		QImage image = gui_test::render(list);
+
+		int top = static_cast<int>(row0.top);
+		int bottom = static_cast<int>(row0.bottom);
+		for (int column = 0; column < 4; column++) {
+			int x = FirstInk(image, 80 * column, top, bottom);
+			EXPECT_GE(x, 80 * column + 2) << column;
+			EXPECT_LE(x, 80 * column + 4) << column;
+		}
+		// Nothing is drawn in a fifth column, and nothing below the baseline.
+		EXPECT_EQ(FirstInk(image, 320, top, bottom), -1);
+		EXPECT_EQ(FirstInk(image, 0, bottom - 1, bottom), -1);
+		EXPECT_NE(FirstInk(image, 0, bottom - 4, bottom - 2), -1);
+
+		EXPECT_EQ(image.pixel(image.width() - 5, top + 1), kWhite);
+		EXPECT_EQ(image.pixel(image.width() - 5, static_cast<int>(row1.top) + 1), kOddRow);
+		EXPECT_EQ(image.pixel(image.width() - 5, static_cast<int>(list->ItemFrame(2).top) + 1), kWhite);
+
+		list->Select(1);
+		gui_test::process_events();
+		image = gui_test::render(list);
+		EXPECT_EQ(image.pixel(image.width() - 5, static_cast<int>(row1.top) + 1), qRgb(35, 0, 35));
+	});
+}
+
+TEST_F(ListDrawing, TitlesMatchTheColumnsAndScrollOnlySideways)
+{
+	RunApp({fPath}, [this](ZIBapp* app) {
+		ZIBWindow* window = WindowAt(app, 0);
+		Send(window, kMsgViewNamePhone);
+		BView* strip = window->GetTitleButtonView();
+		ASSERT_EQ(strip->CountChildren(), 5);
+		const char* names[] = {
+			"First Name", "Last Name", "Phone Number", "Cell Number", "FAX Number"};
+		for (int32 i = 0; i < 5; i++) {
+			BButton* title = static_cast<BButton*>(strip->ChildAt(i));
+			EXPECT_STREQ(title->Label(), names[i]);
+			EXPECT_EQ(title->Frame(), BRect(80 * i, 4, 80 * i + 79, 20));
+		}
+
+		BMessage nickname(kMsgViewField);
+		nickname.AddInt32("index", 0);
+		window->PostMessage(&nickname);
+		gui_test::process_events();
+		strip = window->GetTitleButtonView();
+		ASSERT_EQ(strip->CountChildren(), 6);
+		EXPECT_STREQ(static_cast<BButton*>(strip->ChildAt(0))->Label(), "Nickname");
+
+		window->GetABList()->ScrollTo(BPoint(50, 0));
+		window->GetABList()->ScrollTo(BPoint(50, 20));
+		EXPECT_EQ(strip->Bounds().LeftTop(), BPoint(50, 0));
+		// A refill keeps the sideways position and shows the first row.
+		Send(window, kMsgViewAll);
+		EXPECT_EQ(window->GetTitleButtonView()->Bounds().LeftTop(), BPoint(50, 0));
+		EXPECT_EQ(window->GetABList()->Bounds().LeftTop(), BPoint(50, 0));
+	});
+}
+
+TEST_F(ListDrawing, ATitleIsLilacWithABlackTopLineAndDitheredWhilePressed)
+{
+	RunApp({fPath}, [](ZIBapp* app) {
+		ZIBWindow* window = WindowAt(app, 0);
+		BButton* title = static_cast<BButton*>(window->GetTitleButtonView()->ChildAt(0));
+		QImage image = gui_test::render(title);
+		EXPECT_EQ(image.pixel(40, 1), kLilac);
+		EXPECT_EQ(image.pixel(41, 1), kLilac);
+		EXPECT_EQ(image.pixel(40, 0), qRgb(0, 0, 0));
+		EXPECT_EQ(image.pixel(79, 8), qRgb(0, 0, 0));
+		EXPECT_EQ(image.pixel(40, 16), qRgb(0, 0, 0));
+
+		title->SetValue(B_CONTROL_ON);
+		image = gui_test::render(title);
+		EXPECT_NE(image.pixel(40, 1), image.pixel(41, 1));
+		EXPECT_NE(image.pixel(40, 0), image.pixel(41, 0)) << "no black top line";
+	});
+}
+
+TEST_F(ListDrawing, ClickingATitleSortsByThatFieldIgnoringCase)
+{
+	RunApp({fPath}, [](ZIBapp* app) {
+		ZIBWindow* window = WindowAt(app, 0);
+		window->GetABList()->Select(0);
+		BView* city = window->GetTitleButtonView()->FindView("City");
+		ASSERT_NE(city, nullptr);
+		QTest::mouseClick(BPrivate::ViewWidget::Of(city), Qt::LeftButton, {}, QPoint(10, 8));
+		gui_test::process_until([&] {
+			return strcmp(window->GetThisABook()->GetListOfRecords()->Field(kCityField), "Aarhus")
+				== 0;
+		});
+		ZIBook* book = window->GetThisABook();
+		EXPECT_STREQ(book->getRecord(1)->Field(kCityField), "bergen");
+		EXPECT_STREQ(book->getRecord(2)->Field(kCityField), "Oslo");
+		EXPECT_EQ(window->GetABList()->CurrentSelection(0), -1);
+		EXPECT_FALSE(book->SeeIfDirty());
+	});
+}

@@ -1,0 +1,248 @@
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include <AppDefs.h>
+#include <FilePanel.h>
+#include <MenuBar.h>
+#include <MenuItem.h>
+#include <Message.h>
+#include <Node.h>
+
+#include "ABListView.h"
+#include "AppHarness.h"
+#include "GuiTest.h"
+#include "SaveFilePanel.h"
+#include "ZIBWindow.h"
+#include "ZIBapp.h"
+#include "ZIBook.h"
+#include "ABookRecord.h"
+
+namespace {
+
+const BRect kStoredFrame(100, 120, 600, 400);
+
+BMenuItem*
+Item(ZIBWindow* window, uint32 command)
+{
+	return window->KeyMenuBar()->FindItem(command);
+}
+
+bool
+Enabled(ZIBWindow* window, uint32 command)
+{
+	BMenuItem* item = Item(window, command);
+	return item->IsEnabled() && item->Menu()->IsEnabled();
+}
+
+void
+Send(ZIBWindow* window, uint32 command)
+{
+	window->PostMessage(command);
+	gui_test::process_events();
+}
+
+std::vector<int32>
+Selection(ZIBWindow* window)
+{
+	std::vector<int32> rows;
+	for (int32 i = 0; window->GetABList()->CurrentSelection(i) >= 0; i++)
+		rows.push_back(window->GetABList()->CurrentSelection(i));
+	return rows;
+}
+
+class MainWindow : public AppTest {
+protected:
+	void SetUp() override
+	{
+		AppTest::SetUp();
+		fPath = PathOf("book.zib");
+		// Nickname, first name, ..., email 1 (15), web address (17).
+		WriteBookFile(fPath,
+			{"n0\tAnna\t\tZed\t\t\t\t\tOslo", "n1\tBen\t\tYork\t\t\t\t\tBergen",
+				"n2\tCleo\t\tXu\t\t\t\t\taalborg\t\t\t\t\t\t\tc@x.org\t\tab",
+				"n3\tDan\t\tWu\t\t\t\t\tCairo\t\t\t\t\t\t\t\t\thttp://d.org",
+				"n4\tEve\t\tVo\t\t\t\t\tBern"},
+			kStoredFrame);
+	}
+
+	std::string fPath;
+};
+
+} // namespace
+
+TEST_F(MainWindow, MenusFollowTheBookAndTheSelection)
+{
+	RunApp({fPath}, [](ZIBapp* app) {
+		ZIBWindow* window = WindowAt(app, 0);
+		EXPECT_FALSE(Enabled(window, kMsgFileSave));
+		EXPECT_TRUE(Enabled(window, kMsgFileSaveAs));
+		EXPECT_FALSE(Enabled(window, kMsgFileImport));
+		EXPECT_TRUE(Enabled(window, kMsgSearchFind));
+		EXPECT_FALSE(Enabled(window, kMsgSearchFindNext));
+		EXPECT_FALSE(Enabled(window, kMsgRecordModify));
+
+		window->GetABList()->Select(2);
+		gui_test::process_events();
+		EXPECT_TRUE(Enabled(window, kMsgRecordModify));
+		EXPECT_TRUE(Enabled(window, kMsgRecordDelete));
+		EXPECT_TRUE(Enabled(window, kMsgCopyAddress));
+		EXPECT_TRUE(Enabled(window, kMsgSendEmail));
+		EXPECT_FALSE(Enabled(window, kMsgOpenWebPage)) << "\"ab\" is too short";
+
+		window->GetABList()->Select(3);
+		gui_test::process_events();
+		EXPECT_TRUE(Enabled(window, kMsgOpenWebPage));
+		EXPECT_FALSE(Enabled(window, kMsgSendEmail));
+	});
+}
+
+TEST_F(MainWindow, ANewBookHasOnlyItsFileAndInfoCommands)
+{
+	RunApp({}, [](ZIBapp* app) {
+		ZIBWindow* window = WindowAt(app, 0);
+		for (uint32 command : {kMsgFileNew, kMsgFileOpen, kMsgFileClose, kMsgFileQuit,
+				 kMsgInfoAbout, kMsgInfoTech, kMsgInfoWeb})
+			EXPECT_TRUE(Enabled(window, command));
+		for (uint32 command : {kMsgFileSave, kMsgFileSaveAs, kMsgEditSelectAll, kMsgViewAll,
+				 kMsgSearchFind, kMsgRecordNew, kMsgCopyRecord})
+			EXPECT_FALSE(Enabled(window, command));
+		EXPECT_EQ(Item(window, kMsgSearchFindNext)->Shortcut(), 'G');
+		EXPECT_EQ(Item(window, kMsgFileQuit)->Shortcut(), 'Q');
+	});
+}
+
+TEST_F(MainWindow, SelectAllThenDeleteRemovesTheFirstSelectedRecordAndIsSaved)
+{
+	RunApp({fPath}, [](ZIBapp* app) {
+		ZIBWindow* window = WindowAt(app, 0);
+		Send(window, kMsgEditSelectAll);
+		EXPECT_EQ(Selection(window), (std::vector<int32>{0, 1, 2, 3, 4}));
+
+		window->GetABList()->Select(2);
+		window->GetABList()->Select(4, true);
+		Send(window, kMsgRecordDelete);
+		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 4);
+		EXPECT_STREQ(window->GetThisABook()->getRecord(2)->Field(0), "n3");
+		EXPECT_TRUE(Selection(window).empty());
+		EXPECT_TRUE(window->GetThisABook()->SeeIfDirty());
+		EXPECT_TRUE(Enabled(window, kMsgFileSave));
+		EXPECT_FALSE(Enabled(window, kMsgRecordDelete));
+	});
+	// Quitting saved the deletion.
+	EXPECT_EQ(ReadFile(fPath).find("n2"), std::string::npos);
+	EXPECT_NE(ReadFile(fPath).find("n3"), std::string::npos);
+}
+
+TEST_F(MainWindow, ClosingSavesAMovedWindowsFrameForTheNextOpening)
+{
+	RunApp({fPath}, [](ZIBapp* app) {
+		WindowAt(app, 0)->MoveTo(200, 150);
+		gui_test::process_until([&] { return WindowAt(app, 0)->GetThisABook()->SeeIfDirty(); });
+		WindowAt(app, 0)->PostMessage(kMsgFileClose);
+		gui_test::process_until([&] { return CountWindows(app) == 0; });
+	});
+	float values[4] = {};
+	BNode(fPath.c_str()).ReadAttr("ZIBWndwFrame", B_RECT_TYPE, 0, values, sizeof(values));
+	EXPECT_EQ(BRect(values[0], values[1], values[2], values[3]),
+		BRect(200, 150, 200 + kStoredFrame.Width(), 150 + kStoredFrame.Height()));
+	RunApp({fPath}, [](ZIBapp* app) {
+		EXPECT_EQ(WindowAt(app, 0)->Frame().LeftTop(), BPoint(200, 150));
+	});
+}
+
+TEST_F(MainWindow, AFailedSaveIsReportedAndKeepsTheWindowAndItsChanges)
+{
+	std::filesystem::create_directory(PathOf("sub"));
+	std::string path = PathOf("sub/book.zib");
+	WriteBookFile(path, {"n0\tAnna", "n1\tBen"});
+	SetLastFileSaved(fPath);
+	RunApp({path}, [&](ZIBapp* app) {
+		ZIBWindow* window = WindowAt(app, 0);
+		SetLastFileSaved(fPath);
+		std::filesystem::remove_all(PathOf("sub"));
+		Send(window, kMsgEditSelectAll);
+		Send(window, kMsgRecordDelete);
+		EXPECT_NE(window->ZIBSaveFile(), B_OK);
+		EXPECT_TRUE(window->GetThisABook()->SeeIfDirty());
+		EXPECT_TRUE(Enabled(window, kMsgFileSave));
+		window->Lock();
+		EXPECT_FALSE(window->QuitRequested()) << "closing must not lose the change";
+		window->Unlock();
+		EXPECT_EQ(CountWindows(app), 1);
+		// Saved elsewhere, it closes.
+		BMessage saveAs(kMsgSaveFile);
+		entry_ref directory;
+		get_ref_for_path(PathOf("").c_str(), &directory);
+		saveAs.AddRef("directory", &directory);
+		saveAs.AddString("name", "rescued.zib");
+		window->PostMessage(&saveAs);
+		gui_test::process_until([&] { return !window->GetThisABook()->SeeIfDirty(); });
+	});
+	ASSERT_GE(fAlerts.size(), 2u);
+	EXPECT_EQ(fAlerts[0].rfind("Message|Could not save \"" + PathOf("sub/book.zib") + "\": ", 0), 0u)
+		<< fAlerts[0];
+	EXPECT_EQ(ReadFile(PathOf("rescued.zib")).substr(0, 7), "n1\tBen\t");
+	EXPECT_EQ(LastFileSaved(), PathOf("rescued.zib"));
+}
+
+TEST_F(MainWindow, CancellingTheFirstSavePanelClosesOnlyThatNewBook)
+{
+	RunApp({fPath}, [&](ZIBapp* app) {
+		app->PostMessage(kMsgNewBook);
+		gui_test::process_until([&] { return CountWindows(app) == 2; });
+		ZIBWindow* fresh = WindowAt(app, 1);
+		BPrivate::cancel_file_panel(fresh->GetSaveFilePanel()->Panel());
+		gui_test::process_until([&] { return CountWindows(app) == 1; });
+		EXPECT_EQ(WindowAt(app, 0)->GetThisABook()->GetTotalRecordsInThisAB(), 5);
+		EXPECT_EQ(app->GetActiveWindow(), WindowAt(app, 0));
+	});
+}
+
+TEST_F(MainWindow, NamingANewBookSavesItAndKeepsItOpen)
+{
+	std::string path = PathOf("new.zib");
+	RunApp({}, [&](ZIBapp* app) {
+		ZIBWindow* window = WindowAt(app, 0);
+		BPrivate::accept_file_panel(window->GetSaveFilePanel()->Panel(), {path});
+		gui_test::process_until([&] { return window->HasFile(); });
+		gui_test::process_events();
+		EXPECT_EQ(CountWindows(app), 1);
+		EXPECT_TRUE(window->GetCancelFlag());
+		EXPECT_STREQ(window->Title(), "new.zib");
+		EXPECT_TRUE(Enabled(window, kMsgRecordNew));
+	});
+	EXPECT_TRUE(std::filesystem::exists(path));
+	EXPECT_EQ(ReadFile(path), "");
+	EXPECT_EQ(LastFileSaved(), path);
+}
+
+TEST_F(MainWindow, ClosingOneOfTwoWindowsKeepsTheApplicationAndTheOtherActive)
+{
+	RunApp({fPath}, [&](ZIBapp* app) {
+		BMessage refs(B_REFS_RECEIVED);
+		entry_ref ref;
+		get_ref_for_path(fPath.c_str(), &ref);
+		refs.AddRef("refs", &ref);
+		app->PostMessage(&refs);
+		gui_test::process_until([&] { return CountWindows(app) == 2; });
+		ZIBWindow* first = WindowAt(app, 0);
+		ZIBWindow* second = WindowAt(app, 1);
+		app->SetActiveWindow(second);
+		second->PostMessage(kMsgFileClose);
+		gui_test::process_until([&] { return CountWindows(app) == 1; });
+		EXPECT_EQ(app->GetActiveWindow(), first);
+		EXPECT_FALSE(first->IsHidden());
+	});
+}
+
+TEST_F(MainWindow, SizeLimitsKeepTheWindowUsable)
+{
+	RunApp({fPath}, [](ZIBapp* app) {
+		ZIBWindow* window = WindowAt(app, 0);
+		window->ResizeTo(100, 10);
+		gui_test::process_events();
+		EXPECT_GE(window->Bounds().Width(), 340);
+		EXPECT_GE(window->Bounds().Height(), 54);
+	});
+}

@@ -1,0 +1,119 @@
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include <FilePanel.h>
+#include <MenuBar.h>
+#include <MenuItem.h>
+
+#include "AppHarness.h"
+#include "GuiTest.h"
+#include "SaveFilePanel.h"
+#include "ZIBWindow.h"
+#include "ZIBapp.h"
+#include "ZIBook.h"
+
+namespace {
+
+const BRect kStoredFrame(100, 120, 600, 400);
+
+bool
+RecordsMenuEnabled(ZIBWindow* window)
+{
+	return window->KeyMenuBar()->FindItem(kMsgRecordNew)->Menu()->IsEnabled();
+}
+
+} // namespace
+
+TEST_F(AppTest, FirstStartOpensAnEmptyBookAndItsSavePanel)
+{
+	RunApp({}, [](ZIBapp* app) {
+		ASSERT_EQ(CountWindows(app), 1);
+		ZIBWindow* window = WindowAt(app, 0);
+		EXPECT_EQ(window->Frame(), kNewBookFrame);
+		EXPECT_STREQ(window->Title(), "Larimo Address Book DIDE");
+		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 0);
+		EXPECT_TRUE(window->GetSaveFilePanel()->Panel()->IsShowing());
+		EXPECT_FALSE(window->HasFile());
+		EXPECT_FALSE(RecordsMenuEnabled(window));
+	});
+}
+
+TEST_F(AppTest, LastFileSavedOpensAtItsStoredFrame)
+{
+	std::string path = PathOf("friends.zib");
+	WriteBookFile(path, {"bob\tBob", "ann\tAnn"}, kStoredFrame);
+	SetLastFileSaved(path);
+	RunApp({}, [](ZIBapp* app) {
+		ASSERT_EQ(CountWindows(app), 1);
+		ZIBWindow* window = WindowAt(app, 0);
+		EXPECT_EQ(window->Frame(), kStoredFrame);
+		EXPECT_STREQ(window->Title(), "friends.zib");
+		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 2);
+		EXPECT_FALSE(window->GetThisABook()->SeeIfDirty());
+		EXPECT_EQ(app->GetActiveWindow(), window);
+		EXPECT_FALSE(window->GetSaveFilePanel()->Panel()->IsShowing());
+		EXPECT_TRUE(RecordsMenuEnabled(window));
+	});
+	EXPECT_EQ(LastFileSaved(), path);
+}
+
+TEST_F(AppTest, OnlyTheFirstLaunchFileOpens)
+{
+	WriteBookFile(PathOf("one.zib"), {"a"}, kStoredFrame);
+	WriteBookFile(PathOf("two.zib"), {"b", "c"});
+	SetLastFileSaved(PathOf("two.zib"));
+	RunApp({PathOf("one.zib"), PathOf("two.zib")}, [](ZIBapp* app) {
+		gui_test::process_events();
+		ASSERT_EQ(CountWindows(app), 1);
+		EXPECT_STREQ(WindowAt(app, 0)->Title(), "one.zib");
+		EXPECT_EQ(WindowAt(app, 0)->GetThisABook()->GetTotalRecordsInThisAB(), 1);
+	});
+}
+
+TEST_F(AppTest, FrameMissingOrOffTheScreenOpensAtTheNewBookFrame)
+{
+	WriteBookFile(PathOf("plain.zib"), {"a"});
+	WriteBookFile(PathOf("far.zib"), {"a"}, BRect(9000, 9000, 9400, 9200));
+	for (const char* name : {"plain.zib", "far.zib"}) {
+		RunApp({PathOf(name)}, [name](ZIBapp* app) {
+			EXPECT_EQ(WindowAt(app, 0)->Frame(), kNewBookFrame) << name;
+		});
+	}
+}
+
+TEST_F(AppTest, LastFileInAVanishedFolderStartsANewBook)
+{
+	SetLastFileSaved(PathOf("gone/book.zib"));
+	RunApp({}, [](ZIBapp* app) {
+		ASSERT_EQ(CountWindows(app), 1);
+		EXPECT_FALSE(WindowAt(app, 0)->HasFile());
+		EXPECT_TRUE(WindowAt(app, 0)->GetSaveFilePanel()->Panel()->IsShowing());
+	});
+}
+
+TEST_F(AppTest, AMissingLastFileOpensEmptyAndIsCreatedBySaving)
+{
+	std::string path = PathOf("deleted.zib");
+	SetLastFileSaved(path);
+	RunApp({}, [](ZIBapp* app) {
+		ZIBWindow* window = WindowAt(app, 0);
+		EXPECT_STREQ(window->Title(), "deleted.zib");
+		EXPECT_EQ(window->ZIBSaveFile(), B_OK);
+	});
+	EXPECT_TRUE(std::filesystem::exists(path));
+	EXPECT_TRUE(fAlerts.empty());
+}
+
+TEST_F(AppTest, AnUnreadableFileIsReportedAndNeverOverwritten)
+{
+	std::filesystem::create_directory(PathOf("folder.zib"));
+	RunApp({PathOf("folder.zib")}, [](ZIBapp* app) {
+		ASSERT_EQ(CountWindows(app), 1);
+		EXPECT_FALSE(WindowAt(app, 0)->HasFile());
+	});
+	ASSERT_EQ(fAlerts.size(), 1u);
+	EXPECT_EQ(fAlerts[0].rfind("Message|Could not open \"" + PathOf("folder.zib") + "\"", 0), 0u)
+		<< fAlerts[0];
+	EXPECT_TRUE(std::filesystem::is_directory(PathOf("folder.zib")));
+}
