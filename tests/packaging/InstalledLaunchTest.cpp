@@ -87,8 +87,11 @@ TEST_F(InstalledLaunch, OpensTheFileItIsGivenAndQuitsOnRequest)
 	pid_t pid = Launch(book.string());
 	ASSERT_GT(pid, 0);
 	bool reached = false;
+	int status = 0;
 	for (bigtime_t waited = 0; waited < kPatience && !reached; waited += kPoll) {
 		reached = BMessenger(kSignature, pid).IsValid();
+		if (!reached && waitpid(pid, &status, WNOHANG) == pid)
+			FAIL() << "the program ended before it could be reached, status " << status;
 		if (!reached)
 			snooze(kPoll);
 	}
@@ -98,7 +101,7 @@ TEST_F(InstalledLaunch, OpensTheFileItIsGivenAndQuitsOnRequest)
 	}
 	// Queued behind the launch messages, so the book is open by then.
 	EXPECT_EQ(BMessenger(kSignature, pid).SendMessage(B_QUIT_REQUESTED), B_OK);
-	int status = wait_for_exit(pid);
+	status = wait_for_exit(pid);
 	ASSERT_TRUE(WIFEXITED(status)) << "status " << status;
 	EXPECT_EQ(WEXITSTATUS(status), 0);
 
