@@ -11,6 +11,7 @@
 #include <Node.h>
 #include <Screen.h>
 
+#include "AppIdentity.h"
 #include "BookConstants.h"
 #include "PreferenceSet.h"
 #include "Preferences.h"
@@ -20,7 +21,7 @@
 #include "ZIBWordServicesSession.h"
 #include "ZIBook.h"
 
-const char* const kAppSignature = "application/x-vnd.vornak-zibmo";
+const char* const kAppSignature = kAppIdentity.signature;
 const BRect kNewBookFrame(20, 20, 550, 200);
 
 ZIBapp* gZIBapp = nullptr;
