@@ -1,9 +1,9 @@
 // One Word Services request end to end: 'Btch' to a session server, the
 // session fetching the client's text and replacing nicknames by e-mail
 // addresses, until the client gets 'WStp'. BM_Request runs server and
-// client as loopers of this process; BM_RemoteRequest runs the server in a
-// process of its own (wordservices_test_server), so every request crosses
-// the socket transport.
+// client as loopers of this process; BM_RemoteRequest sends the request to
+// a running zibmo with the book open, so every request crosses the socket
+// transport and is served by the application object.
 // Targets: 10 KB with 50 replacements within 50 ms, 1 MB with 1,000
 // replacements within 2 s.
 
@@ -19,12 +19,13 @@
 #include <Looper.h>
 #include <Message.h>
 #include <Messenger.h>
+#include <Node.h>
 
 #include "ABookRecord.h"
 #include "BookConstants.h"
 #include "WordServicesConstants.h"
 #include "WordServicesHarness.h"
-#include "PeerProcess.h"
+#include "RunningZibmo.h"
 #include "ZIBook.h"
 
 namespace {
@@ -105,14 +106,18 @@ BM_Request(benchmark::State& state)
 void
 BM_RemoteRequest(benchmark::State& state)
 {
-	// A runtime directory of our own, so no running address book answers.
+	// A home of our own, so no running address book answers and no real
+	// settings change.
 	char pattern[] = "/tmp/zibbench.XXXXXX";
 	if (mkdtemp(pattern) == nullptr)
 		return state.SkipWithError("no temporary directory");
 	const std::filesystem::path directory = pattern;
-	setenv("XDG_RUNTIME_DIR", directory.c_str(), 1);
+	setenv("HOME", directory.c_str(), 1);
+	for (const char* name : {"XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+		setenv(name, directory.c_str(), 1);
+	const std::string book = (directory / "book.zib").string();
 	{
-		std::ofstream file(directory / "book");
+		std::ofstream file(book);
 		for (int i = 0; i < kRecords; i++) {
 			file << "nick" << i;
 			for (int field = 1; field < kFieldCount; field++)
@@ -120,12 +125,14 @@ BM_RemoteRequest(benchmark::State& state)
 			file << '\n';
 		}
 	}
+	const char type[] = "application/x.vnd-vornak-zibfile";
+	BNode(book.c_str()).WriteAttr("BEOS:TYPE", 'MIMS', 0, type, sizeof(type));
 	{
-		PeerProcess server(TEST_SERVER_PATH, {(directory / "book").string()});
-		if (server.WaitReady())
-			run_requests(state, BMessenger("application/x-vnd.vornak-zibmo"));
+		RunningZibmo zibmo(ZIBMO_PATH, {book});
+		if (zibmo.WaitReady())
+			run_requests(state, BMessenger(RunningZibmo::kSignature));
 		else
-			state.SkipWithError("the server did not start");
+			state.SkipWithError("zibmo did not start");
 	}
 	std::filesystem::remove_all(directory);
 }

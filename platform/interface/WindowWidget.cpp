@@ -17,6 +17,12 @@ WindowWidget::WindowWidget(BWindow* window) : fWindow(window)
 {
 }
 
+WindowWidget*
+WindowWidget::Of(BWindow* window)
+{
+	return window->fWidget.get();
+}
+
 void
 WindowWidget::closeEvent(QCloseEvent* event)
 {

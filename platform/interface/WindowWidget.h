@@ -14,6 +14,9 @@ class WindowWidget : public QWidget {
 public:
 	explicit WindowWidget(BWindow* window);
 
+	// The widget of window; never null.
+	static WindowWidget* Of(BWindow* window);
+
 	// The frame the window has without a hook having been told.
 	void NoteFrame(const QRect& frame) { fReported = frame; }
 

@@ -11,17 +11,19 @@
 #include <Node.h>
 #include <Screen.h>
 
+#include "AppIdentity.h"
 #include "BookConstants.h"
 #include "PreferenceSet.h"
 #include "Preferences.h"
 #include "SaveFilePanel.h"
+#include "WordServicesConstants.h"
 #include "ZIBAboutWindow.h"
 #include "ZIBTechWindow.h"
 #include "ZIBWindow.h"
 #include "ZIBWordServicesSession.h"
 #include "ZIBook.h"
 
-const char* const kAppSignature = "application/x-vnd.vornak-zibmo";
+const char* const kAppSignature = kAppIdentity.signature;
 const BRect kNewBookFrame(20, 20, 550, 200);
 
 ZIBapp* gZIBapp = nullptr;
@@ -56,6 +58,7 @@ ZIBapp::ZIBapp()
 	  fPreferences(nullptr), fSettings(nullptr)
 {
 	gZIBapp = this;
+	ValidateAttributes();
 	fWindowList = new BList(kWindowListBlockSize);
 	fPreferences = new Preferences(kPreferencesName);
 	if (fPreferences->InitCheck() == B_OK) {
@@ -88,6 +91,12 @@ ZIBapp::MessageReceived(BMessage* message)
 			break;
 		case kMsgShowTech:
 			ShowTechWindow();
+			break;
+		case kMsgWordServicesBatch:
+			HandleBatchCheck(message);
+			break;
+		case kMsgWordServicesAbort:
+			HandleWordServicesAbort();
 			break;
 		case B_MOUSE_DOWN:
 		case B_KEY_DOWN:

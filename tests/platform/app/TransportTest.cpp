@@ -1,4 +1,5 @@
 #include <errno.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -6,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -180,6 +182,36 @@ TEST_F(Transport, MessengerPassedOnReachesThirdProcess)
 	EXPECT_EQ(got.GetInt32("asked", 0), int32('ping'));
 	EXPECT_EQ(got.GetInt32("via", 0), forwarder->Pid());
 	EXPECT_EQ(got.GetInt32("pid", 0), target->Pid());
+	home->Lock();
+	home->Quit();
+}
+
+TEST_F(Transport, ReplyToPeerThatStoppedReadingTimesOut)
+{
+	MessageLog log;
+	auto* home = new RecordingLooper(log);
+	home->Run();
+	ASSERT_EQ(BPrivate::publish_team_port("application/x-vnd.zib-test-home", home), B_OK);
+	auto peer = StartPeer(kEcho);
+	BMessage forward('fwd ');
+	forward.AddMessenger("target", BMessenger(nullptr, home));
+	forward.AddMessenger("reply", BMessenger(kEcho));
+	ASSERT_EQ(BMessenger(kEcho).SendMessage(&forward), B_OK);
+	ASSERT_TRUE(log.WaitFor(1));
+	BMessage ping = log.Messages()[0];
+
+	// A reply far larger than the socket buffer, to a peer that reads
+	// nothing: the time-out must end the write. The peer resumes later, so
+	// a write that ignored it would end too, with the wrong status.
+	ASSERT_EQ(kill(peer->Pid(), SIGSTOP), 0);
+	std::thread resume([&peer] {
+		snooze(5 * kSecond);
+		kill(peer->Pid(), SIGCONT);
+	});
+	BMessage reply(B_REPLY);
+	reply.AddString("text", std::string(16 << 20, 'r').c_str());
+	EXPECT_EQ(ping.SendReply(&reply, BMessenger(), kSecond / 5), B_TIMED_OUT);
+	resume.join();
 	home->Lock();
 	home->Quit();
 }

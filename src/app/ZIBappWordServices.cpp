@@ -1,0 +1,100 @@
+// The Word Services members of ZIBapp: the registration on the executable's
+// own file and the requests of client applications.
+#include "ZIBapp.h"
+
+#include <memory>
+
+#include <Alert.h>
+#include <Node.h>
+
+#include "WordServicesRegistration.h"
+#include "ZIBWindow.h"
+#include "ZIBWordServicesSession.h"
+
+namespace {
+
+const char* const kAlertTitle = "Message";
+const char* const kRegistrationAlertText =
+	"Error registering Larimo Address Book as a Word Services server.  This will prevent the "
+	"Look Up E-Mail Address menu item from showing up in client applications.";
+const char* const kSessionAlertText = "Unable to initiate Word Services session";
+
+void
+show_alert(const char* text)
+{
+	(new BAlert(kAlertTitle, text, "OK", nullptr, nullptr, B_WIDTH_AS_USUAL, B_INFO_ALERT))->Go();
+}
+
+} // namespace
+
+void
+ZIBapp::ValidateAttributes()
+{
+	app_info info;
+	BNode node;
+	bool created = false;
+	status_t status = GetAppInfo(&info);
+	if (status == B_OK)
+		status = node.SetTo(&info.ref);
+	if (status == B_OK)
+		status = ValidateIndex(info.ref.device, created);
+	if (status != B_OK) {
+		show_alert(kRegistrationAlertText);
+		return;
+	}
+	if (RepairWordServicesAttributes(&node, created) != B_OK) {
+		// An executable the user may not write (installed system-wide) keeps
+		// the attributes the install wrote; nothing to tell the user.
+	}
+}
+
+status_t
+ZIBapp::ValidateIndex(long device, bool& created)
+{
+	return ValidateWordServicesIndex(dev_t(device), &created);
+}
+
+long
+ZIBapp::MakeWordServicesAttribute(BNode* node)
+{
+	if (WriteWordServicesAttribute(node) != B_OK) {
+		// Write errors are not reported; the next start tries again.
+	}
+	return 0;
+}
+
+long
+ZIBapp::MakeMenuStringsAttribute(BNode* node)
+{
+	if (WriteMenuStringsAttributes(node) != B_OK) {
+		// Write errors are not reported; the next start tries again.
+	}
+	return 0;
+}
+
+void
+ZIBapp::HandleBatchCheck(BMessage* request)
+{
+	// The old session's client gets its 'WStp' before the new request runs.
+	HandleWordServicesAbort();
+	// Without an active window the session serves no book: its client gets
+	// 'WStp' with the text unchanged.
+	ZIBook* book = fActiveWindow != nullptr ? fActiveWindow->GetThisABook() : nullptr;
+	auto session = std::make_unique<ZIBWordServicesSession>(request, book);
+	if (session->GetError() != B_OK) {
+		session.reset();
+		// The alert runs a nested loop, which may deliver another request.
+		show_alert(kSessionAlertText);
+		return;
+	}
+	fSession = session.release();
+	// Go() posts 'WSAb'; the session is deleted when that is handled.
+	fSession->Go();
+}
+
+void
+ZIBapp::HandleWordServicesAbort()
+{
+	delete fSession;
+	fSession = nullptr;
+}
