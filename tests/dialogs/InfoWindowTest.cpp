@@ -48,9 +48,7 @@ TEST_F(InfoWindow, AboutShowsTheVersionAndWebPageOpensTheProjectPage)
 		auto* about = Open<ZIBAboutWindow>(window, kMsgInfoAbout);
 		EXPECT_STREQ(about->Title(), "About Larimo Address Book DIDE");
 		EXPECT_EQ(about->Frame(), BRect(259, 297, 539, 502)) << "centred on 800 by 800";
-		MyEntryTextView* text = Fields(about).front();
-		EXPECT_EQ(text->Frame(), BRect(10, 10, 270, 165));
-		std::string lines = text->Text();
+		std::string lines = Fields(about).front()->Text();
 		EXPECT_EQ(lines.substr(0, lines.find("\n\n")),
 				  "Larimo Address Book DIDE\nVersion 1.0z17 "
 				  "March 30, 1999\nCopyright 1999 Vornak Software");
@@ -69,7 +67,6 @@ TEST_F(InfoWindow, SupportTextCannotBeSelectedAndEnterOpensTheSupportPage)
 	Run([this](ZIBWindow* window) {
 		auto* tech = Open<ZIBTechWindow>(window, kMsgInfoTech);
 		MyEntryTextView* text = Fields(tech).front();
-		EXPECT_EQ(text->Frame(), BRect(10, 10, 270, 155));
 		const char* expected =
 			"There are instructions available on the support \nweb page.\n\nWe cannot provide "
 			"phone support for the free \nversion.  We will post common questions and \nanswers "
