@@ -54,8 +54,7 @@ IsUsableFrame(const float values[4])
 
 ZIBapp::ZIBapp()
 	: BApplication(kAppSignature), fWindowList(nullptr), fWindowOpenFlag(false),
-	  fActiveWindow(nullptr), fAboutWindow(nullptr), fTechWindow(nullptr), fSession(nullptr),
-	  fPreferences(nullptr), fSettings(nullptr)
+	  fActiveWindow(nullptr), fSession(nullptr), fPreferences(nullptr), fSettings(nullptr)
 {
 	gZIBapp = this;
 	ValidateAttributes();

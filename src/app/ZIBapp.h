@@ -9,8 +9,6 @@ class BList;
 class BNode;
 class PreferenceSet;
 class Preferences;
-class ZIBAboutWindow;
-class ZIBTechWindow;
 class ZIBWindow;
 class ZIBWordServicesSession;
 
@@ -60,7 +58,6 @@ public:
 	BList* GetWindowList() const { return fWindowList; }
 	void SetWindowOpenFlag(bool flag) { fWindowOpenFlag = flag; }
 	bool GetWindowOpenFlag() const { return fWindowOpenFlag; }
-	void SetAboutWindow1(ZIBAboutWindow* window) { fAboutWindow = window; }
 
 	// The "settings" set, or null when the preferences could not be opened
 	// (callers then keep no setting).
@@ -84,8 +81,6 @@ private:
 	BList* fWindowList;
 	bool fWindowOpenFlag;
 	ZIBWindow* fActiveWindow;
-	ZIBAboutWindow* fAboutWindow;
-	ZIBTechWindow* fTechWindow;
 	ZIBWordServicesSession* fSession;
 	Preferences* fPreferences;
 	PreferenceSet* fSettings;
