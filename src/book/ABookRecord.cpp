@@ -1,5 +1,6 @@
 #include "ABookRecord.h"
 
+#include <atomic>
 #include <cstring>
 
 namespace {
@@ -16,9 +17,11 @@ IsLeadByte(char byte)
 	return static_cast<unsigned char>(byte) >= 0xC0;
 }
 
+std::atomic<uint64_t> sLastSerial(0);
+
 } // namespace
 
-ABookRecord::ABookRecord() : fNext(nullptr), fPrev(nullptr)
+ABookRecord::ABookRecord() : fNext(nullptr), fPrev(nullptr), fSerial(++sLastSerial)
 {
 	Clear();
 }

@@ -2,6 +2,7 @@
 #define A_BOOK_RECORD_H
 
 #include <cstddef>
+#include <cstdint>
 
 #include "BookConstants.h"
 
@@ -13,7 +14,7 @@
 // serialise access to a book and its records.
 class ABookRecord final {
 public:
-	// Every field empty, both links none.
+	// Every field empty, both links none, a serial number of its own.
 	ABookRecord();
 	ABookRecord(const ABookRecord&) = delete;
 	ABookRecord& operator=(const ABookRecord&) = delete;
@@ -25,6 +26,10 @@ public:
 
 	// Empties every field.
 	void Clear();
+
+	// Unique among the records of the process, for finding a record again
+	// after its book was sorted or had records deleted.
+	uint64_t Serial() const { return fSerial; }
 
 	// Asks the processor to start loading the whole record, for scans that
 	// walk the chain: records are separate allocations, which hardware
@@ -63,6 +68,7 @@ private:
 
 	ABookRecord* fNext;
 	ABookRecord* fPrev;
+	uint64_t fSerial;
 	char fFields[kFieldCount][kFieldBufferSize];
 };
 

@@ -90,6 +90,16 @@ ZIBook::deleteRecord(ABookRecord* record)
 }
 
 ABookRecord*
+ZIBook::FindRecord(uint64_t serial) const
+{
+	for (ABookRecord* record = fFirstRecord; record != nullptr; record = record->GetNextRecord()) {
+		if (record->Serial() == serial)
+			return record;
+	}
+	return nullptr;
+}
+
+ABookRecord*
 ZIBook::getRecord(long index) const
 {
 	if (index < 0)

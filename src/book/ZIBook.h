@@ -2,6 +2,7 @@
 #define ZIBOOK_H
 
 #include <cstddef>
+#include <cstdint>
 
 #include <SupportDefs.h>
 
@@ -47,6 +48,9 @@ public:
 	// The record at that position of the chain, or nullptr for a negative
 	// index or one at or beyond the end. Walks the chain: O(index).
 	ABookRecord* getRecord(long index) const;
+	// The record of this book with that serial number, or nullptr when it
+	// was deleted. Walks the chain: O(count).
+	ABookRecord* FindRecord(uint64_t serial) const;
 
 	long GetTotalRecordsInThisAB() const { return fRecordCount; }
 	void SetTotalRecordsInThisAB(long count) { fRecordCount = count; }

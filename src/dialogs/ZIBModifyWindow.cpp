@@ -3,17 +3,20 @@
 #include <AppDefs.h>
 #include <Message.h>
 
+#include "ABookRecord.h"
 #include "DialogConstants.h"
 #include "ZIBWindow.h"
 #include "ZIBook.h"
 
 ZIBModifyWindow::ZIBModifyWindow(long index, ZIBWindow* owner)
-	: ZIBEditRecordsWindow(owner), fIndex(index), fDoneButton(nullptr)
+	: ZIBEditRecordsWindow(owner), fIndex(index), fSerial(0), fDoneButton(nullptr)
 {
 	BuildModifyButton();
 	if (const ZIBook* book = fOwner->GetThisABook()) {
-		if (const ABookRecord* record = book->getRecord(fIndex))
+		if (const ABookRecord* record = book->getRecord(fIndex)) {
+			fSerial = record->Serial();
 			PutTextInTheWindow(record);
+		}
 	}
 }
 
@@ -32,13 +35,13 @@ ZIBModifyWindow::BuildModifyButton()
 	fDoneButton = BuildDefaultButton("Modify_Button", "Done", kMsgModifyDone);
 }
 
-// When records were deleted meanwhile and the index names none, nothing is
-// stored.
+// The record shown is stored into wherever sorting or deletions have moved
+// it meanwhile; when it was deleted, nothing is stored.
 void
 ZIBModifyWindow::_Done()
 {
 	const ZIBook* book = fOwner->GetThisABook();
-	if (ABookRecord* record = book != nullptr ? book->getRecord(fIndex) : nullptr)
+	if (ABookRecord* record = book != nullptr && fSerial != 0 ? book->FindRecord(fSerial) : nullptr)
 		CollectTextFromFields(record);
 	PostMessage(B_QUIT_REQUESTED);
 	fOwner->RedrawList();

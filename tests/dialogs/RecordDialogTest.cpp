@@ -171,7 +171,7 @@ TEST_F(RecordDialog, AddAppendsRecordsAndCancelShowsThem)
 	});
 }
 
-TEST_F(RecordDialog, DoneStoresIntoTheRecordStillAtItsRow)
+TEST_F(RecordDialog, DoneStoresIntoTheRecordShownWhereverItMoved)
 {
 	Run([](ZIBWindow* window) {
 		ZIBook* book = window->GetThisABook();
@@ -190,7 +190,8 @@ TEST_F(RecordDialog, DoneStoresIntoTheRecordStillAtItsRow)
 		EXPECT_STREQ(book->getRecord(1)->Field(kFirstNameField), "Ben");
 		EXPECT_TRUE(Selection(window).empty()) << "the list was refilled";
 
-		// Records deleted while the dialog is open: its row names none.
+		// Records deleted before it while the dialog is open: the change
+		// still lands on the record shown, at its new row.
 		dialog = OpenModify(window, 4);
 		Type(Fields(dialog)[0], "x");
 		for (int i = 0; i < 2; i++) {
@@ -199,8 +200,18 @@ TEST_F(RecordDialog, DoneStoresIntoTheRecordStillAtItsRow)
 		}
 		Close(dialog, "Modify_Button");
 		ASSERT_EQ(book->GetTotalRecordsInThisAB(), 3);
-		for (int32 i = 0; i < 3; i++)
-			EXPECT_STRNE(book->getRecord(i)->Field(kNicknameField), "x");
+		EXPECT_STREQ(book->getRecord(2)->Field(kNicknameField), "x");
+		EXPECT_STREQ(book->getRecord(0)->Field(kNicknameField), "n2");
+
+		// The record shown deleted meanwhile: nothing is stored.
+		dialog = OpenModify(window, 0);
+		Type(Fields(dialog)[0], "y");
+		window->GetABList()->Select(0);
+		Send(window, kMsgRecordDelete);
+		Close(dialog, "Modify_Button");
+		ASSERT_EQ(book->GetTotalRecordsInThisAB(), 2);
+		for (int32 i = 0; i < 2; i++)
+			EXPECT_STRNE(book->getRecord(i)->Field(kNicknameField), "y");
 
 		// No selection, no dialog.
 		window->GetABList()->DeselectAll();
