@@ -112,6 +112,17 @@ INSTANTIATE_TEST_SUITE_P(
 		LookupRow{"Empty", "--postal", "", ""}),
 	[](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(ZibmoServer, LookupToolFailsClearlyWithoutAddressBook)
+{
+	std::string command = std::string("'") + LOOKUP_TOOL_PATH + "' --email < /dev/null 2> '" +
+						  PathOf("err") + "'";
+	int status = system(command.c_str());
+	EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+	EXPECT_NE(read_file(PathOf("err")).find("no address book is running"), std::string::npos);
+	status = system((std::string("'") + LOOKUP_TOOL_PATH + "' --bogus < /dev/null 2> /dev/null").c_str());
+	EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
+}
+
 // Keeps every request unanswered, as a client that hangs does.
 class SilentText : public BHandler {
 public:
