@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,13 +33,6 @@ const std::vector<std::string> kBook = {
 	"al\tAlexander\t\tGreat\t\t\t\t\t\t\t\t\t\t\t\talexander.the.great@macedon.example.org",
 	"kimberlyann\tKim\t\tLee\t\t\t\t\t\t\t\t\t\t\t\tk@l.io",
 };
-
-std::string
-read_file(const std::string& path)
-{
-	std::ifstream in(path, std::ios::binary);
-	return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // A copy of zibmo in a home of its own, with a book to launch it with.
 class ZibmoServer : public TestDirectory {
@@ -92,8 +84,8 @@ TEST_P(ZibmoLookupTool, ToolPrintsRewrittenText)
 	std::string command = std::string("'") + LOOKUP_TOOL_PATH + "' " + GetParam().option + " < '" +
 						  PathOf("in") + "' > '" + PathOf("out") + "' 2> '" + PathOf("err") + "'";
 	int status = system(command.c_str());
-	EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << read_file(PathOf("err"));
-	EXPECT_EQ(read_file(PathOf("out")), GetParam().output);
+	EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadFile(PathOf("err"));
+	EXPECT_EQ(ReadFile(PathOf("out")), GetParam().output);
 	EXPECT_EQ(zibmo->Stop(), 0);
 }
 
@@ -111,6 +103,17 @@ INSTANTIATE_TEST_SUITE_P(
 		LookupRow{"NoWords", "--email", "-- \t,.@ --\n", "-- \t,.@ --\n"},
 		LookupRow{"Empty", "--postal", "", ""}),
 	[](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ZibmoServer, LookupToolFailsClearlyWithoutAddressBook)
+{
+	std::string command = std::string("'") + LOOKUP_TOOL_PATH + "' --email < /dev/null 2> '" +
+						  PathOf("err") + "'";
+	int status = system(command.c_str());
+	EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+	EXPECT_NE(ReadFile(PathOf("err")).find("no address book is running"), std::string::npos);
+	status = system((std::string("'") + LOOKUP_TOOL_PATH + "' --bogus < /dev/null 2> /dev/null").c_str());
+	EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
+}
 
 // Keeps every request unanswered, as a client that hangs does.
 class SilentText : public BHandler {

@@ -69,10 +69,8 @@ TEST_F(ZibmoProcess, TerminationQuitsAsTheUserWouldAndKeepsTheSettings)
 	kill(pid, SIGTERM);
 	EXPECT_EQ(WaitForExit(pid), 0);
 
-	std::ifstream settings(PathOf("config/_LP_x-vnd.vornak-zibmo/settings"), std::ios::binary);
-	std::string bytes((std::istreambuf_iterator<char>(settings)), std::istreambuf_iterator<char>());
-	EXPECT_NE(bytes.find(book), std::string::npos) << "the opened file is the last file saved";
-	std::ifstream data(book, std::ios::binary);
-	EXPECT_EQ(std::string((std::istreambuf_iterator<char>(data)), std::istreambuf_iterator<char>()),
-			  "bob\tBob\n");
+	EXPECT_NE(ReadFile(PathOf("config/_LP_x-vnd.vornak-zibmo/settings")).find(book),
+			  std::string::npos)
+		<< "the opened file is the last file saved";
+	EXPECT_EQ(ReadFile(book), "bob\tBob\n");
 }

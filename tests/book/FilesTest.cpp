@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <random>
 #include <set>
 #include <string>
@@ -66,11 +65,7 @@ protected:
 		std::ofstream(PathOf(name), std::ios::binary) << bytes;
 	}
 
-	std::string Bytes(const std::string& name)
-	{
-		std::ifstream in(PathOf(name), std::ios::binary);
-		return std::string(std::istreambuf_iterator<char>(in), {});
-	}
+	std::string Bytes(const std::string& name) { return ReadFile(PathOf(name)); }
 
 	std::string Attribute(const std::string& name, const char* attribute)
 	{

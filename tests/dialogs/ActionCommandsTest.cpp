@@ -10,8 +10,8 @@
 #include <MenuBar.h>
 #include <MenuItem.h>
 #include <Message.h>
-#include <TypeConstants.h>
 
+#include "../platform/app/ClipboardText.h"
 #include "ABListView.h"
 #include "BrowserLauncher.h"
 #include "DialogTest.h"
@@ -25,13 +25,9 @@ protected:
 	// The bytes of be_clipboard's "text/plain" item; the desktop has the same.
 	static std::string ClipboardBytes()
 	{
-		std::string bytes;
 		if (!be_clipboard->Lock())
-			return bytes;
-		const void* data = nullptr;
-		ssize_t size = 0;
-		if (be_clipboard->Data()->FindData("text/plain", B_MIME_TYPE, &data, &size) == B_OK)
-			bytes.assign(static_cast<const char*>(data), size);
+			return "";
+		std::string bytes = text_of(be_clipboard->Data());
 		be_clipboard->Unlock();
 		EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), bytes);
 		return bytes;

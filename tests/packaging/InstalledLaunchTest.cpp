@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -25,13 +24,6 @@ namespace {
 const char kSignature[] = "application/x-vnd.vornak-zibmo";
 const bigtime_t kPatience = 60000000;
 const bigtime_t kPoll = 50000;
-
-std::string
-read_file(const std::filesystem::path& path)
-{
-	std::ifstream in(path, std::ios::binary);
-	return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // Waits for the child to end; answers its wait status, or -1 after the
 // time-out (the child is then killed).
@@ -82,7 +74,7 @@ TEST_F(InstalledLaunch, OpensTheFileItIsGivenAndQuitsOnRequest)
 	// A name with a space, as the README's first start makes it.
 	std::filesystem::path book = fPath / "Sample Address Book.zib";
 	std::filesystem::copy_file(fPrefix / "share/larimo-addressbook/sample-address-book.zib", book);
-	std::string before = read_file(book);
+	std::string before = ReadFile(book);
 
 	pid_t pid = Launch(book.string());
 	ASSERT_GT(pid, 0);
@@ -115,7 +107,7 @@ TEST_F(InstalledLaunch, OpensTheFileItIsGivenAndQuitsOnRequest)
 	ASSERT_EQ(settings.GetData("LastFileSaved", data, size, type), B_OK);
 	EXPECT_EQ(std::string(static_cast<const char*>(data)),
 			  std::filesystem::canonical(book).string());
-	EXPECT_EQ(read_file(book), before) << "opening changed the book";
+	EXPECT_EQ(ReadFile(book), before) << "opening changed the book";
 }
 
 } // namespace

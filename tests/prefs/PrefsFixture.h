@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -26,12 +25,6 @@ public:
 	{
 		std::string directory = PathOf("config/_LP_") + kApp;
 		return directory + (user ? "/" : "/(libprefs common)/") + set;
-	}
-
-	static std::string ReadFile(const std::string& path)
-	{
-		std::ifstream in(path, std::ios::binary);
-		return std::string(std::istreambuf_iterator<char>(in), {});
 	}
 
 	static void WriteFile(const std::string& path, const std::string& bytes)

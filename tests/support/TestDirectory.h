@@ -4,6 +4,8 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,6 +48,13 @@ protected:
 
 	// The path of a name inside the test directory.
 	std::string PathOf(const std::string& name) const { return (fPath / name).string(); }
+
+	// The bytes of a file; empty when it cannot be read.
+	static std::string ReadFile(const std::string& path)
+	{
+		std::ifstream in(path, std::ios::binary);
+		return std::string(std::istreambuf_iterator<char>(in), {});
+	}
 
 	std::filesystem::path fPath;
 

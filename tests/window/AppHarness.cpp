@@ -1,7 +1,6 @@
 #include "AppHarness.h"
 
 #include <fstream>
-#include <iterator>
 
 #include <QTimer>
 
@@ -66,13 +65,6 @@ AppTest::WriteBookFile(const std::string& path, const std::vector<std::string>& 
 		float values[4] = {frame.left, frame.top, frame.right, frame.bottom};
 		node.WriteAttr("ZIBWndwFrame", B_RECT_TYPE, 0, values, sizeof(values));
 	}
-}
-
-std::string
-AppTest::ReadFile(const std::string& path) const
-{
-	std::ifstream in(path, std::ios::binary);
-	return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::string

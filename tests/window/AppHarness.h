@@ -27,7 +27,6 @@ protected:
 	// frame attribute; lines are tab-separated records.
 	void WriteBookFile(const std::string& path, const std::vector<std::string>& lines,
 					   BRect frame = BRect()) const;
-	std::string ReadFile(const std::string& path) const;
 	std::string LastFileSaved() const;
 	// Stores path as "LastFileSaved" before the application starts.
 	void SetLastFileSaved(const std::string& path) const;

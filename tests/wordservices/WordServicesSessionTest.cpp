@@ -177,19 +177,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, WordServicesReplace,
 		ReplaceRow{"EmptyText", 0, "", ""}),
 	[](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(WordServicesTest, SkipsSilentTargetAndServesTheOthers)
-{
-	OddTarget silent(-1, "");
-	Start({"bob", "al"}, true, {&silent});
-	Request(Batch(0), {fClient->TextAt(0), &silent, fClient->TextAt(1)});
-	EXPECT_EQ(TextOf(0), "bob@example.com");
-	EXPECT_EQ(TextOf(1), "alexander.the.great@macedon.example.org");
-	EXPECT_EQ(silent.sets, 0);
-	fClient->Lock();
-	fClient->RemoveHandler(&silent);
-	fClient->Unlock();
-}
-
 struct OddRow {
 	const char* name;
 	int32 size;
@@ -212,7 +199,7 @@ TEST_P(WordServicesOddTarget, UntrustworthyTextIsNotEdited)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, WordServicesOddTarget,
-	testing::Values(OddRow{"NegativeSize", -3, "bob"},
+	testing::Values(OddRow{"Silent", -1, ""}, OddRow{"NegativeSize", -3, "bob"},
 		OddRow{"SizeOverLimit", kWordServicesMaxText + 1, "bob"},
 		OddRow{"TextLongerThanSize", 3, "al bob"},
 		OddRow{"TextShorterThanSize", 10, "bob"}),

@@ -1,4 +1,5 @@
 #include <functional>
+#include <vector>
 
 #include <QColor>
 #include <QImage>
@@ -29,17 +30,21 @@ private:
 	std::function<void(BView*)> fScript;
 };
 
-// A 40x30 view in a window, white, drawn by script.
+// A 40x30 view in a window of its own, white, drawn by script.
 class ViewDrawing : public testing::Test {
 protected:
-	void TearDown() override
+	void TearDown() override { Close(); }
+
+	void Close()
 	{
 		if (fWindow != nullptr && fWindow->Lock())
 			fWindow->Quit();
+		fWindow = nullptr;
 	}
 
 	QImage Draw(std::function<void(BView*)> script, BPoint scroll = B_ORIGIN)
 	{
+		Close();
 		fWindow = new BWindow(BRect(50, 50, 149, 99), "drawing", B_TITLED_WINDOW, 0);
 		auto* view = new ScriptedView(std::move(script));
 		fWindow->AddChild(view);
@@ -56,68 +61,57 @@ qt(rgb_color color)
 	return QColor(color.red, color.green, color.blue);
 }
 
-TEST_F(ViewDrawing, FillRectCoversInclusiveEdges)
+// Primitives drawn red (high) on blue (low) over white, and the pixels
+// that must and must not be touched.
+TEST_F(ViewDrawing, PrimitivesCoverExactlyTheirPixels)
 {
-	QImage image = Draw([](BView* view) {
-		view->SetHighColor(kRed);
-		view->FillRect(BRect(2, 3, 5, 7));
-	});
-	ASSERT_EQ(image.size(), QSize(40, 30));
-	EXPECT_EQ(image.pixelColor(2, 3), qt(kRed));
-	EXPECT_EQ(image.pixelColor(5, 7), qt(kRed));
-	EXPECT_EQ(image.pixelColor(6, 7), Qt::white);
-	EXPECT_EQ(image.pixelColor(5, 8), Qt::white);
-	EXPECT_EQ(image.pixelColor(1, 3), Qt::white);
-}
-
-TEST_F(ViewDrawing, PatternsUseHighAndLowColours)
-{
-	QImage image = Draw([](BView* view) {
-		view->SetHighColor(kRed);
-		view->SetLowColor(kBlue);
-		view->FillRect(BRect(0, 0, 3, 3), B_SOLID_LOW);
-		view->FillRect(BRect(8, 0, 15, 7), B_MIXED_COLORS);
-	});
-	EXPECT_EQ(image.pixelColor(3, 3), qt(kBlue));
-	// Alternate pixels: high where the pattern bit is set.
-	EXPECT_EQ(image.pixelColor(8, 0), qt(kRed));
-	EXPECT_EQ(image.pixelColor(9, 0), qt(kBlue));
-	EXPECT_EQ(image.pixelColor(8, 1), qt(kBlue));
-	EXPECT_EQ(image.pixelColor(9, 1), qt(kRed));
-}
-
-TEST_F(ViewDrawing, LinesIncludeBothEndsAndMoveThePen)
-{
-	QImage image = Draw([](BView* view) {
-		view->SetHighColor(kRed);
-		view->StrokeLine(BPoint(2, 10), BPoint(20, 10));
-		view->StrokeLine(BPoint(20, 15));
-		view->StrokeRect(BRect(30, 2, 35, 6));
-	});
-	EXPECT_EQ(image.pixelColor(2, 10), qt(kRed));
-	EXPECT_EQ(image.pixelColor(20, 10), qt(kRed));
-	EXPECT_EQ(image.pixelColor(1, 10), Qt::white);
-	EXPECT_EQ(image.pixelColor(21, 10), Qt::white);
-	EXPECT_EQ(image.pixelColor(20, 9), Qt::white);
-	EXPECT_EQ(image.pixelColor(20, 15), qt(kRed));
-	EXPECT_EQ(image.pixelColor(20, 16), Qt::white);
-	EXPECT_EQ(image.pixelColor(30, 2), qt(kRed));
-	EXPECT_EQ(image.pixelColor(35, 6), qt(kRed));
-	EXPECT_EQ(image.pixelColor(36, 6), Qt::white);
-	EXPECT_EQ(image.pixelColor(33, 4), Qt::white);
-}
-
-TEST_F(ViewDrawing, InvertRectFlipsOnlyItsPixels)
-{
-	QImage image = Draw([](BView* view) {
-		view->SetHighColor(kRed);
-		view->FillRect(BRect(0, 0, 9, 9));
-		view->InvertRect(BRect(5, 5, 14, 14));
-	});
-	EXPECT_EQ(image.pixelColor(4, 4), qt(kRed));
-	EXPECT_EQ(image.pixelColor(5, 5), QColor(0, 255, 255));
-	EXPECT_EQ(image.pixelColor(14, 14), Qt::black);
-	EXPECT_EQ(image.pixelColor(15, 14), Qt::white);
+	struct Pixel {
+		int x, y;
+		QColor color;
+	};
+	const QColor red = qt(kRed), blue = qt(kBlue), white = Qt::white;
+	struct Row {
+		const char* name;
+		std::function<void(BView*)> script;
+		std::vector<Pixel> pixels;
+	} rows[] = {
+		{"FillRect covers inclusive edges",
+		 [](BView* view) { view->FillRect(BRect(2, 3, 5, 7)); },
+		 {{2, 3, red}, {5, 7, red}, {6, 7, white}, {5, 8, white}, {1, 3, white}}},
+		// Alternate pixels: high where the pattern bit is set.
+		{"patterns use high and low colours",
+		 [](BView* view) {
+			 view->FillRect(BRect(0, 0, 3, 3), B_SOLID_LOW);
+			 view->FillRect(BRect(8, 0, 15, 7), B_MIXED_COLORS);
+		 },
+		 {{3, 3, blue}, {8, 0, red}, {9, 0, blue}, {8, 1, blue}, {9, 1, red}}},
+		{"lines include both ends and move the pen",
+		 [](BView* view) {
+			 view->StrokeLine(BPoint(2, 10), BPoint(20, 10));
+			 view->StrokeLine(BPoint(20, 15));
+			 view->StrokeRect(BRect(30, 2, 35, 6));
+		 },
+		 {{2, 10, red}, {20, 10, red}, {1, 10, white}, {21, 10, white}, {20, 9, white},
+		  {20, 15, red}, {20, 16, white}, {30, 2, red}, {35, 6, red}, {36, 6, white},
+		  {33, 4, white}}},
+		{"InvertRect flips only its pixels",
+		 [](BView* view) {
+			 view->FillRect(BRect(0, 0, 9, 9));
+			 view->InvertRect(BRect(5, 5, 14, 14));
+		 },
+		 {{4, 4, red}, {5, 5, QColor(0, 255, 255)}, {14, 14, Qt::black}, {15, 14, white}}},
+	};
+	for (const Row& row : rows) {
+		SCOPED_TRACE(row.name);
+		QImage image = Draw([&row](BView* view) {
+			view->SetHighColor(kRed);
+			view->SetLowColor(kBlue);
+			row.script(view);
+		});
+		ASSERT_EQ(image.size(), QSize(40, 30));
+		for (const Pixel& pixel : row.pixels)
+			EXPECT_EQ(image.pixelColor(pixel.x, pixel.y), pixel.color) << pixel.x << "," << pixel.y;
+	}
 }
 
 TEST_F(ViewDrawing, TextSitsOnItsBaseline)

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -18,15 +17,6 @@
 
 namespace
 {
-
-std::string
-Contents(const std::string& path)
-{
-	std::ifstream stream(path, std::ios::binary);
-	std::ostringstream contents;
-	contents << stream.rdbuf();
-	return contents.str();
-}
 
 // Compares without printing megabytes.
 testing::AssertionResult
@@ -168,7 +158,7 @@ TEST_F(File, MixedOperationsMatchAModel)
 			ASSERT_EQ(file.Position(), position);
 		}
 		ASSERT_EQ(file.Sync(), B_OK);
-		EXPECT_TRUE(Same(Contents(fFile), model));
+		EXPECT_TRUE(Same(ReadFile(fFile), model));
 	}
 }
 
@@ -194,7 +184,7 @@ TEST_F(File, WriteErrorIsKeptUntilSync)
 		file.Unset();
 		EXPECT_EQ(file.Write("x", 1), B_FILE_ERROR);
 	}
-	EXPECT_EQ(Contents(fFile).size(), 30000u);
+	EXPECT_EQ(ReadFile(fFile).size(), 30000u);
 }
 
 struct OpenCase {
@@ -220,7 +210,7 @@ TEST_F(File, OpenModes)
 		BFile file(fFile.c_str(), c.mode);
 		EXPECT_EQ(file.InitCheck(), c.status);
 		file.Unset();
-		EXPECT_EQ(Contents(fFile), c.contents);
+		EXPECT_EQ(ReadFile(fFile), c.contents);
 	}
 
 	BFile appending(fFile.c_str(), B_READ_WRITE | B_OPEN_AT_END);
@@ -228,7 +218,7 @@ TEST_F(File, OpenModes)
 	EXPECT_EQ(appending.Write("+new", 4), 4);
 	EXPECT_EQ(appending.Position(), 7);
 	appending.Unset();
-	EXPECT_EQ(Contents(fFile), "old+new");
+	EXPECT_EQ(ReadFile(fFile), "old+new");
 
 	EXPECT_EQ(BFile(PathOf("missing").c_str(), B_READ_ONLY).InitCheck(), B_ENTRY_NOT_FOUND);
 	EXPECT_EQ(BFile(fPath.c_str(), B_READ_ONLY).InitCheck(), B_IS_A_DIRECTORY);
@@ -260,7 +250,7 @@ TEST_F(File, AccessFollowsTheOpenMode)
 	ASSERT_EQ(writer.Write("abc", 3), 3);
 	ASSERT_EQ(writer.Seek(0, SEEK_SET), 0);
 	EXPECT_EQ(writer.Read(&c, 1), B_FILE_ERROR);
-	EXPECT_EQ(Contents(fFile), "text");
+	EXPECT_EQ(ReadFile(fFile), "text");
 }
 
 } // namespace
