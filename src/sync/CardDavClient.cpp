@@ -89,7 +89,6 @@ NetworkFailure(const QNetworkReply& reply, const QUrl& url, int timeout)
 							   .arg(where)
 							   .arg(timeout / 1000.0));
 		case QNetworkReply::SslHandshakeFailedError:
-		case QNetworkReply::InsecureRedirectError:
 			return Failure(CardDavResult::kNetwork,
 						   QStringLiteral("The secure connection to %1 failed: %2.")
 							   .arg(where, reply.errorString()));
@@ -198,7 +197,15 @@ CardDavClient::_Send(const QByteArray& method, QUrl url, const QByteArray& depth
 					CardDavResult::kServer,
 					QStringLiteral("The server at %1 redirects too often.").arg(Authority(url)),
 					status);
-			url = url.resolved(QUrl(QString::fromUtf8(reply->rawHeader("Location"))));
+			const QUrl next = url.resolved(QUrl(QString::fromUtf8(reply->rawHeader("Location"))));
+			// The password must not follow a redirect out of TLS.
+			if (url.scheme() == QLatin1String("https") && next.scheme() != QLatin1String("https"))
+				return Failure(
+					CardDavResult::kServer,
+					QStringLiteral("The server at %1 redirects to the insecure address %2.")
+						.arg(Authority(url), Shown(next)),
+					status);
+			url = next;
 			continue;
 		}
 		if (status >= 200 && status < 300)

@@ -46,6 +46,13 @@ ItemLine(const SyncState::Item& item)
 		   Encoded(item.fieldsHash);
 }
 
+void
+Fail(QString* error, const QString& message)
+{
+	if (error != nullptr)
+		*error = message;
+}
+
 } // namespace
 
 SyncState::SyncState(const QString& bookPath)
@@ -69,8 +76,8 @@ bool
 SyncState::Open(QString* error)
 {
 	if (!QDir().mkpath(QFileInfo(fPath).absolutePath())) {
-		*error = QStringLiteral("The folder of the synchronization state, %1, cannot be made.")
-					 .arg(QFileInfo(fPath).absolutePath());
+		Fail(error, QStringLiteral("The folder of the synchronization state, %1, cannot be made.")
+						.arg(QFileInfo(fPath).absolutePath()));
 		return false;
 	}
 	fLock = std::make_unique<QLockFile>(fPath + QStringLiteral(".lock"));
@@ -78,7 +85,7 @@ SyncState::Open(QString* error)
 	fLock->setStaleLockTime(0);
 	if (!fLock->tryLock(0)) {
 		fLock.reset();
-		*error = QStringLiteral("Another synchronization of this address book is running.");
+		Fail(error, QStringLiteral("Another synchronization of this address book is running."));
 		return false;
 	}
 
@@ -89,8 +96,8 @@ SyncState::Open(QString* error)
 		for (qsizetype i = 1; i + 1 < lines.size(); i++)
 			_Apply(lines[i]);
 	} else if (file.exists()) {
-		*error = QStringLiteral("The synchronization state %1 cannot be read: %2.")
-					 .arg(fPath, file.errorString());
+		Fail(error, QStringLiteral("The synchronization state %1 cannot be read: %2.")
+						.arg(fPath, file.errorString()));
 		return false;
 	}
 	// Starting from a clean file means appends never continue a torn line.
@@ -133,14 +140,14 @@ SyncState::Compact(QString* error)
 	fFile.close();
 	QSaveFile file(fPath);
 	if (!file.open(QIODevice::WriteOnly) || file.write(_Lines()) < 0 || !file.commit()) {
-		*error = QStringLiteral("The synchronization state %1 cannot be written: %2.")
-					 .arg(fPath, file.errorString());
+		Fail(error, QStringLiteral("The synchronization state %1 cannot be written: %2.")
+						.arg(fPath, file.errorString()));
 		return false;
 	}
 	fFile.setFileName(fPath);
 	if (!fFile.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
-		*error = QStringLiteral("The synchronization state %1 cannot be written: %2.")
-					 .arg(fPath, fFile.errorString());
+		Fail(error, QStringLiteral("The synchronization state %1 cannot be written: %2.")
+						.arg(fPath, fFile.errorString()));
 		return false;
 	}
 	return true;
@@ -152,8 +159,8 @@ SyncState::_Append(const QByteArray& line, QString* error)
 	// One write per line: a process killed meanwhile leaves whole lines and
 	// at most one torn last line, which the next Open drops.
 	if (!fFile.isOpen() || fFile.write(line + '\n') != line.size() + 1) {
-		*error = QStringLiteral("The synchronization state %1 cannot be written: %2.")
-					 .arg(fPath, fFile.errorString());
+		Fail(error, QStringLiteral("The synchronization state %1 cannot be written: %2.")
+						.arg(fPath, fFile.errorString()));
 		return false;
 	}
 	_Apply(line);

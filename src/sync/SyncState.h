@@ -27,7 +27,8 @@ class ABookRecord;
 // ignored. Compact rewrites the file with one line per item.
 //
 // An open state holds a lock file, so two syncs of one book (the program and
-// the command line) never run at once. Not thread-safe.
+// the command line) never run at once. Calls that fail put a message in
+// error unless it is null. Not thread-safe.
 class SyncState final {
 public:
 	struct Item {
