@@ -3,23 +3,9 @@
 // same answer.
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 #include "DavMultistatus.h"
-
-namespace {
-
-void
-Check(bool condition, const char* what)
-{
-	if (!condition) {
-		fprintf(stderr, "broken: %s\n", what);
-		abort();
-	}
-}
-
-} // namespace
+#include "FuzzCheck.h"
 
 extern "C" int
 LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

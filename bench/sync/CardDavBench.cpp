@@ -1,0 +1,112 @@
+// The CardDAV client against a local Radicale whose address book holds 1,000
+// or 10,000 cards (written into its storage before it starts; its cache is
+// warmed, untimed, by one listing).
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+
+#include <benchmark/benchmark.h>
+
+#include "CardDavClient.h"
+#include "CardDavServer.h"
+#include "SyncTestSupport.h"
+
+namespace {
+
+struct Fixture {
+	std::filesystem::path directory;
+	CardDavServer server;
+	QUrl book;
+	std::unique_ptr<CardDavClient> client;
+
+	~Fixture()
+	{
+		client.reset();
+		server.Stop();
+		std::filesystem::remove_all(directory);
+	}
+};
+
+Fixture&
+FixtureOf(int count)
+{
+	static std::map<int, std::unique_ptr<Fixture>> fixtures;
+	std::unique_ptr<Fixture>& fixture = fixtures[count];
+	if (fixture)
+		return *fixture;
+	EnsureCoreApplication();
+	fixture = std::make_unique<Fixture>();
+	std::string pattern = std::filesystem::temp_directory_path().string() + "/zibsyncbench.XXXXXX";
+	if (mkdtemp(pattern.data()) == nullptr)
+		abort();
+	fixture->directory = pattern;
+	std::vector<std::pair<std::string, std::string>> cards;
+	for (int i = 0; i < count; i++) {
+		const QString uid = QStringLiteral("card%1").arg(i);
+		cards.emplace_back(
+			uid.toStdString() + ".vcf",
+			TestCard(uid, uid, "EMAIL:" + uid.toUtf8() + "@example.org\r\n").toStdString());
+	}
+	std::string error;
+	if (!fixture->server.Start(CardDavServer::kRadicale, fixture->directory, &error, cards)) {
+		fprintf(stderr, "%s\n", error.c_str());
+		abort();
+	}
+	fixture->book = QUrl(QString::fromStdString(fixture->server.BookAddress()));
+	fixture->client =
+		std::make_unique<CardDavClient>(QString::fromStdString(fixture->server.User()),
+										QString::fromStdString(fixture->server.Password()));
+	fixture->client->SetTimeout(600000);
+	QList<CardDavEntry> entries;
+	if (!fixture->client->ListEntries(fixture->book, entries).IsOk())
+		abort();
+	return *fixture;
+}
+
+// What a sync that finds nothing to do asks: the changes since its token.
+void
+BM_ListChangesNothingNew(benchmark::State& state)
+{
+	Fixture& fixture = FixtureOf(static_cast<int>(state.range(0)));
+	CardDavChanges all;
+	if (!fixture.client->ListChanges(fixture.book, QString(), all).IsOk())
+		abort();
+	for (auto _ : state) {
+		CardDavChanges changes;
+		if (!fixture.client->ListChanges(fixture.book, all.syncToken, changes).IsOk())
+			state.SkipWithError("sync-collection failed");
+		benchmark::DoNotOptimize(changes);
+	}
+}
+BENCHMARK(BM_ListChangesNothingNew)
+	->Arg(1000)
+	->Arg(10000)
+	->Unit(benchmark::kMillisecond)
+	->UseRealTime();
+
+// What a first sync into an empty book fetches: every card, listed and
+// then read in multiget batches.
+void
+BM_FetchEveryCard(benchmark::State& state)
+{
+	Fixture& fixture = FixtureOf(static_cast<int>(state.range(0)));
+	for (auto _ : state) {
+		CardDavChanges all;
+		if (!fixture.client->ListChanges(fixture.book, QString(), all).IsOk())
+			state.SkipWithError("sync-collection failed");
+		QStringList hrefs;
+		for (const CardDavEntry& entry : all.changed)
+			hrefs.append(entry.href);
+		QList<CardDavCard> cards;
+		QStringList missing;
+		if (!fixture.client->Multiget(fixture.book, hrefs, cards, missing).IsOk() ||
+			cards.size() != state.range(0))
+			state.SkipWithError("multiget failed");
+	}
+}
+BENCHMARK(BM_FetchEveryCard)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
