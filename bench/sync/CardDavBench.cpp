@@ -87,6 +87,24 @@ BENCHMARK(BM_ListChangesNothingNew)
 	->Unit(benchmark::kMillisecond)
 	->UseRealTime();
 
+// The cheaper question a sync can ask first: the collection's sync-token,
+// which has not moved.
+void
+BM_DescribeNothingNew(benchmark::State& state)
+{
+	Fixture& fixture = FixtureOf(static_cast<int>(state.range(0)));
+	for (auto _ : state) {
+		CardDavAddressBook book;
+		if (!fixture.client->Describe(fixture.book, book).IsOk() || book.syncToken.isEmpty())
+			state.SkipWithError("PROPFIND failed");
+	}
+}
+BENCHMARK(BM_DescribeNothingNew)
+	->Arg(1000)
+	->Arg(10000)
+	->Unit(benchmark::kMillisecond)
+	->UseRealTime();
+
 // What a first sync into an empty book fetches: every card, listed and
 // then read in multiget batches.
 void

@@ -229,10 +229,11 @@ CardDavClient::_Send(const QByteArray& method, QUrl url, const QByteArray& depth
 				return Failure(CardDavResult::kNotFound,
 							   QStringLiteral("Nothing was found at %1.").arg(Shown(url)), status);
 			case 412:
-				return Failure(CardDavResult::kPreconditionFailed,
-							   QStringLiteral("The card at %1 was changed on the server meanwhile.")
-								   .arg(Shown(url)),
-							   status);
+				return Failure(
+					CardDavResult::kPreconditionFailed,
+					QStringLiteral("The card at %1 was changed or created on the server meanwhile.")
+						.arg(Shown(url)),
+					status);
 			default:
 				return Failure(CardDavResult::kServer,
 							   QStringLiteral("The server at %1 answered \"%2 %3\" to %4 %5.")
