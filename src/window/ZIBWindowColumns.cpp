@@ -24,27 +24,27 @@ const float kTitleWidth = 80;
 BMenuItem*
 ZIBWindow::GetViewMenuItem(unsigned long index) const
 {
-	return index < kFieldCount ? fViewMenuItems[index] : nullptr;
+	return index < kFieldCount ? fMenus.viewFieldItems[index] : nullptr;
 }
 
 void
-ZIBWindow::ClearViewMenu(bool mark)
+ZIBWindow::_ClearViewMenu(bool mark)
 {
-	for (BMenuItem* item : fViewMenuItems)
+	for (BMenuItem* item : fMenus.viewFieldItems)
 		item->SetMarked(mark);
 }
 
 void
-ZIBWindow::ProcessViewMenu(BMessage* message)
+ZIBWindow::_ProcessViewMenu(BMessage* message)
 {
 	auto markOnly = [this](const auto& fields) {
-		ClearViewMenu(false);
+		_ClearViewMenu(false);
 		for (int field : fields)
-			fViewMenuItems[field]->SetMarked(true);
+			fMenus.viewFieldItems[field]->SetMarked(true);
 	};
 	switch (message->what) {
 		case kMsgViewAll:
-			ClearViewMenu(true);
+			_ClearViewMenu(true);
 			break;
 		case kMsgViewNameEmail:
 			markOnly(kNameEmail);
@@ -60,19 +60,20 @@ ZIBWindow::ProcessViewMenu(BMessage* message)
 			message->FindInt32("index", &index);
 			if (index < 0 || index >= kFieldCount)
 				return;
-			fViewMenuItems[index]->SetMarked(!fViewMenuItems[index]->IsMarked());
+			BMenuItem* item = fMenus.viewFieldItems[index];
+			item->SetMarked(!item->IsMarked());
 			break;
 		}
 		default:
 			return;
 	}
-	ClearListTitleButtons();
-	BuildListTitleButtons();
+	_ClearListTitleButtons();
+	_BuildListTitleButtons();
 	RedrawList();
 }
 
 void
-ZIBWindow::BuildListTitleButtons()
+ZIBWindow::_BuildListTitleButtons()
 {
 	// Wider than any screen, so it never needs to grow. It is transparent
 	// where it has no title, as it overlaps the menu bar's lower edge.
@@ -81,7 +82,7 @@ ZIBWindow::BuildListTitleButtons()
 	fTitleButtonView->SetViewColor(B_TRANSPARENT_COLOR);
 	BRect frame(0, 4, kTitleWidth - 1, 20);
 	for (int field = 0; field < kFieldCount; field++) {
-		if (!fViewMenuItems[field]->IsMarked())
+		if (!fMenus.viewFieldItems[field]->IsMarked())
 			continue;
 		BMessage* message = new BMessage(kMsgSortByField);
 		message->AddInt32("FieldIndex", field);
@@ -98,7 +99,7 @@ ZIBWindow::BuildListTitleButtons()
 }
 
 void
-ZIBWindow::ClearListTitleButtons()
+ZIBWindow::_ClearListTitleButtons()
 {
 	if (fTitleButtonView == nullptr)
 		return;
