@@ -44,9 +44,9 @@ ZIBWindow::ZIBWindow(BRect frame)
 {
 	BRect screen = BScreen(B_MAIN_SCREEN_ID).Frame();
 	SetSizeLimits(340, screen.right - 20, 54, screen.bottom);
-	_BuildWholeWindowView();
-	_BuildMenuBar();
-	_BuildListTitleButtons();
+	BuildWholeWindowView();
+	BuildMenuBar();
+	BuildListTitleButtons();
 	fOpenPanel = new OpenFilePanel(be_app);
 	fSavePanel = new SaveFilePanel(this);
 }
@@ -120,14 +120,14 @@ ZIBWindow::MessageReceived(BMessage* message)
 			_SelectionChanged();
 			break;
 		case kMsgSortByField:
-			_SortBy(message);
+			GetSortField(message);
 			break;
 		case kMsgViewAll:
 		case kMsgViewNameEmail:
 		case kMsgViewNamePhone:
 		case kMsgViewNameAddress:
 		case kMsgViewField:
-			_ProcessViewMenu(message);
+			ProcessViewMenu(message);
 			break;
 		case kMsgCopyRecord:
 			_CopyRecord();
@@ -151,7 +151,7 @@ ZIBWindow::MessageReceived(BMessage* message)
 			RedrawList();
 			break;
 		case kMsgClearList:
-			_ClearListWindow();
+			ClearListWindow();
 			break;
 		case kMsgSaveFile:
 			_SaveFileNamed(message);
@@ -213,7 +213,7 @@ ZIBWindow::WindowActivated(bool active)
 }
 
 void
-ZIBWindow::_BuildWholeWindowView()
+ZIBWindow::BuildWholeWindowView()
 {
 	fWindowView = new BView(Bounds(), "WindowView", B_FOLLOW_ALL_SIDES, B_WILL_DRAW);
 	AddChild(fWindowView);
@@ -221,7 +221,7 @@ ZIBWindow::_BuildWholeWindowView()
 }
 
 void
-ZIBWindow::_BuildMenuBar()
+ZIBWindow::BuildMenuBar()
 {
 	BRect frame(0, 0, Bounds().Width(), 20);
 	BMenuBar* bar =
@@ -232,7 +232,7 @@ ZIBWindow::_BuildMenuBar()
 }
 
 void
-ZIBWindow::_BuildListDialog()
+ZIBWindow::BuildListDialog()
 {
 	BRect frame = fWindowView->Bounds();
 	frame.top += kListTop;
@@ -266,11 +266,11 @@ ZIBWindow::SetThisABook(ZIBook* book)
 	delete fBook;
 	fBook = book;
 	if (fBook != nullptr)
-		_BuildListDialog();
+		BuildListDialog();
 }
 
 void
-ZIBWindow::_ClearListWindow()
+ZIBWindow::ClearListWindow()
 {
 	if (fList == nullptr)
 		return;
@@ -282,7 +282,7 @@ ZIBWindow::_ClearListWindow()
 void
 ZIBWindow::RedrawList()
 {
-	_ClearListWindow();
+	ClearListWindow();
 	if (fList == nullptr || fBook == nullptr)
 		return;
 	BList rows(std::max<long>(fBook->GetTotalRecordsInThisAB(), 1));
@@ -425,7 +425,7 @@ void
 ZIBWindow::_SaveFileNamed(BMessage* message)
 {
 	fCancelFlag = false;
-	_SaveAs(message);
+	ZIBSaveAs(message);
 }
 
 // A save panel closed without a name closes the window while the flag is

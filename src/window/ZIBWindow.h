@@ -76,13 +76,13 @@ public:
 
 private:
 	// Views.
-	void _BuildWholeWindowView();
-	void _BuildMenuBar();
-	void _BuildListDialog();
+	void BuildWholeWindowView();
+	void BuildMenuBar();
+	void BuildListDialog();
 	void _RemoveListDialog();
-	void _BuildListTitleButtons();
-	void _ClearListTitleButtons();
-	void _ClearListWindow();
+	void BuildListTitleButtons();
+	void ClearListTitleButtons();
+	void ClearListWindow();
 
 	// Commands.
 	void _NewRecord();
@@ -102,13 +102,13 @@ private:
 	ABookRecord* _SelectedRecord() const;
 
 	// Columns.
-	void _ClearViewMenu(bool mark);
-	void _ProcessViewMenu(BMessage* message);
+	void ClearViewMenu(bool mark);
+	void ProcessViewMenu(BMessage* message);
 
 	// The book's file.
-	void _SaveAs(BMessage* message);
+	void ZIBSaveAs(BMessage* message);
 	void _SetFile(const entry_ref* ref);
-	void _SortBy(BMessage* message);
+	void GetSortField(BMessage* message);
 
 	bool fCancelFlag;
 	ZIBFindWindow* fFindWindow;

@@ -28,23 +28,23 @@ ZIBWindow::GetViewMenuItem(unsigned long index) const
 }
 
 void
-ZIBWindow::_ClearViewMenu(bool mark)
+ZIBWindow::ClearViewMenu(bool mark)
 {
 	for (BMenuItem* item : fMenus.viewFieldItems)
 		item->SetMarked(mark);
 }
 
 void
-ZIBWindow::_ProcessViewMenu(BMessage* message)
+ZIBWindow::ProcessViewMenu(BMessage* message)
 {
 	auto markOnly = [this](const auto& fields) {
-		_ClearViewMenu(false);
+		ClearViewMenu(false);
 		for (int field : fields)
 			fMenus.viewFieldItems[field]->SetMarked(true);
 	};
 	switch (message->what) {
 		case kMsgViewAll:
-			_ClearViewMenu(true);
+			ClearViewMenu(true);
 			break;
 		case kMsgViewNameEmail:
 			markOnly(kNameEmail);
@@ -67,13 +67,13 @@ ZIBWindow::_ProcessViewMenu(BMessage* message)
 		default:
 			return;
 	}
-	_ClearListTitleButtons();
-	_BuildListTitleButtons();
+	ClearListTitleButtons();
+	BuildListTitleButtons();
 	RedrawList();
 }
 
 void
-ZIBWindow::_BuildListTitleButtons()
+ZIBWindow::BuildListTitleButtons()
 {
 	// Wider than any screen, so it never needs to grow. It is transparent
 	// where it has no title, as it overlaps the menu bar's lower edge.
@@ -99,7 +99,7 @@ ZIBWindow::_BuildListTitleButtons()
 }
 
 void
-ZIBWindow::_ClearListTitleButtons()
+ZIBWindow::ClearListTitleButtons()
 {
 	if (fTitleButtonView == nullptr)
 		return;

@@ -106,7 +106,7 @@ ZIBWindow::ZIBSaveFile()
 }
 
 void
-ZIBWindow::_SaveAs(BMessage* message)
+ZIBWindow::ZIBSaveAs(BMessage* message)
 {
 	fMenus.EnableFileMenuItems(fBook != nullptr && fBook->SeeIfDirty());
 	fMenus.EnableMenus();
@@ -144,7 +144,7 @@ ZIBWindow::_SetFile(const entry_ref* ref)
 }
 
 void
-ZIBWindow::_SortBy(BMessage* message)
+ZIBWindow::GetSortField(BMessage* message)
 {
 	int32 field = 0;
 	message->FindInt32("FieldIndex", &field);
