@@ -188,3 +188,25 @@ ContactDraft::Fields(std::vector<std::string>& droppedItems) const
 	}
 	return fields;
 }
+
+std::string
+NameAndEmailKey(const ContactFields& fields)
+{
+	if (fields[kFirstNameField].empty() && fields[kLastNameField].empty() &&
+		fields[kEmail1Field].empty())
+		return std::string();
+	return fields[kFirstNameField] + '\t' + fields[kLastNameField] + '\t' + fields[kEmail1Field];
+}
+
+std::string
+Description(const ContactFields& fields)
+{
+	std::string name = fields[kFirstNameField];
+	if (!fields[kLastNameField].empty())
+		name += (name.empty() ? "" : " ") + fields[kLastNameField];
+	if (!fields[kEmail1Field].empty())
+		name += (name.empty() ? "<" : " <") + fields[kEmail1Field] + ">";
+	if (name.empty())
+		name = fields[kNicknameField];
+	return name;
+}

@@ -86,4 +86,11 @@ struct ContactDraft {
 	bool NamesPerson() const;
 };
 
+// The key by which two people with the same first name, last name and
+// "Email 1" are the same; empty when all three are empty.
+std::string NameAndEmailKey(const ContactFields& fields);
+
+// "Ann Lee <ann@example.org>", or the nickname when there is neither.
+std::string Description(const ContactFields& fields);
+
 #endif // CONTACT_DRAFT_H

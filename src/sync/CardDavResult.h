@@ -25,6 +25,8 @@ struct CardDavResult {
 		kServer,
 		// The answer could not be read (not XML, not a multistatus, too big).
 		kBadAnswer,
+		// The sync state beside the book could not be written.
+		kLocal,
 	};
 
 	bool IsOk() const { return kind == kOk; }

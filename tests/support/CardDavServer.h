@@ -41,6 +41,7 @@ public:
 	{
 		fKind = kind;
 		fPort = _FreePort();
+		std::filesystem::create_directories(directory);
 		const std::filesystem::path storage = directory / "storage";
 		const std::filesystem::path log = directory / "server.log";
 		std::vector<std::string> arguments;
