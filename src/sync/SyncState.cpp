@@ -116,7 +116,13 @@ SyncState::_Apply(const QByteArray& line)
 	} else if (tag == "gone" && words.size() == 2) {
 		fItems.remove(DecodedText(words[1]));
 	} else if (tag == "account" && words.size() == 3) {
-		fUrl = DecodedText(words[1]);
+		// What was agreed with another address book says nothing about this one.
+		const QString url = DecodedText(words[1]);
+		if (url != fUrl) {
+			fItems.clear();
+			fToken.clear();
+		}
+		fUrl = url;
 		fUser = DecodedText(words[2]);
 	} else if (tag == "token" && words.size() == 2) {
 		fToken = DecodedText(words[1]);

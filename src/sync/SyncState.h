@@ -60,6 +60,7 @@ public:
 	// Each change is in the file when these answer true; false, with a
 	// message, when the file could not be written (the state in memory is
 	// then unchanged).
+	// Another url than before starts the state afresh: no items, no token.
 	bool SetAccount(const QString& url, const QString& user, QString* error);
 	bool SetToken(const QString& token, QString* error);
 	bool Record(const Item& item, QString* error);

@@ -16,7 +16,11 @@
 #include <Node.h>
 #include <TypeConstants.h>
 
+#include <QCoreApplication>
+
 #include "AppIdentity.h"
+#include "BookSync.h"
+#include "CardDavClient.h"
 #include "BookQuery.h"
 #include "ContactExporter.h"
 #include "ContactImporter.h"
@@ -24,6 +28,8 @@
 #include "PreferenceSet.h"
 #include "Preferences.h"
 #include "RunningBook.h"
+#include "SyncReport.h"
+#include "SyncState.h"
 #include "ZIBFiles.h"
 #include "ZIBook.h"
 
@@ -33,6 +39,7 @@ const char kUsage[] =
 	"usage: zib-book import [--format vcard|csv] [--duplicates skip|add] BOOK FILE...\n"
 	"       zib-book export [--format vcard3|vcard4|csv] [-o FILE] BOOK\n"
 	"       zib-book query [--book BOOK] WORDS...\n"
+	"       zib-book sync [--user NAME] [--password-command CMD] BOOK [URL]\n"
 	"       zib-book --help | --version\n";
 
 const char kHelp[] =
@@ -48,6 +55,13 @@ const char kHelp[] =
 	"        every record whose nickname, names, company or e-mail addresses\n"
 	"        contain all WORDS (case ignored). BOOK defaults to the book the\n"
 	"        address book saved last. Exit 1 with \"no match\" when none.\n"
+	"sync    brings BOOK (created when missing) and a CardDAV address book\n"
+	"        together: what changed on either side reaches the other. URL is the\n"
+	"        server's address or the address book's; it and the user name are\n"
+	"        remembered for BOOK. The password is the first line that CMD\n"
+	"        writes. The report goes to standard error. Exit 0 when both sides\n"
+	"        agree, 1 when a record was changed on both sides or a value was\n"
+	"        cut, 3 on a network or server error.\n"
 	"\n"
 	"A book open with unsaved changes in the running address book is not\n"
 	"written. Exit 2 on a usage error.\n";
@@ -303,6 +317,106 @@ Query(int argc, char** argv)
 	return fflush(stdout) == 0 ? 0 : 1;
 }
 
+// The first line a command writes on its standard output.
+bool
+PasswordFrom(const std::string& command, std::string& password)
+{
+	FILE* pipe = popen(command.c_str(), "r");
+	if (pipe == nullptr)
+		return false;
+	char line[1024];
+	password = fgets(line, sizeof(line), pipe) != nullptr ? line : "";
+	while (!password.empty() && (password.back() == '\n' || password.back() == '\r'))
+		password.pop_back();
+	return pclose(pipe) == 0;
+}
+
+int
+Sync(int argc, char** argv)
+{
+	Arguments arguments = Parse(argc, argv, {"--user", "--password-command"});
+	if (!arguments.error.empty())
+		return UsageError(arguments.error.c_str());
+	if (arguments.operands.empty() || arguments.operands.size() > 2)
+		return UsageError("sync needs a book and, the first time, the server's address");
+	const std::string& path = arguments.operands[0];
+	if (IsChangedInRunningApp(path.c_str())) {
+		fprintf(stderr,
+				"zib-book: %s is open in the address book with unsaved changes; save or close "
+				"it there first\n",
+				path.c_str());
+		return 1;
+	}
+	int qtArgc = 1;
+	QCoreApplication application(qtArgc, argv);
+
+	SyncState state(QString::fromStdString(path));
+	QString error;
+	if (!state.Open(&error)) {
+		fprintf(stderr, "zib-book: %s\n", error.toUtf8().constData());
+		return 1;
+	}
+	const QString address =
+		arguments.operands.size() > 1 ? QString::fromStdString(arguments.operands[1]) : state.Url();
+	if (address.isEmpty())
+		return UsageError("the first sync of a book needs the server's address");
+	const std::string* userOption = arguments.Option("--user");
+	const QString user = userOption != nullptr ? QString::fromStdString(*userOption) : state.User();
+	std::string password;
+	if (const std::string* command = arguments.Option("--password-command")) {
+		if (!PasswordFrom(*command, password)) {
+			fprintf(stderr, "zib-book: the password command failed: %s\n", command->c_str());
+			return 2;
+		}
+	}
+
+	CardDavClient client(user, QString::fromStdString(password));
+	QList<CardDavAddressBook> books;
+	CardDavResult result = client.Discover(QUrl(address), books);
+	if (!result.IsOk()) {
+		fprintf(stderr, "zib-book: %s\n", result.message.toUtf8().constData());
+		return 3;
+	}
+	const QUrl url = books.first().url;
+	if ((url.toString() != state.Url() || user != state.User()) &&
+		!state.SetAccount(url.toString(), user, &error)) {
+		fprintf(stderr, "zib-book: %s\n", error.toUtf8().constData());
+		return 1;
+	}
+
+	entry_ref ref;
+	status_t status = get_ref_for_path(path.c_str(), &ref);
+	if (status != B_OK)
+		return Failure(path, status);
+	ZIBook book(nullptr);
+	struct stat info;
+	const bool exists = stat(path.c_str(), &info) == 0;
+	if (exists && (status = ZIBFiles::ReadBook(&ref, &book)) != B_OK)
+		return Failure(path, status);
+	BookSync sync(&book, &state, &client, url);
+	SyncReport report;
+	result = sync.Run(report);
+	// The book's changes count only once the book holds them.
+	if (book.SeeIfDirty() || !exists) {
+		status = ZIBFiles::WriteBook(&book, &ref, StoredFrame(ref));
+		if (status != B_OK) {
+			fputs(report.Text().c_str(), stderr);
+			return Failure(path, status);
+		}
+	}
+	const bool committed = sync.Commit(&error);
+	fputs(report.Text().c_str(), stderr);
+	if (!committed) {
+		fprintf(stderr, "zib-book: %s\n", error.toUtf8().constData());
+		return 1;
+	}
+	if (!result.IsOk()) {
+		fprintf(stderr, "zib-book: %s\n", result.message.toUtf8().constData());
+		return result.kind == CardDavResult::kLocal ? 1 : 3;
+	}
+	return report.Clean() ? 0 : 1;
+}
+
 } // namespace
 
 int
@@ -325,5 +439,7 @@ main(int argc, char** argv)
 		return Export(argc, argv);
 	if (command == "query")
 		return Query(argc, argv);
+	if (command == "sync")
+		return Sync(argc, argv);
 	return UsageError(("unknown command " + command).c_str());
 }
