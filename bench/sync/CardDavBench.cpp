@@ -4,15 +4,23 @@
 
 #include <stdlib.h>
 
+#include <chrono>
+
 #include <filesystem>
 #include <map>
 #include <memory>
 
+#include <QFile>
+
 #include <benchmark/benchmark.h>
 
+#include "BookSync.h"
 #include "CardDavClient.h"
 #include "CardDavServer.h"
+#include "SyncReport.h"
+#include "SyncState.h"
 #include "SyncTestSupport.h"
+#include "ZIBook.h"
 
 namespace {
 
@@ -126,5 +134,45 @@ BM_FetchEveryCard(benchmark::State& state)
 	}
 }
 BENCHMARK(BM_FetchEveryCard)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A whole first sync into an empty book: every card listed, fetched, mapped
+// to a record and its state kept; then a sync that finds nothing to do.
+// The state lives in a data folder of the benchmark's own.
+void
+BM_FirstSyncIntoEmptyBook(benchmark::State& state)
+{
+	Fixture& fixture = FixtureOf(static_cast<int>(state.range(0)));
+	setenv("XDG_DATA_HOME", (fixture.directory / "data").c_str(), 1);
+	const QString path = QString::fromStdString((fixture.directory / "book").string());
+	for (auto _ : state) {
+		state.PauseTiming();
+		QFile::remove(SyncState::PathFor(path));
+		ZIBook book(nullptr);
+		SyncState syncState(path);
+		QString error;
+		if (!syncState.Open(&error))
+			abort();
+		state.ResumeTiming();
+		BookSync sync(&book, &syncState, fixture.client.get(), fixture.book);
+		SyncReport report;
+		if (!sync.Run(report).IsOk() || !sync.Commit(&error) || report.addedHere != state.range(0))
+			state.SkipWithError("sync failed");
+		state.PauseTiming();
+		BookSync idle(&book, &syncState, fixture.client.get(), fixture.book);
+		SyncReport nothing;
+		const auto start = std::chrono::steady_clock::now();
+		if (!idle.Run(nothing).IsOk() || !idle.Commit(&error) || nothing.addedHere != 0)
+			state.SkipWithError("second sync failed");
+		state.counters["nothing_to_do_ms"] =
+			std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+				.count();
+		state.ResumeTiming();
+	}
+}
+BENCHMARK(BM_FirstSyncIntoEmptyBook)
+	->Arg(1000)
+	->Arg(10000)
+	->Unit(benchmark::kMillisecond)
+	->UseRealTime();
 
 } // namespace

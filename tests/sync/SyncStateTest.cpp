@@ -71,6 +71,11 @@ TEST_F(SyncStateTest, ItemsSurviveAnUnfinishedSyncASaveAndATornWrite)
 	EXPECT_EQ(state.Items().size(), 3);
 	EXPECT_TRUE(state.Items().contains("/b/4.vcf"));
 	EXPECT_FALSE(state.Items().contains("/b/torn.vcf"));
+
+	// Items of another address book would read as cards deleted there.
+	ASSERT_TRUE(state.SetAccount("http://h/other/", "ann ", &error));
+	EXPECT_TRUE(state.Items().isEmpty());
+	EXPECT_TRUE(state.Token().isEmpty());
 }
 
 TEST_F(SyncStateTest, OneSyncOfABookAtATime)
