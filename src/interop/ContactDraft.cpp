@@ -1,5 +1,6 @@
 #include "ContactDraft.h"
 
+#include "ABookRecord.h"
 #include "InteropText.h"
 
 namespace {
@@ -209,4 +210,13 @@ Description(const ContactFields& fields)
 	if (name.empty())
 		name = fields[kNicknameField];
 	return name;
+}
+
+ContactFields
+FieldsOf(const ABookRecord& record)
+{
+	ContactFields fields;
+	for (int field = 0; field < kFieldCount; field++)
+		fields[field] = record.Field(field);
+	return fields;
 }

@@ -14,19 +14,6 @@
 #include "VCardReader.h"
 #include "ZIBook.h"
 
-namespace {
-
-ContactFields
-FieldsOf(const ABookRecord& record)
-{
-	ContactFields fields;
-	for (int field = 0; field < kFieldCount; field++)
-		fields[field] = record.Field(field);
-	return fields;
-}
-
-} // namespace
-
 ContactImporter::ContactImporter(ZIBook* book, bool addDuplicates)
 	: fBook(book), fAddDuplicates(addDuplicates)
 {

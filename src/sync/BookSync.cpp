@@ -11,15 +11,6 @@
 
 namespace {
 
-ContactFields
-FieldsOf(const ABookRecord& record)
-{
-	ContactFields fields;
-	for (int field = 0; field < kFieldCount; field++)
-		fields[field] = record.Field(field);
-	return fields;
-}
-
 void
 Store(ABookRecord* record, const ContactFields& fields)
 {

@@ -163,6 +163,32 @@ StoredFrame(const entry_ref& ref)
 	return frame;
 }
 
+// Whether the book at path is open with unsaved changes in the running
+// address book; says so on standard error.
+bool
+RefusedAsUnsaved(const std::string& path)
+{
+	if (!IsChangedInRunningApp(path.c_str()))
+		return false;
+	fprintf(stderr,
+			"zib-book: %s is open in the address book with unsaved changes; save or close "
+			"it there first\n",
+			path.c_str());
+	return true;
+}
+
+// The ref of path, and its records when the file exists.
+status_t
+ReadIfExists(const std::string& path, entry_ref& ref, ZIBook& book, bool& exists)
+{
+	status_t status = get_ref_for_path(path.c_str(), &ref);
+	if (status != B_OK)
+		return status;
+	struct stat info;
+	exists = stat(path.c_str(), &info) == 0;
+	return exists ? ZIBFiles::ReadBook(&ref, &book) : B_OK;
+}
+
 int
 Import(int argc, char** argv)
 {
@@ -188,21 +214,13 @@ Import(int argc, char** argv)
 	}
 
 	const std::string& path = arguments.operands[0];
-	if (IsChangedInRunningApp(path.c_str())) {
-		fprintf(stderr,
-				"zib-book: %s is open in the address book with unsaved changes; save or close "
-				"it there first\n",
-				path.c_str());
+	if (RefusedAsUnsaved(path))
 		return 1;
-	}
 	entry_ref ref;
-	status_t status = get_ref_for_path(path.c_str(), &ref);
-	if (status != B_OK)
-		return Failure(path, status);
 	ZIBook book(nullptr);
-	struct stat info;
-	bool exists = stat(path.c_str(), &info) == 0;
-	if (exists && (status = ZIBFiles::ReadBook(&ref, &book)) != B_OK)
+	bool exists = false;
+	status_t status = ReadIfExists(path, ref, book, exists);
+	if (status != B_OK)
 		return Failure(path, status);
 
 	ImportReport report;
@@ -340,13 +358,8 @@ Sync(int argc, char** argv)
 	if (arguments.operands.empty() || arguments.operands.size() > 2)
 		return UsageError("sync needs a book and, the first time, the server's address");
 	const std::string& path = arguments.operands[0];
-	if (IsChangedInRunningApp(path.c_str())) {
-		fprintf(stderr,
-				"zib-book: %s is open in the address book with unsaved changes; save or close "
-				"it there first\n",
-				path.c_str());
+	if (RefusedAsUnsaved(path))
 		return 1;
-	}
 	int qtArgc = 1;
 	QCoreApplication application(qtArgc, argv);
 
@@ -385,13 +398,10 @@ Sync(int argc, char** argv)
 	}
 
 	entry_ref ref;
-	status_t status = get_ref_for_path(path.c_str(), &ref);
-	if (status != B_OK)
-		return Failure(path, status);
 	ZIBook book(nullptr);
-	struct stat info;
-	const bool exists = stat(path.c_str(), &info) == 0;
-	if (exists && (status = ZIBFiles::ReadBook(&ref, &book)) != B_OK)
+	bool exists = false;
+	status_t status = ReadIfExists(path, ref, book, exists);
+	if (status != B_OK)
 		return Failure(path, status);
 	BookSync sync(&book, &state, &client, url);
 	SyncReport report;
