@@ -2,6 +2,7 @@
 #define BOOK_QUERY_H
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <SupportDefs.h>
@@ -30,6 +31,8 @@ public:
 	status_t Run(const char* path, std::vector<Match>& matches, int& records) const;
 
 private:
+	void _Scan(std::string_view data, int first, std::vector<Match>& matches, int& records) const;
+
 	std::vector<std::string> fWords;
 };
 
