@@ -6,8 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <iterator>
-
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -17,7 +15,7 @@
 
 #include "ABookRecord.h"
 #include "BookConstants.h"
-#include "CaseFold.h"
+#include "CaseFolding.h"
 #include "ZIBFiles.h"
 
 namespace {
@@ -57,10 +55,8 @@ NextTab(std::string_view line, size_t from)
 BookQuery::BookQuery(const std::vector<std::string>& words)
 {
 	for (const std::string& word : words) {
-		std::string folded;
-		AppendCaseFolded(word, folded);
-		if (!folded.empty())
-			fWords.push_back(folded);
+		if (!word.empty())
+			fWords.emplace_back(word);
 	}
 }
 
@@ -100,8 +96,6 @@ BookQuery::_Scan(std::string_view data, int first, std::vector<Match>& matches, 
 {
 	std::string_view rest = data;
 	std::string_view fields[kFieldCount];
-	// The searched fields, folded, each followed by a tab.
-	char haystack[std::size(kSearchedFields) * (3 * kFieldTextLength + 1)];
 	while (!rest.empty()) {
 		size_t end = rest.find('\n');
 		std::string_view line = rest.substr(0, end);
@@ -122,15 +116,13 @@ BookQuery::_Scan(std::string_view data, int first, std::vector<Match>& matches, 
 		if (fields[kEmail1Field].empty() && fields[kEmail2Field].empty())
 			continue;
 
-		size_t length = 0;
-		for (int field : kSearchedFields) {
-			length += CaseFoldInto(fields[field], haystack + length);
-			haystack[length++] = '\t';
-		}
-		std::string_view folded(haystack, length);
 		bool all = true;
-		for (const std::string& word : fWords)
-			all = all && folded.find(word) != std::string_view::npos;
+		for (const CaseFolding& word : fWords) {
+			bool found = false;
+			for (int field : kSearchedFields)
+				found = found || word.FoundIn(fields[field]);
+			all = all && found;
+		}
 		if (!all)
 			continue;
 

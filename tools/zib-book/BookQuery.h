@@ -7,6 +7,8 @@
 
 #include <SupportDefs.h>
 
+#include "CaseFolding.h"
+
 // The query of mail programs (mutt's query_command, aerc's
 // address-book-cmd) over a book file: every record whose nickname, first
 // name, last name, company or e-mail addresses contain all the words, case
@@ -33,7 +35,7 @@ public:
 private:
 	void _Scan(std::string_view data, int first, std::vector<Match>& matches, int& records) const;
 
-	std::vector<std::string> fWords;
+	std::vector<CaseFolding> fWords;
 };
 
 #endif // BOOK_QUERY_H
