@@ -50,10 +50,17 @@ IsPropertyLine(std::string_view line)
 	size_t end = line.find_first_of(";:");
 	if (end == 0 || end == std::string_view::npos || line.find('\0') != std::string_view::npos)
 		return false;
+	// Group and name: words of letters, digits and hyphens, none empty.
+	char previous = '.';
 	for (char byte : line.substr(0, end)) {
+		if (byte == '.' && previous == '.')
+			return false;
 		if (!g_ascii_isalnum(byte) && byte != '-' && byte != '.')
 			return false;
+		previous = byte;
 	}
+	if (previous == '.')
+		return false;
 	bool quoted = false;
 	for (char byte : line.substr(end)) {
 		if (byte == '"')
