@@ -1,6 +1,8 @@
 #include "CaseFolding.h"
 
 #include <algorithm>
+#include <cstring>
+#include <iterator>
 #include <vector>
 
 #include <unicode/casemap.h>
@@ -119,14 +121,25 @@ CaseFolding::CaseFolding(std::string_view key) : fKey(Fold(key)), fKeyIsAscii(Is
 	const std::vector<ChangingCharacter>* changing = ChangingCharacters();
 	if (first < 0 || changing == nullptr) {
 		// No shortcut: every text is folded and searched.
-		fTriggers.set();
+		std::fill(std::begin(fTriggers), std::end(fTriggers), true);
+		_ListTriggerBytes();
 		return;
 	}
 	std::string_view firstCharacter(fKey.data(), length);
-	fTriggers.set(static_cast<unsigned char>(fKey[length - 1]));
+	fTriggers[static_cast<unsigned char>(fKey[length - 1])] = true;
 	for (const ChangingCharacter& character : *changing) {
 		if (character.folding.find(firstCharacter) != std::string::npos)
-			fTriggers.set(character.lastByte);
+			fTriggers[character.lastByte] = true;
+	}
+	_ListTriggerBytes();
+}
+
+void
+CaseFolding::_ListTriggerBytes()
+{
+	for (int byte = 0; byte < 256; byte++) {
+		if (fTriggers[byte])
+			fTriggerBytes.push_back(static_cast<char>(byte));
 	}
 }
 
@@ -135,24 +148,33 @@ CaseFolding::FoundIn(std::string_view text) const
 {
 	if (fKey.empty())
 		return true;
-	bool triggered = false;
-	bool ascii = true;
 	for (char byte : text) {
-		triggered |= fTriggers[static_cast<unsigned char>(byte)];
-		ascii &= static_cast<unsigned char>(byte) < 0x80;
+		if (fTriggers[static_cast<unsigned char>(byte)])
+			return _FoundInTriggered(text);
 	}
-	if (!triggered)
-		return false;
-	if (ascii)
-		return fKeyIsAscii && _FoundInAscii(text);
-	return Fold(text).find(fKey) != std::string::npos;
+	return false;
+}
+
+bool
+CaseFolding::FoundIn(const char* text) const
+{
+	if (fKey.empty())
+		return true;
+	for (const char* byte = text; *byte != '\0'; byte++) {
+		if (fTriggers[static_cast<unsigned char>(*byte)])
+			return _FoundInTriggered(std::string_view(text, byte - text + strlen(byte)));
+	}
+	return false;
 }
 
 // ASCII text folds to its own lower case, so it is searched in place.
 bool
-CaseFolding::_FoundInAscii(std::string_view text) const
+CaseFolding::_FoundInTriggered(std::string_view text) const
 {
-	return std::search(text.begin(), text.end(), fKey.begin(), fKey.end(), [](char a, char b) {
+	if (!IsAscii(text))
+		return Fold(text).find(fKey) != std::string::npos;
+	return fKeyIsAscii &&
+		   std::search(text.begin(), text.end(), fKey.begin(), fKey.end(), [](char a, char b) {
 			   return static_cast<char>(ToLowerAscii(a)) == b;
 		   }) != text.end();
 }
