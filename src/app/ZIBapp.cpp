@@ -33,6 +33,7 @@ namespace {
 const char* const kPreferencesName = "x-vnd.vornak-zibmo";
 const char* const kSettingsName = "settings";
 const char* const kLastFileSaved = "LastFileSaved";
+const char* const kLanguageRules = "LanguageRules";
 const int32 kWindowListBlockSize = 5;
 
 // A stored frame is used when it is a real rectangle that shows at least
@@ -54,7 +55,8 @@ IsUsableFrame(const float values[4])
 
 ZIBapp::ZIBapp()
 	: BApplication(kAppSignature), fWindowList(nullptr), fWindowOpenFlag(false),
-	  fActiveWindow(nullptr), fSession(nullptr), fPreferences(nullptr), fSettings(nullptr)
+	  fActiveWindow(nullptr), fSession(nullptr), fPreferences(nullptr), fSettings(nullptr),
+	  fLanguageRules(false)
 {
 	gZIBapp = this;
 	ValidateAttributes();
@@ -64,6 +66,13 @@ ZIBapp::ZIBapp()
 		fSettings = new PreferenceSet(*fPreferences, kSettingsName, true);
 		fSettings->InitCheck();
 	}
+	const void* data = nullptr;
+	int32 size = 0;
+	type_code type = 0;
+	if (PreferenceSet* settings = GetSettings();
+		settings != nullptr && settings->GetData(kLanguageRules, data, size, type) == B_OK &&
+		type == B_BOOL_TYPE && size == 1)
+		fLanguageRules = *static_cast<const uint8*>(data) != 0;
 }
 
 ZIBapp::~ZIBapp()
@@ -213,6 +222,15 @@ ZIBapp::SetLastFileSaved(const char* path)
 {
 	if (PreferenceSet* settings = GetSettings())
 		settings->SetData(kLastFileSaved, path, strlen(path) + 1, B_STRING_TYPE);
+}
+
+void
+ZIBapp::SetLanguageRules(bool on)
+{
+	fLanguageRules = on;
+	const uint8 value = on ? 1 : 0;
+	if (PreferenceSet* settings = GetSettings())
+		settings->SetData(kLanguageRules, &value, sizeof(value), B_BOOL_TYPE);
 }
 
 ZIBWindow*

@@ -15,6 +15,7 @@
 #include <Path.h>
 
 #include "ABListView.h"
+#include "LanguageCollator.h"
 #include "ZIBFiles.h"
 #include "ZIBSort.h"
 #include "ZIBapp.h"
@@ -156,6 +157,10 @@ ZIBWindow::GetSortField(BMessage* message)
 void
 ZIBWindow::SortByField(unsigned short field)
 {
-	if (SortBook(fBook, field))
+	const LanguageCollator* collator = nullptr;
+	if (gZIBapp != nullptr && gZIBapp->GetLanguageRules() &&
+		LanguageCollator::User().InitCheck() == B_OK)
+		collator = &LanguageCollator::User();
+	if (SortBook(fBook, field, collator))
 		RedrawList();
 }

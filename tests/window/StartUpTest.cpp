@@ -61,6 +61,24 @@ TEST_F(AppTest, LastFileSavedOpensAtItsStoredFrame)
 	EXPECT_EQ(LastFileSaved(), path);
 }
 
+TEST_F(AppTest, LanguageRulesOutliveARestartBesideTheLastFileSaved)
+{
+	// A settings file from before the rules existed: only "LastFileSaved".
+	std::string settings = PathOf("config/_LP_x-vnd.vornak-zibmo/settings");
+	std::filesystem::create_directories(std::filesystem::path(settings).parent_path());
+	std::filesystem::copy_file(std::string(ZIB_TEST_DATA_DIR) + "/prefs/settings-beos", settings);
+	RunApp({}, [](ZIBapp* app) {
+		EXPECT_FALSE(app->GetLanguageRules());
+		app->SetLanguageRules(true);
+	});
+	EXPECT_EQ(LastFileSaved(), "/home/user/friends.zib");
+	RunApp({}, [](ZIBapp* app) {
+		EXPECT_TRUE(app->GetLanguageRules());
+		app->SetLanguageRules(false);
+	});
+	RunApp({}, [](ZIBapp* app) { EXPECT_FALSE(app->GetLanguageRules()); });
+}
+
 TEST_F(AppTest, OnlyTheFirstLaunchFileOpens)
 {
 	WriteBookFile(PathOf("one.zib"), {"a"}, kStoredFrame);
