@@ -14,8 +14,7 @@ namespace {
 const size_t kPrefetchDistance = 8;
 
 // A record with its sort key: the field's text with A-Z turned to lower
-// case, or its collation key. strcmp of two keys orders the records; for the
-// first kind it has the sign of RecordCompare.
+// case, or its collation key. strcmp of two keys orders the records.
 struct KeyedRecord {
 	const char* key;
 	ABookRecord* record;
