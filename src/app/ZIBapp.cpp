@@ -16,6 +16,7 @@
 #include "PreferenceSet.h"
 #include "Preferences.h"
 #include "SaveFilePanel.h"
+#include "WindowConstants.h"
 #include "WordServicesConstants.h"
 #include "ZIBAboutWindow.h"
 #include "ZIBTechWindow.h"
@@ -231,6 +232,8 @@ ZIBapp::SetLanguageRules(bool on)
 	const uint8 value = on ? 1 : 0;
 	if (PreferenceSet* settings = GetSettings())
 		settings->SetData(kLanguageRules, &value, sizeof(value), B_BOOL_TYPE);
+	for (int32 i = 0; i < fWindowList->CountItems(); i++)
+		static_cast<ZIBWindow*>(fWindowList->ItemAt(i))->PostMessage(kMsgLanguageRulesChanged);
 }
 
 ZIBWindow*

@@ -67,7 +67,8 @@ public:
 	// "Sort by Language Rules", for every window: sorting by a column title
 	// follows the collation of the user's locale and Find ignores case in
 	// every script. Read from "LanguageRules" in the settings at start (off
-	// when missing or not a bool); SetLanguageRules stores it there too.
+	// when missing or not a bool); SetLanguageRules stores it there too and
+	// tells every window.
 	bool GetLanguageRules() const { return fLanguageRules; }
 	void SetLanguageRules(bool on);
 

@@ -11,8 +11,8 @@
 #include "GuiTest.h"
 #include "MyEntryTextView.h"
 #include "ZIBFindWindow.h"
+#include "WindowConstants.h"
 #include "ZIBWindow.h"
-#include "ZIBapp.h"
 
 namespace {
 
@@ -143,7 +143,7 @@ TEST_F(FindDialog, LanguageRulesIgnoreCaseInEveryScript)
 		Press(SearchField(dialog), Qt::Key_Return);
 		EXPECT_FALSE(CanSearchAgain(window, dialog)) << "only ASCII letters without the rules";
 
-		gZIBapp->SetLanguageRules(true);
+		Send(window, kMsgViewLanguageRules);
 		Press(SearchField(dialog), Qt::Key_Return);
 		EXPECT_EQ(Selection(window), Rows{0});
 		Search(dialog, "STRASSE");

@@ -9,6 +9,7 @@
 #include "AppHarness.h"
 #include "GuiTest.h"
 #include "SaveFilePanel.h"
+#include "WindowConstants.h"
 #include "ZIBWindow.h"
 #include "ZIBapp.h"
 #include "ZIBook.h"
@@ -67,16 +68,27 @@ TEST_F(AppTest, LanguageRulesOutliveARestartBesideTheLastFileSaved)
 	std::string settings = PathOf("config/_LP_x-vnd.vornak-zibmo/settings");
 	std::filesystem::create_directories(std::filesystem::path(settings).parent_path());
 	std::filesystem::copy_file(std::string(ZIB_TEST_DATA_DIR) + "/prefs/settings-beos", settings);
-	RunApp({}, [](ZIBapp* app) {
-		EXPECT_FALSE(app->GetLanguageRules());
-		app->SetLanguageRules(true);
+	// The item of every window, then the application's rules.
+	auto rules = [](ZIBapp* app) {
+		BMenuItem* item = WindowAt(app, 0)->KeyMenuBar()->FindItem(kMsgViewLanguageRules);
+		EXPECT_EQ(item->IsMarked(), app->GetLanguageRules());
+		return app->GetLanguageRules();
+	};
+	auto toggle = [](ZIBapp* app) {
+		WindowAt(app, 0)->PostMessage(kMsgViewLanguageRules);
+		gui_test::process_events();
+	};
+	RunApp({}, [&](ZIBapp* app) {
+		EXPECT_FALSE(rules(app));
+		toggle(app);
+		EXPECT_TRUE(rules(app));
 	});
 	EXPECT_EQ(LastFileSaved(), "/home/user/friends.zib");
-	RunApp({}, [](ZIBapp* app) {
-		EXPECT_TRUE(app->GetLanguageRules());
-		app->SetLanguageRules(false);
+	RunApp({}, [&](ZIBapp* app) {
+		EXPECT_TRUE(rules(app));
+		toggle(app);
 	});
-	RunApp({}, [](ZIBapp* app) { EXPECT_FALSE(app->GetLanguageRules()); });
+	RunApp({}, [&](ZIBapp* app) { EXPECT_FALSE(rules(app)); });
 }
 
 TEST_F(AppTest, OnlyTheFirstLaunchFileOpens)
