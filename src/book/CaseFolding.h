@@ -38,8 +38,9 @@ private:
 
 	std::string fKey;
 	bool fKeyIsAscii;
-	// The last byte of every character whose folding holds the key's first
-	// character: a text without any of these bytes cannot contain the key.
+	// Of one character of the key (the one that gives the fewest bytes), the
+	// last byte of every character whose folding holds it: a text without
+	// any of these bytes cannot contain the key.
 	bool fTriggers[256] = {};
 	std::string fTriggerBytes;
 };
