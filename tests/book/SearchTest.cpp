@@ -34,9 +34,6 @@ TEST_P(Search, FindsFieldsInRecordAndFieldOrder)
 					  {},
 					  {"carl", kForty,
 					   "Ren\xC3\xA9"
-					   "e"},
-					  {"dora", "", "",
-					   "Stra\xC3\x9F"
 					   "e"}});
 	ZIBSearch search;
 	std::vector<std::string> hits;
@@ -47,30 +44,27 @@ TEST_P(Search, FindsFieldsInRecordAndFieldOrder)
 	EXPECT_EQ(search.SearchForNext(), nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-	Keys, Search,
-	// Case folding, the empty key and a key longer than its field are
-	// searched through the find dialog.
-	testing::Values(SearchCase{"AtEndOfField", "NE", {"bob"}},
-					SearchCase{"NonAsciiBytes",
-							   "\xC3\xA9"
-							   "E",
-							   {"carl"}},
-					SearchCase{"OnlyAsciiLettersFolded", "\xC3\x89", {}},
-					SearchCase{"NothingFound", "zz", {}},
-					SearchCase{"KeyCutToFortyBytes", kForty + "zzz", {"carl"}},
-					SearchCase{"SharpSOnlyInEveryScript", "STRASSE", {}},
-					SearchCase{"EveryScriptSharpS", "STRASSE", {"dora"}, LetterCase::kEveryScript},
-					SearchCase{"EveryScriptAccentedCapital",
-							   "\xC3\x89"
-							   "E",
-							   {"carl"},
-							   LetterCase::kEveryScript},
-					SearchCase{"EveryScriptFieldOrder",
-							   "ANN",
-							   {"ann", "ann", "ann", "bob"},
-							   LetterCase::kEveryScript}),
-	[](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Keys, Search,
+						 // Case folding, the empty key and a key longer than its field are
+						 // searched through the find dialog.
+						 testing::Values(SearchCase{"AtEndOfField", "NE", {"bob"}},
+										 SearchCase{"NonAsciiBytes",
+													"\xC3\xA9"
+													"E",
+													{"carl"}},
+										 SearchCase{"OnlyAsciiLettersFolded", "\xC3\x89", {}},
+										 SearchCase{"NothingFound", "zz", {}},
+										 SearchCase{"KeyCutToFortyBytes", kForty + "zzz", {"carl"}},
+										 SearchCase{"EveryScriptAccentedCapital",
+													"\xC3\x89"
+													"E",
+													{"carl"},
+													LetterCase::kEveryScript},
+										 SearchCase{"EveryScriptFieldOrder",
+													"ANN",
+													{"ann", "ann", "ann", "bob"},
+													LetterCase::kEveryScript}),
+						 [](const auto& info) { return info.param.name; });
 
 TEST(Search, IgnoresTextLeftBehindByAShorterField)
 {
