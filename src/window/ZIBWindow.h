@@ -104,6 +104,8 @@ private:
 	// Columns.
 	void ClearViewMenu(bool mark);
 	void ProcessViewMenu(BMessage* message);
+	void _ToggleLanguageRules();
+	void _MarkLanguageRules();
 
 	// The book's file.
 	void ZIBSaveAs(BMessage* message);
