@@ -42,6 +42,8 @@ struct MainMenus {
 	// Index = field number; a field is a list column while its item is
 	// marked.
 	BMenuItem* viewFieldItems[kFieldCount] = {};
+	// Marked while the application's language rules are on.
+	BMenuItem* languageRulesItem = nullptr;
 	BMenu* searchMenu = nullptr;
 	BMenuItem* findNextItem = nullptr;
 	BMenu* recordsMenu = nullptr;

@@ -144,6 +144,12 @@ ZIBWindow::MessageReceived(BMessage* message)
 		case kMsgViewField:
 			ProcessViewMenu(message);
 			break;
+		case kMsgViewLanguageRules:
+			_ToggleLanguageRules();
+			break;
+		case kMsgLanguageRulesChanged:
+			_MarkLanguageRules();
+			break;
 		case kMsgCopyRecord:
 			_CopyRecord();
 			break;
@@ -247,6 +253,7 @@ ZIBWindow::BuildMenuBar()
 	fWindowView->AddChild(bar);
 	SetKeyMenuBar(bar);
 	fMenus.Build(bar);
+	_MarkLanguageRules();
 }
 
 void

@@ -110,6 +110,8 @@ private:
 	// Columns.
 	void ClearViewMenu(bool mark);
 	void ProcessViewMenu(BMessage* message);
+	void _ToggleLanguageRules();
+	void _MarkLanguageRules();
 
 	// Import and export.
 	void _ShowImportPanel();
