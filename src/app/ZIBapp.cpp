@@ -12,6 +12,7 @@
 #include <Screen.h>
 
 #include "AppIdentity.h"
+#include "BookChangedQuery.h"
 #include "BookConstants.h"
 #include "PreferenceSet.h"
 #include "Preferences.h"
@@ -106,6 +107,9 @@ ZIBapp::MessageReceived(BMessage* message)
 			break;
 		case kMsgWordServicesAbort:
 			HandleWordServicesAbort();
+			break;
+		case kMsgIsBookChanged:
+			HandleBookChangedQuery(message);
 			break;
 		case B_MOUSE_DOWN:
 		case B_KEY_DOWN:

@@ -79,6 +79,8 @@ public:
 	long MakeMenuStringsAttribute(BNode* node);
 	void HandleBatchCheck(BMessage* request);
 	void HandleWordServicesAbort();
+	// Answers kMsgIsBookChanged (BookChangedQuery.h).
+	void HandleBookChangedQuery(BMessage* query);
 
 private:
 	ZIBWindow* _OpenWindow(BRect frame);

@@ -164,6 +164,8 @@ MainMenus::EnableMenus()
 {
 	for (BMenu* menu : {editMenu, searchMenu, recordsMenu, actionMenu, viewMenu})
 		menu->SetEnabled(true);
+	importItem->SetEnabled(true);
+	exportItem->SetEnabled(true);
 }
 
 void

@@ -51,6 +51,11 @@ const uint32 kMsgClearList = 'lwcl';
 const uint32 kMsgSaveFile = 'SvFl';
 const uint32 kMsgFindAgain = 'fsag';
 
+// From the import panel: the files chosen, "refs". From the export panel:
+// "directory", "name" and int32 "choice", the format (kExportChoices).
+const uint32 kMsgImportFiles = 'fmif';
+const uint32 kMsgExportFile = 'fmef';
+
 // From the record dialogs: the book was changed, so "Save" follows its
 // dirty flag.
 const uint32 kMsgBookChanged = 'lwch';
