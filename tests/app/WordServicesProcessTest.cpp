@@ -34,6 +34,13 @@ const std::vector<std::string> kBook = {
 	"kimberlyann\tKim\t\tLee\t\t\t\t\t\t\t\t\t\t\t\tk@l.io",
 };
 
+// zib-lookup's exit status, standard output and standard error.
+struct ToolRun {
+	int status;
+	std::string out;
+	std::string err;
+};
+
 // A copy of zibmo in a home of its own, with a book to launch it with.
 class ZibmoServer : public TestDirectory {
 protected:
@@ -58,6 +65,17 @@ protected:
 		return zibmo;
 	}
 
+	ToolRun RunLookupTool(const std::string& option, const std::string& input)
+	{
+		std::ofstream(PathOf("in"), std::ios::binary) << input;
+		std::string command = std::string("'") + LOOKUP_TOOL_PATH + "' " + option + " < '" +
+							  PathOf("in") + "' > '" + PathOf("out") + "' 2> '" + PathOf("err") +
+							  "'";
+		int status = system(command.c_str());
+		return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(PathOf("out")),
+				ReadFile(PathOf("err"))};
+	}
+
 	std::string fExecutable;
 	std::string fBook;
 };
@@ -80,12 +98,9 @@ class ZibmoLookupTool : public ZibmoServer, public testing::WithParamInterface<L
 TEST_P(ZibmoLookupTool, ToolPrintsRewrittenText)
 {
 	auto zibmo = Start();
-	std::ofstream(PathOf("in"), std::ios::binary) << GetParam().input;
-	std::string command = std::string("'") + LOOKUP_TOOL_PATH + "' " + GetParam().option + " < '" +
-						  PathOf("in") + "' > '" + PathOf("out") + "' 2> '" + PathOf("err") + "'";
-	int status = system(command.c_str());
-	EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadFile(PathOf("err"));
-	EXPECT_EQ(ReadFile(PathOf("out")), GetParam().output);
+	ToolRun run = RunLookupTool(GetParam().option, GetParam().input);
+	EXPECT_EQ(run.status, 0) << run.err;
+	EXPECT_EQ(run.out, GetParam().output);
 	EXPECT_EQ(zibmo->Stop(), 0);
 }
 
@@ -104,15 +119,41 @@ INSTANTIATE_TEST_SUITE_P(
 		LookupRow{"Empty", "--postal", "", ""}),
 	[](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ZibmoServer, LookupToolFailsClearlyWithoutAddressBook)
+TEST_F(ZibmoServer, LookupToolEchoesTheTextWhenItFails)
 {
-	std::string command = std::string("'") + LOOKUP_TOOL_PATH + "' --email < /dev/null 2> '" +
-						  PathOf("err") + "'";
-	int status = system(command.c_str());
-	EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
-	EXPECT_NE(ReadFile(PathOf("err")).find("no address book is running"), std::string::npos);
-	status = system((std::string("'") + LOOKUP_TOOL_PATH + "' --bogus < /dev/null 2> /dev/null").c_str());
-	EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
+	// No address book runs: every failure keeps the text for the editor.
+	const struct {
+		std::string input;
+		const char* error;
+	} rows[] = {
+		{"Mail bob.\n", "no address book is running"},
+		{std::string(kWordServicesMaxText, 'a') + "b", "longer than the address book takes"},
+		{std::string("bob\0al", 6), "zero byte"},
+	};
+	for (const auto& row : rows) {
+		ToolRun run = RunLookupTool("--email", row.input);
+		EXPECT_EQ(run.status, 1) << row.error;
+		EXPECT_TRUE(run.out == row.input) << row.error;
+		EXPECT_NE(run.err.find(row.error), std::string::npos) << run.err;
+	}
+	EXPECT_EQ(RunLookupTool("--bogus", "").status, 2);
+}
+
+// Nicknames ignore ASCII letter case whatever the locale: under Turkish
+// rules the lower case of 'I' is not 'i'.
+TEST_F(ZibmoServer, LookupIgnoresAsciiCaseUnderATurkishLocale)
+{
+	const std::string locales = PathOf("locales");
+	std::filesystem::create_directory(locales);
+	ASSERT_EQ(system(("localedef -i tr_TR -f UTF-8 '" + locales + "/tr_TR.UTF-8'").c_str()), 0);
+	setenv("LOCPATH", locales.c_str(), 1);
+	setenv("LC_ALL", "tr_TR.UTF-8", 1);
+	auto zibmo = Start();
+	ToolRun run = RunLookupTool("--email", "KIMBERLYANN, Bob");
+	unsetenv("LC_ALL");
+	unsetenv("LOCPATH");
+	EXPECT_EQ(run.out, "k@l.io, bob@example.com");
+	EXPECT_EQ(zibmo->Stop(), 0);
 }
 
 // Keeps every request unanswered, as a client that hangs does.
