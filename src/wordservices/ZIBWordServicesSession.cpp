@@ -2,7 +2,6 @@
 
 #include <new>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include <Messenger.h>
@@ -40,9 +39,7 @@ ascii_lower(std::string text)
 } // namespace
 
 ZIBWordServicesSession::ZIBWordServicesSession(BMessage* start, ZIBook* book)
-	:
-	WordServicesSession(start),
-	fBook(nullptr)
+	: WordServicesSession(start), fBook(nullptr), fOwner(be_app_messenger)
 {
 	if (MenuIndex() != kWordServicesEmailIndex && MenuIndex() != kWordServicesPostalIndex)
 		SetError(kWordServicesBadIndex);
@@ -52,11 +49,40 @@ ZIBWordServicesSession::ZIBWordServicesSession(BMessage* start, ZIBook* book)
 
 ZIBWordServicesSession::~ZIBWordServicesSession() = default;
 
+void
+ZIBWordServicesSession::TakeBook()
+{
+	if (fBook == nullptr || fReplacements != nullptr)
+		return;
+	const bool email = MenuIndex() == kWordServicesEmailIndex;
+	const size_t outSize = email ? kEmailBufferSize : kPostalBufferSize;
+	const Lookup lookup =
+		email ? &ZIBook::GetEmailFromNickname : &ZIBook::GetPostalAddressFromNickname;
+	try {
+		auto replacements = std::make_unique<std::unordered_map<std::string, std::string>>();
+		std::vector<char> out(outSize);
+		for (const ABookRecord* record = fBook->GetListOfRecords(); record != nullptr;
+			 record = record->GetNextRecord()) {
+			// The book answers with the first record of a nickname.
+			const char* nickname = record->Field(kNicknameField);
+			if (nickname[0] == '\0')
+				continue;
+			std::string key = ascii_lower(nickname);
+			if (replacements->count(key) == 0 && (fBook->*lookup)(nickname, out.data(), outSize))
+				replacements->emplace(std::move(key), out.data());
+		}
+		fReplacements = std::move(replacements);
+	} catch (const std::bad_alloc&) {
+		// Without memory for the copy the request serves nothing.
+	}
+}
+
 int32
 ZIBWordServicesSession::Go()
 {
 	WordServicesSession::Go();
-	for (int32 i = 0; fBook != nullptr && !IsDone(); i++) {
+	TakeBook();
+	for (int32 i = 0; fReplacements != nullptr && !IsDone(); i++) {
 		if (GetListBlock(i) != B_OK || IsDone())
 			continue;
 		if (MenuIndex() == kWordServicesEmailIndex)
@@ -64,9 +90,9 @@ ZIBWordServicesSession::Go()
 		else
 			ProcessPostalAddressBlock();
 	}
-	// The application deletes the session when this arrives, after Go().
-	if (be_app_messenger.SendMessage(kMsgWordServicesAbort) != B_OK) {
-		// No application to tell: whoever owns the session deletes it.
+	// The owner deletes the session when this arrives, after Go().
+	if (fOwner.SendMessage(kMsgWordServicesAbort) != B_OK) {
+		// No owner to tell: whoever holds the session deletes it.
 	}
 	return 0;
 }
@@ -74,18 +100,18 @@ ZIBWordServicesSession::Go()
 int32
 ZIBWordServicesSession::ProcessEmailBlock()
 {
-	return _ProcessBlock(&ZIBook::GetEmailFromNickname, kEmailBufferSize);
+	return _ProcessBlock();
 }
 
 int32
 ZIBWordServicesSession::ProcessPostalAddressBlock()
 {
-	return _ProcessBlock(&ZIBook::GetPostalAddressFromNickname, kPostalBufferSize);
+	return _ProcessBlock();
 }
 
 bool
-ZIBWordServicesSession::GetNextWord(const char** cursor, std::string* word,
-	int32* startDistance, int32* endDistance) const
+ZIBWordServicesSession::GetNextWord(const char** cursor, std::string* word, int32* startDistance,
+									int32* endDistance) const
 {
 	const char* end = Block().data() + Block().size();
 	const char* start = *cursor;
@@ -104,25 +130,18 @@ ZIBWordServicesSession::GetNextWord(const char** cursor, std::string* word,
 }
 
 int32
-ZIBWordServicesSession::_ProcessBlock(Lookup lookup, size_t outSize)
+ZIBWordServicesSession::_ProcessBlock()
 {
+	if (fReplacements == nullptr)
+		return 0;
 	try {
-		// The book's look-up walks every record; most words name none, so
-		// only words among the nicknames go there.
-		std::unordered_set<std::string> nicknames;
-		for (const ABookRecord* record = fBook->GetListOfRecords(); record != nullptr;
-			record = record->GetNextRecord()) {
-			nicknames.insert(ascii_lower(record->Field(kNicknameField)));
-		}
-		std::vector<char> out(outSize);
 		std::string word;
 		const char* cursor = Block().c_str();
 		int32 startDistance, endDistance;
-		while (GetNextWord(&cursor, &word, &startDistance, &endDistance)) {
-			if (nicknames.count(ascii_lower(word)) != 0
-				&& (fBook->*lookup)(word.c_str(), out.data(), outSize)) {
-				ReplaceClientWord(out.data(), startDistance, endDistance);
-			}
+		while (!IsOver() && GetNextWord(&cursor, &word, &startDistance, &endDistance)) {
+			auto found = fReplacements->find(ascii_lower(word));
+			if (found != fReplacements->end())
+				ReplaceClientWord(found->second.c_str(), startDistance, endDistance);
 		}
 	} catch (const std::bad_alloc&) {
 		// The rest of this block stays as it is; the next target still runs.
