@@ -1,7 +1,11 @@
 #include <stdlib.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -19,7 +23,10 @@
 #include <fs_attr.h>
 #include <fs_index.h>
 
+#include "MessagePrivate.h"
+#include "PortDirectory.h"
 #include "TeamPort.h"
+#include "WireFrame.h"
 #include "TestDirectory.h"
 #include "WordServicesHarness.h"
 #include "RunningZibmo.h"
@@ -193,6 +200,83 @@ TEST_F(ZibmoServer, SilentTargetIsSkippedAndOthersServed)
 	client->Quit();
 	BPrivate::unpublish_team_port();
 	EXPECT_EQ(zibmo->Stop(), 0);
+}
+
+// A process of its own that attacks the address book at pid: connections
+// far beyond the caps left idle, and a flood of requests that want replies
+// on a connection that never reads them. It ends when killed.
+pid_t
+start_hostile_client(pid_t pid)
+{
+	std::string path;
+	if (BPrivate::PortDirectory::SocketPath(RunningZibmo::kSignature, pid, &path) != B_OK)
+		return -1;
+	sockaddr_un address;
+	size_t length;
+	BPrivate::PortDirectory::MakeAddress(path, &address, &length);
+	pid_t child = fork();
+	if (child != 0)
+		return child;
+	auto open_connection = [&] {
+		int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+		connect(fd, reinterpret_cast<sockaddr*>(&address), length);
+		return fd;
+	};
+	for (int i = 0; i < 300; i++)
+		open_connection();
+	BMessage request('hstl');
+	BPrivate::MessagePrivate header(&request);
+	header.SetTarget(B_PREFERRED_TOKEN, true);
+	header.SetReply(getpid(), 1, B_NULL_TOKEN);
+	header.SetReplyRequired(true);
+	std::string frames;
+	for (int i = 0; i < 20000; i++)
+		BPrivate::WireFrame::Encode(BPrivate::kApplicationPort, request, &frames);
+	int flood = open_connection();
+	for (size_t sent = 0; sent < frames.size();) {
+		ssize_t done = send(flood, frames.data() + sent, frames.size() - sent, MSG_NOSIGNAL);
+		if (done <= 0)
+			break;
+		sent += done;
+	}
+	for (;;)
+		pause();
+}
+
+// While a client's targets stay silent and another process attacks the
+// address book, its application looper (that of the windows) answers at
+// once.
+TEST_F(ZibmoServer, WindowsAnswerWhileHostileClientsConnect)
+{
+	auto zibmo = Start();
+	BMessenger application(RunningZibmo::kSignature);
+	auto* client = new ClientLooper({});
+	SilentText silent;
+	client->AddHandler(&silent);
+	client->Run();
+	BMessage request(kMsgWordServicesBatch);
+	request.AddInt32(kWordServicesIndexField, kWordServicesEmailIndex);
+	for (int i = 0; i < 1000; i++)
+		request.AddMessenger(kWordServicesTargetField, BMessenger(&silent));
+	ASSERT_EQ(application.SendMessage(&request, client), B_OK);
+	pid_t hostile = start_hostile_client(zibmo->Pid());
+	ASSERT_GT(hostile, 0);
+
+	bigtime_t worst = 0;
+	for (int i = 0; i < 30; i++) {
+		snooze(50000);
+		BMessage reply;
+		bigtime_t start = system_time();
+		ASSERT_EQ(application.SendMessage('pin?', &reply), B_OK);
+		worst = std::max(worst, system_time() - start);
+	}
+	EXPECT_LT(worst, 100000);
+	kill(hostile, SIGKILL);
+	waitpid(hostile, nullptr, 0);
+	EXPECT_EQ(zibmo->Stop(), 0);
+	client->Lock();
+	client->RemoveHandler(&silent);
+	client->Quit();
 }
 
 // The registration attributes as the platform stores them: type and bytes.
