@@ -13,6 +13,7 @@
 #include "HandlerTokens.h"
 #include "MessagePort.h"
 #include "MessagePrivate.h"
+#include "ReplyQueue.h"
 #include "TeamPort.h"
 #include "WireFrame.h"
 
@@ -220,48 +221,68 @@ BMessenger::_Deliver(const BMessage& message, const BMessenger& replyTo, bool is
 }
 
 status_t
-BMessenger::_SendAndWait(const BMessage& message, BMessage* reply, bool isReply,
-						 bigtime_t replyTimeout) const
+BMessenger::_Request(const BMessage& message, port_id replyPort, bool isReply) const
 {
-	if (reply == nullptr)
-		return B_BAD_VALUE;
 	std::shared_ptr<MessagePort> port;
-	status_t status = B_OK;
 	if (IsTargetLocal()) {
-		status = find_target(fPort, fHandlerToken, &port);
+		status_t status = find_target(fPort, fHandlerToken, &port);
 		if (status != B_OK)
 			return status;
 		// The target could not dispatch before this thread stops waiting.
 		if (port->Thread() == find_thread(nullptr) || port->LooperLock().IsLocked())
 			return B_WOULD_BLOCK;
 	}
-
 	try {
-		ReplyPortCloser replyPort{MessagePort::Create(nullptr)};
-		auto request = addressed_copy(message, fHandlerToken, BPrivate::current_team(),
-									  replyPort.port->ID(), B_NULL_TOKEN, true, isReply);
-		if (port != nullptr) {
-			status = port->Write(std::move(request));
-		} else {
-			status =
-				BPrivate::TeamPort::Default().Send(fTeam, fPort, *request, replyPort.port->ID());
-			// The copy in the other team answers; this one must not.
-			BPrivate::MessagePrivate(request.get()).SetReplyRequired(false);
-		}
-		if (status != B_OK)
-			return status;
-		std::unique_ptr<BMessage> answer;
-		status = replyPort.port->Read(&answer, replyTimeout);
-		if (status != B_OK)
-			return status == B_WOULD_BLOCK ? B_TIMED_OUT : status;
-		*reply = *answer;
-		// The duty to answer a reply that waits for one passed to *reply.
-		BPrivate::MessagePrivate(answer.get()).SetReplyRequired(false);
-		return B_OK;
+		auto request = addressed_copy(message, fHandlerToken, BPrivate::current_team(), replyPort,
+									  B_NULL_TOKEN, true, isReply);
+		if (port != nullptr)
+			return port->Write(std::move(request));
+		status_t status = BPrivate::TeamPort::Default().Send(fTeam, fPort, *request, replyPort);
+		// The copy in the other team answers; this one must not.
+		BPrivate::MessagePrivate(request.get()).SetReplyRequired(false);
+		return status;
 	} catch (const std::bad_alloc&) {
 		return B_NO_MEMORY;
 	}
 }
+
+status_t
+BMessenger::_SendAndWait(const BMessage& message, BMessage* reply, bool isReply,
+						 bigtime_t replyTimeout) const
+{
+	if (reply == nullptr)
+		return B_BAD_VALUE;
+	try {
+		ReplyPortCloser replyPort{MessagePort::Create(nullptr)};
+		status_t status = _Request(message, replyPort.port->ID(), isReply);
+		if (status != B_OK)
+			return status;
+		return BPrivate::take_reply(*replyPort.port, reply, replyTimeout);
+	} catch (const std::bad_alloc&) {
+		return B_NO_MEMORY;
+	}
+}
+
+namespace BPrivate {
+
+status_t
+take_reply(MessagePort& replyPort, BMessage* reply, bigtime_t timeout)
+{
+	std::unique_ptr<BMessage> answer;
+	status_t status = replyPort.Read(&answer, timeout);
+	if (status != B_OK)
+		return status == B_WOULD_BLOCK ? B_TIMED_OUT : status;
+	try {
+		*reply = *answer;
+	} catch (const std::bad_alloc&) {
+		return B_NO_MEMORY;
+	}
+	// The duty to answer a reply that waits for one passed to *reply.
+	BPrivate::MessagePrivate(answer.get()).SetReplyRequired(false);
+	return B_OK;
+}
+
+} // namespace BPrivate
 
 status_t
 BMessage::AddMessenger(const char* name, BMessenger messenger)

@@ -8,6 +8,10 @@ class BHandler;
 class BLooper;
 class BMessage;
 
+namespace BPrivate {
+class ReplyQueue;
+} // namespace BPrivate
+
 // The address of a handler: the port of its looper, its token and the team
 // (process) it lives in. A messenger to the looper itself without a handler
 // targets the looper's preferred handler. It is a value: copying it is cheap
@@ -75,11 +79,14 @@ public:
 private:
 	friend class BLooper;
 	friend class BMessage;
+	friend class BPrivate::ReplyQueue;
 
 	void _SetTo(team_id team, port_id port, int32 token);
 	status_t _Deliver(const BMessage& message, const BMessenger& replyTo, bool isReply) const;
 	status_t _SendAndWait(const BMessage& message, BMessage* reply, bool isReply,
 						  bigtime_t replyTimeout) const;
+	// Sends a copy of message that waits for its reply at replyPort.
+	status_t _Request(const BMessage& message, port_id replyPort, bool isReply) const;
 
 	port_id fPort;
 	int32 fHandlerToken;

@@ -5,6 +5,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <new>
 
 #include "MessagePort.h"
@@ -103,6 +104,9 @@ void
 TeamConnection::AddWaiter(port_id replyPort)
 {
 	std::lock_guard<std::mutex> lock(fLock);
+	// A queue that keeps several requests on their way is listed once.
+	if (std::find(fWaiters.begin(), fWaiters.end(), replyPort) != fWaiters.end())
+		return;
 	// Forget the ports of finished waits now and then, so the list stays short.
 	if (fWaiters.size() >= 64) {
 		std::erase_if(fWaiters, [](port_id id) { return MessagePort::Find(id) == nullptr; });

@@ -7,6 +7,7 @@
 #include <AppDefs.h>
 #include <Message.h>
 
+#include "ReplyQueue.h"
 #include "WordServicesConstants.h"
 
 namespace {
@@ -29,7 +30,7 @@ add_reverse_range(BMessage* request, const char* property, int32 index, int32 ra
 
 WordServicesSession::WordServicesSession(BMessage* start)
 	: fMenuIndex(0), fError(B_OK), fDone(false), fDeadline(system_time() + kRequestTimeout),
-	  fCancelled(nullptr)
+	  fCancelled(nullptr), fSetsOnTheirWay(0)
 {
 	fClient = start->ReturnAddress();
 	fMenuIndex = start->FindInt32(kWordServicesIndexField);
@@ -67,6 +68,7 @@ WordServicesSession::Go()
 status_t
 WordServicesSession::GetListBlock(int32 index)
 {
+	_TakeSetAnswers();
 	if (index < 0 || size_t(index) >= fTargets.size() || IsOver()) {
 		Done();
 		return B_OK;
@@ -170,20 +172,54 @@ WordServicesSession::_Set(BMessage* request)
 {
 	if (fCurrentTarget == nullptr)
 		return;
-	BMessage reply;
 	// Neither a failed send nor the client's "error" changes what comes
 	// next: the session goes on with the next word.
-	if (_Ask(request, &reply, kTextTimeout) != B_OK)
+	try {
+		if (fSetAnswers == nullptr)
+			fSetAnswers = std::make_unique<BPrivate::ReplyQueue>();
+	} catch (const std::bad_alloc&) {
 		return;
+	}
+	if (fSetsOnTheirWay >= kSetsAhead)
+		_TakeSetAnswer();
+	if (fSetAnswers != nullptr && fSetAnswers->Send(*fCurrentTarget, *request) == B_OK)
+		fSetsOnTheirWay++;
+}
+
+void
+WordServicesSession::_TakeSetAnswer()
+{
+	BMessage answer;
+	fSetsOnTheirWay--;
+	// A late answer stands in for a later one; a connection that ended
+	// takes its answers with it.
+	if (fSetAnswers->Next(&answer, _Limit(kTextTimeout)) == B_BAD_PORT_ID) {
+		fSetAnswers.reset();
+		fSetsOnTheirWay = 0;
+	}
+}
+
+void
+WordServicesSession::_TakeSetAnswers()
+{
+	while (fSetsOnTheirWay > 0)
+		_TakeSetAnswer();
+}
+
+bigtime_t
+WordServicesSession::_Limit(bigtime_t limit) const
+{
+	if (IsOver())
+		return 0;
+	return std::min(limit, fDeadline - system_time());
 }
 
 status_t
 WordServicesSession::_Ask(BMessage* request, BMessage* reply, bigtime_t limit)
 {
-	bigtime_t left = fDeadline - system_time();
-	if (left <= 0 || IsOver())
+	limit = _Limit(limit);
+	if (limit <= 0)
 		return B_TIMED_OUT;
-	limit = std::min(limit, left);
 	return fCurrentTarget->SendMessage(request, reply, limit, limit);
 }
 

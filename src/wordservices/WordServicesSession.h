@@ -11,14 +11,20 @@
 
 class BMessage;
 
+namespace BPrivate {
+class ReplyQueue;
+} // namespace BPrivate
+
 // One Word Services request: the client's text targets, fetched one at a
 // time through scripting ("Size", then "Text" with a range), and words
 // replaced in the client by reverse-range "Text" sets, positions counted
 // back from the end of the block. A derived class supplies Go().
 //
-// Every request to a target is synchronous and bounded: one second for
+// Every request to a target waits for its answer, bounded: one second for
 // "Size", kTextTimeout for the others, and the whole request by
-// kRequestTimeout; only the first kMaxTargets targets are served. Runs on
+// kRequestTimeout; only the first kMaxTargets targets are served. Set
+// requests go out up to kSetsAhead ahead of their answers, which are all
+// taken before the next target is asked anything. Runs on
 // one thread; not thread-safe, except for the cancel flag.
 class WordServicesSession {
 public:
@@ -62,6 +68,7 @@ public:
 	static const bigtime_t kTextTimeout = 10000000;
 	static const bigtime_t kRequestTimeout = 30000000;
 	static const int32 kMaxTargets = 64;
+	static const int32 kSetsAhead = 64;
 
 protected:
 	int32 MenuIndex() const { return fMenuIndex; }
@@ -73,8 +80,13 @@ protected:
 	const std::string& Block() const { return fText; }
 
 private:
-	// Sends a set request and waits for its answer, which changes nothing.
+	// Sends a set request; its answer changes nothing.
 	void _Set(BMessage* request);
+	// Takes the answer of the oldest set request on its way, or of all.
+	void _TakeSetAnswer();
+	void _TakeSetAnswers();
+	// limit, or less when the request has less time left.
+	bigtime_t _Limit(bigtime_t limit) const;
 	// A synchronous request to the current target, within limit and the
 	// time the request has left.
 	status_t _Ask(BMessage* request, BMessage* reply, bigtime_t limit);
@@ -88,6 +100,8 @@ private:
 	bool fDone;
 	bigtime_t fDeadline;
 	const std::atomic<bool>* fCancelled;
+	std::unique_ptr<BPrivate::ReplyQueue> fSetAnswers;
+	int32 fSetsOnTheirWay;
 };
 
 #endif // WORD_SERVICES_SESSION_H

@@ -2,7 +2,6 @@
 
 #include <new>
 #include <string>
-#include <vector>
 
 #include <Messenger.h>
 
@@ -13,12 +12,6 @@
 #include "ZIBook.h"
 
 namespace {
-
-// An e-mail field with its terminator; the longest formatted address fits
-// the postal buffer with room to spare.
-const size_t kEmailBufferSize = kFieldTextLength + 1;
-const size_t kPostalBufferSize = 1000;
-static_assert(kPostalBufferSize > kFormattedAddressLength);
 
 // The default locale's isalnum, whatever locale the process runs in.
 bool
@@ -55,21 +48,20 @@ ZIBWordServicesSession::TakeBook()
 	if (fBook == nullptr || fReplacements != nullptr)
 		return;
 	const bool email = MenuIndex() == kWordServicesEmailIndex;
-	const size_t outSize = email ? kEmailBufferSize : kPostalBufferSize;
-	const Lookup lookup =
-		email ? &ZIBook::GetEmailFromNickname : &ZIBook::GetPostalAddressFromNickname;
 	try {
 		auto replacements = std::make_unique<std::unordered_map<std::string, std::string>>();
-		std::vector<char> out(outSize);
+		char address[kFormattedAddressLength + 1];
 		for (const ABookRecord* record = fBook->GetListOfRecords(); record != nullptr;
 			 record = record->GetNextRecord()) {
-			// The book answers with the first record of a nickname.
+			// What the book's look-ups answer: the first record of a
+			// nickname, its "Email 1" or its formatted address.
 			const char* nickname = record->Field(kNicknameField);
-			if (nickname[0] == '\0')
-				continue;
 			std::string key = ascii_lower(nickname);
-			if (replacements->count(key) == 0 && (fBook->*lookup)(nickname, out.data(), outSize))
-				replacements->emplace(std::move(key), out.data());
+			if (key.empty() || replacements->count(key) != 0)
+				continue;
+			if (!email)
+				ZIBook::CollectFormattedAddress(record, address);
+			replacements->emplace(std::move(key), email ? record->Field(kEmail1Field) : address);
 		}
 		fReplacements = std::move(replacements);
 	} catch (const std::bad_alloc&) {

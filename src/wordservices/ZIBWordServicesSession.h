@@ -49,8 +49,6 @@ public:
 	void SetOwner(const BMessenger& owner) { fOwner = owner; }
 
 private:
-	typedef bool (ZIBook::*Lookup)(const char* nickname, char* out, size_t outSize) const;
-
 	int32 _ProcessBlock();
 
 	ZIBook* fBook;
