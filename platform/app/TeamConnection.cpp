@@ -12,9 +12,11 @@
 
 namespace {
 
-// Bytes read from the socket at a time; a peer that announces a large frame
-// costs memory only for the bytes it really sends.
-const size_t kReadChunk = 256 << 10;
+// Bytes read from the socket at a time, and by one call of Receive(): a
+// peer that announces a large frame costs memory only for the bytes it
+// really sends, and one that never stops sending leaves the other
+// connections their turn after each chunk.
+const size_t kReadChunk = 64 << 10;
 
 } // namespace
 
@@ -144,22 +146,19 @@ TeamConnection::IsShutDown() const
 bool
 TeamConnection::Receive()
 {
-	// A peer that never stops sending gets its turn like the others.
 	static thread_local char sChunk[kReadChunk];
-	for (int round = 0; round < 4; round++) {
+	for (;;) {
 		ssize_t got = recv(fFD, sChunk, sizeof(sChunk), MSG_DONTWAIT);
 		if (got > 0) {
 			fIn.append(sChunk, got);
 			fLastActive = system_time();
-			if (size_t(got) < sizeof(sChunk))
-				return true;
-		} else if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
 			return true;
-		} else if (got == 0 || errno != EINTR) {
-			return false;
 		}
+		if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+			return true;
+		if (got == 0 || errno != EINTR)
+			return false;
 	}
-	return true;
 }
 
 } // namespace BPrivate

@@ -21,7 +21,7 @@ class TeamConnection {
 public:
 	// Bytes that may wait to be sent beyond one frame; a peer that leaves
 	// more unread loses its connection.
-	static const size_t kMaxPending = 16 << 20;
+	static constexpr size_t kMaxPending = 16 << 20;
 
 	// Adopts fd, a connected socket to peer, and makes it non-blocking.
 	TeamConnection(int fd, team_id peer);
@@ -49,8 +49,9 @@ public:
 	void Shutdown();
 	bool IsShutDown() const;
 
-	// For the poll loop only: reads what arrived into the partial frame
-	// buffer; false on end of stream or error. Throws std::bad_alloc.
+	// For the poll loop only: reads up to one chunk of what arrived into
+	// the partial frame buffer; false on end of stream or error. Throws
+	// std::bad_alloc.
 	bool Receive();
 	std::string& Partial() { return fIn; }
 	// When bytes last arrived (or the connection opened). Thread-safe.

@@ -27,10 +27,10 @@ class TeamConnection;
 // first. One per process; all methods are thread-safe.
 class TeamPort {
 public:
-	static const size_t kMaxConnectionsPerPeer = 16;
-	static const size_t kMaxConnections = 256;
+	static constexpr size_t kMaxConnectionsPerPeer = 16;
+	static constexpr size_t kMaxConnections = 256;
 	// Room for two frames of the largest size.
-	static const size_t kMaxPartialBytes = 2 * (size_t(64) << 20) + (1 << 20);
+	static constexpr size_t kMaxPartialBytes = 2 * (size_t(64) << 20) + (1 << 20);
 
 	static TeamPort& Default();
 

@@ -64,11 +64,11 @@ public:
 	// it must outlive the session.
 	void SetCancelFlag(const std::atomic<bool>* cancelled) { fCancelled = cancelled; }
 
-	static const bigtime_t kSizeTimeout = 1000000;
-	static const bigtime_t kTextTimeout = 10000000;
-	static const bigtime_t kRequestTimeout = 30000000;
-	static const int32 kMaxTargets = 64;
-	static const int32 kSetsAhead = 64;
+	static constexpr bigtime_t kSizeTimeout = 1000000;
+	static constexpr bigtime_t kTextTimeout = 10000000;
+	static constexpr bigtime_t kRequestTimeout = 30000000;
+	static constexpr int32 kMaxTargets = 64;
+	static constexpr int32 kSetsAhead = 64;
 
 protected:
 	int32 MenuIndex() const { return fMenuIndex; }

@@ -229,8 +229,12 @@ start_hostile_client(pid_t pid)
 	header.SetTarget(B_PREFERRED_TOKEN, true);
 	header.SetReply(getpid(), 1, B_NULL_TOKEN);
 	header.SetReplyRequired(true);
+	// Requests to a port that does not exist are answered at once, and
+	// fill the socket; then the application's own answers find it full.
 	std::string frames;
 	for (int i = 0; i < 20000; i++)
+		BPrivate::WireFrame::Encode(999999, request, &frames);
+	for (int i = 0; i < 500; i++)
 		BPrivate::WireFrame::Encode(BPrivate::kApplicationPort, request, &frames);
 	int flood = open_connection();
 	for (size_t sent = 0; sent < frames.size();) {

@@ -44,6 +44,7 @@ TEST(Alert, NoHandlerRunsWhileAnAlertStands)
 	auto* other = new gui_test::RecordingWindow(BRect(300, 10, 399, 109));
 	window->Show();
 	other->Show();
+	const BMessenger otherMessenger(other);
 	bool otherAliveDuringAlert = false;
 	std::vector<std::string> logDuringAlert;
 	auto* timer = new QTimer;
@@ -53,11 +54,11 @@ TEST(Alert, NoHandlerRunsWhileAnAlertStands)
 			return;
 		timer->stop();
 		BMessenger(window).SendMessage('late');
-		BMessenger(other).SendMessage('late');
-		BMessenger(other).SendMessage(B_QUIT_REQUESTED);
+		otherMessenger.SendMessage('late');
+		otherMessenger.SendMessage(B_QUIT_REQUESTED);
 		QTest::qWait(100);
 		logDuringAlert = window->fLog;
-		otherAliveDuringAlert = BMessenger(other).IsValid() && other->fReceived.empty();
+		otherAliveDuringAlert = otherMessenger.IsValid() && other->fReceived.empty();
 		QTest::keyClick(box, Qt::Key_Return);
 	});
 	timer->start(10);
@@ -69,7 +70,7 @@ TEST(Alert, NoHandlerRunsWhileAnAlertStands)
 	EXPECT_TRUE(otherAliveDuringAlert);
 	EXPECT_EQ(window->fLog, (std::vector<std::string>{"alert up", "alert gone 0",
 													  "got " + std::to_string(uint32('late'))}));
-	EXPECT_TRUE(gui_test::process_until([&] { return !BMessenger(other).IsValid(); }));
+	EXPECT_TRUE(gui_test::process_until([&] { return !otherMessenger.IsValid(); }));
 	if (window->Lock())
 		window->Quit();
 }
