@@ -16,6 +16,7 @@
 #include "ScriptedText.h"
 #include "WordServicesConstants.h"
 #include "WordServicesHarness.h"
+#include "WordServicesSession.h"
 #include "ZIBook.h"
 
 namespace {
@@ -213,6 +214,17 @@ INSTANTIATE_TEST_SUITE_P(Rows, WordServicesOddTarget,
 										 OddRow{"TextLongerThanSize", 3, "al bob"},
 										 OddRow{"TextShorterThanSize", 10, "bob"}),
 						 [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WordServicesTest, OnlyTheFirst64TargetsAreServed)
+{
+	Start(std::vector<std::string>(WordServicesSession::kMaxTargets + 2, "bob"));
+	std::vector<BHandler*> targets;
+	for (int32 i = 0; i < WordServicesSession::kMaxTargets + 2; i++)
+		targets.push_back(fClient->TextAt(i));
+	Request(Batch(kWordServicesEmailIndex), targets);
+	EXPECT_EQ(TextOf(WordServicesSession::kMaxTargets - 1), "bob@example.com");
+	EXPECT_EQ(TextOf(WordServicesSession::kMaxTargets), "bob");
+}
 
 struct RefusedRow {
 	const char* name;

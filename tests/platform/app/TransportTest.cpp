@@ -244,6 +244,32 @@ TEST_F(Transport, IdleConnectionsAreCapped)
 	EXPECT_EQ(peer->Stop(), 0);
 }
 
+// Partial frames beyond the bound over all connections cost the peer the
+// connections that have been idle longest, not its memory.
+TEST_F(Transport, PartialFramesAreCappedInAll)
+{
+	auto peer = StartPeer(kEcho);
+	std::string path;
+	ASSERT_EQ(PortDirectory::SocketPath(kEcho, peer->Pid(), &path), B_OK);
+	const size_t part = BPrivate::TeamPort::kMaxPartialBytes * 3 / 8;
+	const std::string bytes = le32(BPrivate::WireFrame::kMaxPayloadSize) + std::string(part, 'x');
+	int partial[3];
+	for (int& fd : partial) {
+		fd = connect_raw(path);
+		ASSERT_GE(fd, 0);
+		ASSERT_EQ(send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL), ssize_t(bytes.size()));
+	}
+	BMessage reply;
+	EXPECT_EQ(Ping(BMessenger(kEcho), &reply), B_OK);
+	char byte;
+	EXPECT_EQ(recv(partial[0], &byte, 1, 0), 0);
+	EXPECT_EQ(recv(partial[2], &byte, 1, MSG_DONTWAIT), -1);
+	EXPECT_EQ(errno, EAGAIN);
+	for (int fd : partial)
+		close(fd);
+	EXPECT_EQ(peer->Stop(), 0);
+}
+
 struct HostileRow {
 	const char* name;
 	std::string bytes;
