@@ -12,15 +12,17 @@
 #include <Screen.h>
 
 #include "AppIdentity.h"
+#include "BookChangedQuery.h"
 #include "BookConstants.h"
 #include "PreferenceSet.h"
 #include "Preferences.h"
 #include "SaveFilePanel.h"
+#include "WindowConstants.h"
 #include "WordServicesConstants.h"
 #include "ZIBAboutWindow.h"
 #include "ZIBTechWindow.h"
 #include "ZIBWindow.h"
-#include "ZIBWordServicesSession.h"
+#include "ZIBWordServicesServer.h"
 #include "ZIBook.h"
 
 const char* const kAppSignature = kAppIdentity.signature;
@@ -33,6 +35,7 @@ namespace {
 const char* const kPreferencesName = "x-vnd.vornak-zibmo";
 const char* const kSettingsName = "settings";
 const char* const kLastFileSaved = "LastFileSaved";
+const char* const kLanguageRules = "LanguageRules";
 const int32 kWindowListBlockSize = 5;
 
 // A stored frame is used when it is a real rectangle that shows at least
@@ -54,22 +57,36 @@ IsUsableFrame(const float values[4])
 
 ZIBapp::ZIBapp()
 	: BApplication(kAppSignature), fWindowList(nullptr), fWindowOpenFlag(false),
-	  fActiveWindow(nullptr), fSession(nullptr), fPreferences(nullptr), fSettings(nullptr)
+	  fActiveWindow(nullptr), fWordServices(nullptr), fSessionAlertShown(false),
+	  fPreferences(nullptr), fSettings(nullptr), fLanguageRules(false)
 {
 	gZIBapp = this;
 	ValidateAttributes();
+	fWordServices = new ZIBWordServicesServer(BMessenger(this));
+	fWordServices->Run();
 	fWindowList = new BList(kWindowListBlockSize);
 	fPreferences = new Preferences(kPreferencesName);
 	if (fPreferences->InitCheck() == B_OK) {
 		fSettings = new PreferenceSet(*fPreferences, kSettingsName, true);
 		fSettings->InitCheck();
 	}
+	const void* data = nullptr;
+	int32 size = 0;
+	type_code type = 0;
+	if (PreferenceSet* settings = GetSettings();
+		settings != nullptr && settings->GetData(kLanguageRules, data, size, type) == B_OK &&
+		type == B_BOOL_TYPE && size == 1)
+		fLanguageRules = *static_cast<const uint8*>(data) != 0;
 }
 
 ZIBapp::~ZIBapp()
 {
 	delete fWindowList;
-	delete fSession;
+	if (fWordServices != nullptr) {
+		fWordServices->Close();
+		fWordServices->Lock();
+		fWordServices->Quit();
+	}
 	if (fSettings != nullptr && fSettings->InitCheck() == B_OK)
 		fSettings->Save();
 	delete fSettings;
@@ -94,8 +111,14 @@ ZIBapp::MessageReceived(BMessage* message)
 		case kMsgWordServicesBatch:
 			HandleBatchCheck(message);
 			break;
-		case kMsgWordServicesAbort:
-			HandleWordServicesAbort();
+		case kMsgWordServicesError:
+			HandleWordServicesError();
+			break;
+		case kMsgSessionAlertClosed:
+			fSessionAlertShown = false;
+			break;
+		case kMsgIsBookChanged:
+			HandleBookChangedQuery(message);
 			break;
 		case B_MOUSE_DOWN:
 		case B_KEY_DOWN:
@@ -213,6 +236,17 @@ ZIBapp::SetLastFileSaved(const char* path)
 {
 	if (PreferenceSet* settings = GetSettings())
 		settings->SetData(kLastFileSaved, path, strlen(path) + 1, B_STRING_TYPE);
+}
+
+void
+ZIBapp::SetLanguageRules(bool on)
+{
+	fLanguageRules = on;
+	const uint8 value = on ? 1 : 0;
+	if (PreferenceSet* settings = GetSettings())
+		settings->SetData(kLanguageRules, &value, sizeof(value), B_BOOL_TYPE);
+	for (int32 i = 0; i < fWindowList->CountItems(); i++)
+		static_cast<ZIBWindow*>(fWindowList->ItemAt(i))->PostMessage(kMsgLanguageRulesChanged);
 }
 
 ZIBWindow*

@@ -10,13 +10,15 @@ class BNode;
 class PreferenceSet;
 class Preferences;
 class ZIBWindow;
-class ZIBWordServicesSession;
+class ZIBWordServicesServer;
 
 // Application-level commands the main windows forward.
 enum {
 	kMsgNewBook = 'abmn',
 	kMsgShowAbout = 'abma',
 	kMsgShowTech = 'abmt',
+	// The Word Services session alert was closed.
+	kMsgSessionAlertClosed = 'abwc',
 };
 
 extern const char* const kAppSignature;
@@ -26,8 +28,9 @@ extern const BRect kNewBookFrame;
 
 // The application: decides what opens at start, creates every main window,
 // keeps the open windows and the active one, keeps the "settings"
-// preference set and serves Word Services requests on the active window's
-// book. Everything runs on the application's (GUI) thread.
+// preference set and hands Word Services requests, with the active window,
+// to the Word Services looper. Everything else runs on the application's
+// (GUI) thread.
 class ZIBapp : public BApplication {
 public:
 	ZIBapp();
@@ -64,14 +67,26 @@ public:
 	PreferenceSet* GetSettings() const;
 	// Stores path as "LastFileSaved" when there is a usable settings set.
 	void SetLastFileSaved(const char* path);
+	// "Sort by Language Rules", for every window: sorting by a column title
+	// follows the collation of the user's locale and Find ignores case in
+	// every script. Read from "LanguageRules" in the settings at start (off
+	// when missing or not a bool); SetLanguageRules stores it there too and
+	// tells every window.
+	bool GetLanguageRules() const { return fLanguageRules; }
+	void SetLanguageRules(bool on);
 
 	// Word Services registration on the executable's own file.
 	void ValidateAttributes();
 	status_t ValidateIndex(long device, bool& created);
 	long MakeWordServicesAttribute(BNode* node);
 	long MakeMenuStringsAttribute(BNode* node);
+	// Hands request to the Word Services looper with the active window.
 	void HandleBatchCheck(BMessage* request);
-	void HandleWordServicesAbort();
+	// A request that could not start: shows the session alert unless one
+	// stands already.
+	void HandleWordServicesError();
+	// Answers kMsgIsBookChanged (BookChangedQuery.h).
+	void HandleBookChangedQuery(BMessage* query);
 
 private:
 	ZIBWindow* _OpenWindow(BRect frame);
@@ -81,9 +96,11 @@ private:
 	BList* fWindowList;
 	bool fWindowOpenFlag;
 	ZIBWindow* fActiveWindow;
-	ZIBWordServicesSession* fSession;
+	ZIBWordServicesServer* fWordServices;
+	bool fSessionAlertShown;
 	Preferences* fPreferences;
 	PreferenceSet* fSettings;
+	bool fLanguageRules;
 };
 
 // The one application object.
