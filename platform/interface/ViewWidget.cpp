@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <AppDefs.h>
 #include <Message.h>
@@ -199,6 +200,25 @@ ViewWidget::keyPressEvent(QKeyEvent* event)
 		QWidget::keyPressEvent(event);
 		return;
 	}
+	Post(fView, &message);
+}
+
+void
+ViewWidget::wheelEvent(QWheelEvent* event)
+{
+	// One notch of a wheel turns it by 120.
+	float dx = -event->angleDelta().x() / 120.0f;
+	float dy = -event->angleDelta().y() / 120.0f;
+	if ((event->modifiers() & Qt::ShiftModifier) != 0 && dx == 0)
+		std::swap(dx, dy);
+	if (dx == 0 && dy == 0) {
+		event->ignore();
+		return;
+	}
+	BMessage message(B_MOUSE_WHEEL_CHANGED);
+	message.AddInt64("when", system_time());
+	message.AddFloat("be:wheel_delta_x", dx);
+	message.AddFloat("be:wheel_delta_y", dy);
 	Post(fView, &message);
 }
 

@@ -244,6 +244,8 @@ ZIBWindow::BuildListDialog()
 	fWindowView->AddChild(fScrollView);
 	fScrollView->ScrollBar(B_VERTICAL)->SetSteps(15, 150);
 	fScrollView->ScrollBar(B_HORIZONTAL)->SetSteps(15, 175);
+	fList->SetColumnsWidth(_ColumnsWidth());
+	fList->MakeFocus(true);
 }
 
 void

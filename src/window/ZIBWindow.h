@@ -83,6 +83,7 @@ private:
 	void BuildListTitleButtons();
 	void ClearListTitleButtons();
 	void ClearListWindow();
+	float _ColumnsWidth() const;
 
 	// Commands.
 	void _NewRecord();
