@@ -203,9 +203,9 @@ TEST_F(ListInput, KeysMoveAndShiftExtendsTheSelectionOfTheFocusedList)
 				rows.push_back(list->CurrentSelection(i));
 			return rows;
 		};
-		int32 page = static_cast<int32>((list->Bounds().Height() + 1) /
-										(list->ItemFrame(0).Height() + 1)) -
-					 1;
+		int32 page =
+			static_cast<int32>((list->Bounds().Height() + 1) / (list->ItemFrame(0).Height() + 1)) -
+			1;
 
 		key(Qt::Key_Down);
 		key(Qt::Key_Down);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <Alert.h>
 #include <AppDefs.h>
 #include <FilePanel.h>
 #include <MenuBar.h>
@@ -244,5 +245,85 @@ TEST_F(MainWindow, SizeLimitsKeepTheWindowUsable)
 		gui_test::process_events();
 		EXPECT_GE(window->Bounds().Width(), 340);
 		EXPECT_GE(window->Bounds().Height(), 54);
+	});
+}
+
+namespace {
+
+// Puts records into the window's book as an import does, without a file.
+void
+AddRecords(ZIBWindow* window, int count)
+{
+	window->Lock();
+	for (int i = 0; i < count; i++) {
+		window->GetThisABook()->makeNewRecord()->SetField(kNicknameField, "kept");
+		window->GetThisABook()->IncrementTotalRecordsInThisAB();
+	}
+	window->GetThisABook()->SetDirty(true);
+	window->Unlock();
+}
+
+} // namespace
+
+TEST_F(MainWindow, AFailedFirstSaveLeavesTheRecordCommandsOffAndSaveAsksForAName)
+{
+	std::filesystem::create_directory(PathOf("gone"));
+	entry_ref gone;
+	get_ref_for_path(PathOf("gone").c_str(), &gone);
+	std::filesystem::remove(PathOf("gone"));
+	RunApp({}, [&](ZIBapp* app) {
+		ZIBWindow* window = WindowAt(app, 0);
+		BMessage saveAs(kMsgSaveFile);
+		saveAs.AddRef("directory", &gone);
+		saveAs.AddString("name", "new.zib");
+		window->PostMessage(&saveAs);
+		gui_test::process_until([&] { return !fAlerts.empty(); });
+		gui_test::process_events();
+		EXPECT_FALSE(window->HasFile());
+		EXPECT_FALSE(Enabled(window, kMsgRecordNew));
+		EXPECT_FALSE(Enabled(window, kMsgEditSelectAll));
+		EXPECT_TRUE(Enabled(window, kMsgFileSaveAs));
+
+		window->GetSaveFilePanel()->Panel()->Hide();
+		Send(window, kMsgFileSave);
+		EXPECT_TRUE(window->GetSaveFilePanel()->Panel()->IsShowing());
+	});
+}
+
+TEST_F(MainWindow, ClosingABookWithRecordsAndNoFileAsks)
+{
+	std::string path = PathOf("rescued.zib");
+	RunApp({}, [&](ZIBapp* app) {
+		ZIBWindow* window = WindowAt(app, 0);
+		AddRecords(window, 2);
+		int32 answer = 2;
+		BPrivate::set_alert_responder([&](const BAlert& alert) {
+			fAlerts.push_back(std::string(alert.Title()) + "|" + alert.Text());
+			return answer;
+		});
+		// "Cancel", and a cancelled save panel, keep the window.
+		Send(window, kMsgFileClose);
+		BPrivate::cancel_file_panel(window->GetSaveFilePanel()->Panel());
+		gui_test::process_events();
+		EXPECT_EQ(CountWindows(app), 1);
+		ASSERT_EQ(fAlerts.size(), 1u);
+		EXPECT_EQ(fAlerts[0].rfind("Message|This address book has no file yet.", 0), 0u);
+
+		// "Save As..." shows the panel; the window closes once it is saved.
+		answer = 0;
+		Send(window, kMsgFileClose);
+		EXPECT_EQ(CountWindows(app), 1);
+		ASSERT_TRUE(window->GetSaveFilePanel()->Panel()->IsShowing());
+		BPrivate::accept_file_panel(window->GetSaveFilePanel()->Panel(), {path});
+		gui_test::process_until([&] { return CountWindows(app) == 0; });
+	});
+	EXPECT_EQ(ReadFile(path).substr(0, 5), "kept\t");
+
+	RunApp({}, [&](ZIBapp* app) {
+		AddRecords(WindowAt(app, 0), 1);
+		BPrivate::set_alert_responder([](const BAlert&) { return 1; });
+		WindowAt(app, 0)->PostMessage(kMsgFileClose);
+		EXPECT_TRUE(gui_test::process_until([&] { return CountWindows(app) == 0; }))
+			<< "\"Don't Save\" closes";
 	});
 }
