@@ -47,7 +47,8 @@ protected:
 		AppTest::SetUp();
 		fPath = PathOf("book.zib");
 		WriteBookFile(fPath, {"IIII\tIIII\t\tIIII\t\t\t\t\tOslo\t\t\t\t\t\t\tIIII\tIIII",
-							  "IIII\tIIII\t\tIIII\t\t\t\t\tbergen", "x\tx\t\tx\t\t\t\t\tAarhus"});
+							  "IIII\tIIII\t\tIIII\t\t\t\t\tbergen", "x\tx\t\tx\t\t\t\t\tAarhus",
+							  "gjpy\tgjpy\t\t\t\t\t\t\tZug"});
 	}
 
 	void Send(ZIBWindow* window, uint32 command)
@@ -87,6 +88,12 @@ TEST_F(ListDrawing, RowsDrawMarkedColumnsEightyPixelsApartOnAlternatingColours)
 		EXPECT_EQ(image.pixel(image.width() - 5, static_cast<int>(row1.top) + 1), kOddRow);
 		EXPECT_EQ(image.pixel(image.width() - 5, static_cast<int>(list->ItemFrame(2).top) + 1),
 				  kWhite);
+		// Descenders reach below the baseline and stay inside their row.
+		BRect row3 = list->ItemFrame(3);
+		EXPECT_NE(FirstInk(image, 0, static_cast<int>(row3.bottom) - 1,
+						   static_cast<int>(row3.bottom) - 1),
+				  -1);
+		EXPECT_EQ(FirstInk(image, 0, static_cast<int>(row3.top), static_cast<int>(row3.top)), -1);
 
 		list->Select(1);
 		gui_test::process_events();
