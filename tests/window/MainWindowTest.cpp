@@ -327,3 +327,36 @@ TEST_F(MainWindow, ClosingABookWithRecordsAndNoFileAsks)
 			<< "\"Don't Save\" closes";
 	});
 }
+
+TEST_F(MainWindow, ADoubledScaleDoublesTheWindowAndKeepsItsStoredFrame)
+{
+	// The offscreen screen of 800 by 800 pixels holds 400 by 400 points.
+	const BRect frame(20, 30, 369, 229);
+	WriteBookFile(fPath, {"n0\tAnna"}, frame);
+	setenv("QT_SCALE_FACTOR", "2", 1);
+	RunApp({fPath}, [&](ZIBapp* app) {
+		ZIBWindow* window = WindowAt(app, 0);
+		EXPECT_EQ(window->Frame(), frame);
+		QImage image = gui_test::render(window->GetWholeWindowView());
+		EXPECT_EQ(image.devicePixelRatio(), 2);
+		EXPECT_EQ(image.width(), 2 * (frame.IntegerWidth() + 1));
+		// Text is drawn at the doubled resolution, not blown up: some run of
+		// ink in a title starts or ends between two blown-up pixels.
+		QImage title = gui_test::render(window->GetTitleButtonView()->ChildAt(0));
+		bool fine = false;
+		for (int y = 4; y < title.height() - 4; y++) {
+			for (int x = 8; x < title.width() - 8; x++) {
+				bool ink = qGray(title.pixel(x, y)) < 100;
+				bool before = qGray(title.pixel(x - 1, y)) < 100;
+				fine |= ink != before && x % 2 == 1;
+			}
+		}
+		EXPECT_TRUE(fine);
+		window->MoveTo(40, 50);
+		gui_test::process_until([&] { return window->GetThisABook()->SeeIfDirty(); });
+	});
+	unsetenv("QT_SCALE_FACTOR");
+	float values[4] = {};
+	BNode(fPath.c_str()).ReadAttr("ZIBWndwFrame", B_RECT_TYPE, 0, values, sizeof(values));
+	EXPECT_EQ(BRect(values[0], values[1], values[2], values[3]), frame.OffsetToCopy(40, 50));
+}
