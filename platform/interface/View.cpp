@@ -364,6 +364,7 @@ BView::SetFont(const BFont* font)
 {
 	if (font != nullptr)
 		fFont = *font;
+	fWidget->setFont(to_qt(fFont));
 }
 
 void

@@ -66,6 +66,9 @@ ViewWidget::ViewWidget(BView* view) : fView(view), fPainter(nullptr), fInner(nul
 	setFocusPolicy(Qt::ClickFocus);
 	// MouseMoved() is called without a button held too.
 	setMouseTracking(true);
+	// What Qt draws for the view (button labels, text, menus) uses the
+	// platform's font too, so it fits the view's frame.
+	setFont(to_qt(*be_plain_font));
 }
 
 ViewWidget*
@@ -181,15 +184,13 @@ ViewWidget::Post(BView* view, BMessage* message)
 void
 ViewWidget::enterEvent(QEnterEvent* event)
 {
-	_PostTransit(from_qt(event->position().toPoint()) + fView->Bounds().LeftTop(),
-		B_ENTERED_VIEW);
+	_PostTransit(from_qt(event->position().toPoint()) + fView->Bounds().LeftTop(), B_ENTERED_VIEW);
 }
 
 void
 ViewWidget::leaveEvent(QEvent*)
 {
-	_PostTransit(from_qt(mapFromGlobal(QCursor::pos())) + fView->Bounds().LeftTop(),
-		B_EXITED_VIEW);
+	_PostTransit(from_qt(mapFromGlobal(QCursor::pos())) + fView->Bounds().LeftTop(), B_EXITED_VIEW);
 }
 
 void

@@ -150,6 +150,21 @@ DarkestLabelGrey(BButton* button)
 	return darkest;
 }
 
+// Whether no label ink comes within three pixels of the button's sides, as
+// it does when the label is cut off there.
+bool
+LabelIsWhole(BButton* button)
+{
+	QImage image = gui_test::render(button);
+	for (int y = image.height() / 3; y < 2 * image.height() / 3; y++) {
+		for (int x : {3, 4, image.width() - 5, image.width() - 4}) {
+			if (qGray(image.pixel(x, y)) < 100)
+				return false;
+		}
+	}
+	return true;
+}
+
 TEST_F(FindDialog, ButtonsShowWhetherTheyWorkAndKeysPressTheFocusedOne)
 {
 	Run([](ZIBWindow* window) {
@@ -165,6 +180,8 @@ TEST_F(FindDialog, ButtonsShowWhetherTheyWorkAndKeysPressTheFocusedOne)
 		EXPECT_LT(DarkestLabelGrey(search), 80);
 		EXPECT_GT(DarkestLabelGrey(again), 110) << "greyed while disabled";
 		EXPECT_GT(DarkestLabelGrey(Button(dialog, "FindAll_Button")), 110);
+		for (const char* name : {"Search_Button", "SearchAgain_Button", "Cancel_Button"})
+			EXPECT_TRUE(LabelIsWhole(Button(dialog, name))) << name;
 
 		// Space presses the focused button, which shows a focus mark.
 		QImage unfocused = gui_test::render(search);
