@@ -28,11 +28,10 @@ const bigtime_t kCheckInterval = 1000000;
 int
 usage(FILE* stream)
 {
-	fprintf(stream,
-		"usage: zib-lookup --email | --postal\n"
-		"Reads a text on standard input and writes it to standard output with\n"
-		"every nickname of the running address book replaced by the record's\n"
-		"e-mail address (--email) or postal address (--postal).\n");
+	fprintf(stream, "usage: zib-lookup --email | --postal\n"
+					"Reads a text on standard input and writes it to standard output with\n"
+					"every nickname of the running address book replaced by the record's\n"
+					"e-mail address (--email) or postal address (--postal).\n");
 	return stream == stdout ? 0 : 2;
 }
 
@@ -72,7 +71,7 @@ run(int32 menuIndex)
 		client->Unlock();
 	} else {
 		fprintf(stderr, "zib-lookup: the address book did not finish the request (%s)\n",
-			BPrivate::status_text(status));
+				BPrivate::status_text(status));
 	}
 	BPrivate::unpublish_team_port();
 	client->Lock();

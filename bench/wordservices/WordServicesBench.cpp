@@ -74,8 +74,8 @@ run_requests(benchmark::State& state, const BMessenger& server)
 		request.AddMessenger(kWordServicesTargetField, BMessenger(client->TextAt(0)));
 		state.ResumeTiming();
 
-		if (server.SendMessage(&request, client) != B_OK
-			|| acquire_sem(client->Stopped()) != B_OK) {
+		if (server.SendMessage(&request, client) != B_OK ||
+			acquire_sem(client->Stopped()) != B_OK) {
 			state.SkipWithError("no 'WStp'");
 		}
 
@@ -121,7 +121,9 @@ BM_RemoteRequest(benchmark::State& state)
 		for (int i = 0; i < kRecords; i++) {
 			file << "nick" << i;
 			for (int field = 1; field < kFieldCount; field++)
-				file << '\t' << (field == kEmail1Field ? "nick" + std::to_string(i) + "@mail.example.org" : "");
+				file << '\t'
+					 << (field == kEmail1Field ? "nick" + std::to_string(i) + "@mail.example.org"
+											   : "");
 			file << '\n';
 		}
 	}

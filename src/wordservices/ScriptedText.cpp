@@ -8,11 +8,7 @@
 
 #include "WordServicesConstants.h"
 
-ScriptedText::ScriptedText(const char* text)
-	:
-	BHandler("scripted text"),
-	fText(text),
-	fHilites(0)
+ScriptedText::ScriptedText(const char* text) : BHandler("scripted text"), fText(text), fHilites(0)
 {
 }
 
@@ -22,8 +18,8 @@ ScriptedText::MessageReceived(BMessage* message)
 	int32 index, form;
 	BMessage specifier;
 	const char* property;
-	if ((message->what != B_GET_PROPERTY && message->what != B_SET_PROPERTY)
-		|| message->GetCurrentSpecifier(&index, &specifier, &form, &property) != B_OK) {
+	if ((message->what != B_GET_PROPERTY && message->what != B_SET_PROPERTY) ||
+		message->GetCurrentSpecifier(&index, &specifier, &form, &property) != B_OK) {
 		BHandler::MessageReceived(message);
 		return;
 	}
@@ -31,7 +27,7 @@ ScriptedText::MessageReceived(BMessage* message)
 	status_t status;
 	try {
 		status = message->what == B_GET_PROPERTY ? _Get(property, specifier, &reply)
-			: _Set(property, specifier, *message);
+												 : _Set(property, specifier, *message);
 	} catch (const std::bad_alloc&) {
 		status = B_NO_MEMORY;
 	}
@@ -61,8 +57,8 @@ status_t
 ScriptedText::_Set(const char* property, const BMessage& specifier, const BMessage& request)
 {
 	bool text = strcmp(property, kWordServicesTextProperty) == 0;
-	if ((!text && strcmp(property, kWordServicesHiliteProperty) != 0)
-		|| specifier.what != B_REVERSE_RANGE_SPECIFIER) {
+	if ((!text && strcmp(property, kWordServicesHiliteProperty) != 0) ||
+		specifier.what != B_REVERSE_RANGE_SPECIFIER) {
 		return B_BAD_SCRIPT_SYNTAX;
 	}
 	int32 index = specifier.GetInt32("index", -1);

@@ -27,10 +27,7 @@ add_reverse_range(BMessage* request, const char* property, int32 index, int32 ra
 } // namespace
 
 WordServicesSession::WordServicesSession(BMessage* start)
-	:
-	fMenuIndex(0),
-	fError(B_OK),
-	fDone(false)
+	: fMenuIndex(0), fError(B_OK), fDone(false)
 {
 	fClient = start->ReturnAddress();
 	fMenuIndex = start->FindInt32(kWordServicesIndexField);
@@ -82,18 +79,18 @@ WordServicesSession::GetListBlock(int32 index)
 
 int32
 WordServicesSession::ReplaceClientWord(const char* replacement, int32 startDistance,
-	int32 endDistance)
+									   int32 endDistance)
 {
 	BMessage remove(B_SET_PROPERTY);
 	if (add_reverse_range(&remove, kWordServicesTextProperty, startDistance,
-			startDistance - endDistance) == B_OK) {
+						  startDistance - endDistance) == B_OK) {
 		_Set(&remove);
 	}
 	BackgroundHilite(false, 0, 0);
 	BMessage insert(B_SET_PROPERTY);
-	if (insert.AddString("data", replacement) == B_OK
-		&& add_reverse_range(&insert, kWordServicesTextProperty, endDistance,
-			int32(strlen(replacement))) == B_OK) {
+	if (insert.AddString("data", replacement) == B_OK &&
+		add_reverse_range(&insert, kWordServicesTextProperty, endDistance,
+						  int32(strlen(replacement))) == B_OK) {
 		_Set(&insert);
 	}
 	return 0;
@@ -103,9 +100,9 @@ int32
 WordServicesSession::BackgroundHilite(bool on, int32 startDistance, int32 endDistance)
 {
 	BMessage request(B_SET_PROPERTY);
-	if (request.AddBool("data", on) == B_OK
-		&& add_reverse_range(&request, kWordServicesHiliteProperty, startDistance,
-			startDistance - endDistance) == B_OK) {
+	if (request.AddBool("data", on) == B_OK &&
+		add_reverse_range(&request, kWordServicesHiliteProperty, startDistance,
+						  startDistance - endDistance) == B_OK) {
 		_Set(&request);
 	}
 	return 0;
@@ -141,8 +138,7 @@ WordServicesSession::GetBlock()
 		return B_NO_INIT;
 	BMessage sizeRequest(B_GET_PROPERTY), reply;
 	sizeRequest.AddSpecifier(kWordServicesSizeProperty);
-	status_t status = fCurrentTarget->SendMessage(&sizeRequest, &reply, kSizeTimeout,
-		kSizeTimeout);
+	status_t status = fCurrentTarget->SendMessage(&sizeRequest, &reply, kSizeTimeout, kSizeTimeout);
 	if (status != B_OK)
 		return status;
 	int32 size;

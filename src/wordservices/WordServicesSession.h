@@ -39,7 +39,7 @@ public:
 	// bytes before the end of the block, then inserts replacement in its
 	// place. Failures are ignored; answers 0.
 	virtual int32 ReplaceClientWord(const char* replacement, int32 startDistance,
-		int32 endDistance);
+									int32 endDistance);
 	// Switches the client's background highlight over that range; answers 0.
 	virtual int32 BackgroundHilite(bool on, int32 startDistance, int32 endDistance);
 	virtual void Done();

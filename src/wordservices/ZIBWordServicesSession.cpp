@@ -40,9 +40,7 @@ ascii_lower(std::string text)
 } // namespace
 
 ZIBWordServicesSession::ZIBWordServicesSession(BMessage* start, ZIBook* book)
-	:
-	WordServicesSession(start),
-	fBook(nullptr)
+	: WordServicesSession(start), fBook(nullptr)
 {
 	if (MenuIndex() != kWordServicesEmailIndex && MenuIndex() != kWordServicesPostalIndex)
 		SetError(kWordServicesBadIndex);
@@ -84,8 +82,8 @@ ZIBWordServicesSession::ProcessPostalAddressBlock()
 }
 
 bool
-ZIBWordServicesSession::GetNextWord(const char** cursor, std::string* word,
-	int32* startDistance, int32* endDistance) const
+ZIBWordServicesSession::GetNextWord(const char** cursor, std::string* word, int32* startDistance,
+									int32* endDistance) const
 {
 	const char* end = Block().data() + Block().size();
 	const char* start = *cursor;
@@ -111,7 +109,7 @@ ZIBWordServicesSession::_ProcessBlock(Lookup lookup, size_t outSize)
 		// only words among the nicknames go there.
 		std::unordered_set<std::string> nicknames;
 		for (const ABookRecord* record = fBook->GetListOfRecords(); record != nullptr;
-			record = record->GetNextRecord()) {
+			 record = record->GetNextRecord()) {
 			nicknames.insert(ascii_lower(record->Field(kNicknameField)));
 		}
 		std::vector<char> out(outSize);
@@ -119,8 +117,8 @@ ZIBWordServicesSession::_ProcessBlock(Lookup lookup, size_t outSize)
 		const char* cursor = Block().c_str();
 		int32 startDistance, endDistance;
 		while (GetNextWord(&cursor, &word, &startDistance, &endDistance)) {
-			if (nicknames.count(ascii_lower(word)) != 0
-				&& (fBook->*lookup)(word.c_str(), out.data(), outSize)) {
+			if (nicknames.count(ascii_lower(word)) != 0 &&
+				(fBook->*lookup)(word.c_str(), out.data(), outSize)) {
 				ReplaceClientWord(out.data(), startDistance, endDistance);
 			}
 		}

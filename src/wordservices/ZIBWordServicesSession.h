@@ -34,7 +34,7 @@ public:
 	// block to the word's first byte and to the byte after it. False when
 	// no word is left.
 	bool GetNextWord(const char** cursor, std::string* word, int32* startDistance,
-		int32* endDistance) const;
+					 int32* endDistance) const;
 
 	void SetABook(ZIBook* book) { fBook = book; }
 	ZIBook* GetABook() const { return fBook; }

@@ -106,12 +106,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ZibmoServer, LookupToolFailsClearlyWithoutAddressBook)
 {
-	std::string command = std::string("'") + LOOKUP_TOOL_PATH + "' --email < /dev/null 2> '" +
-						  PathOf("err") + "'";
+	std::string command =
+		std::string("'") + LOOKUP_TOOL_PATH + "' --email < /dev/null 2> '" + PathOf("err") + "'";
 	int status = system(command.c_str());
 	EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
 	EXPECT_NE(ReadFile(PathOf("err")).find("no address book is running"), std::string::npos);
-	status = system((std::string("'") + LOOKUP_TOOL_PATH + "' --bogus < /dev/null 2> /dev/null").c_str());
+	status = system(
+		(std::string("'") + LOOKUP_TOOL_PATH + "' --bogus < /dev/null 2> /dev/null").c_str());
 	EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
 }
 

@@ -52,9 +52,7 @@ private:
 class ClientLooper : public BLooper {
 public:
 	explicit ClientLooper(const std::vector<std::string>& texts)
-		:
-		BLooper("client"),
-		fStopped(create_sem(0, "stopped"))
+		: BLooper("client"), fStopped(create_sem(0, "stopped"))
 	{
 		for (const std::string& text : texts) {
 			fTexts.push_back(std::make_unique<ScriptedText>(text.c_str()));

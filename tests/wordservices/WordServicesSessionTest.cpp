@@ -76,8 +76,8 @@ protected:
 		be_app_messenger = BMessenger();
 	}
 
-	void AddRecord(const char* nickname, const char* first, const char* email,
-		const char* address, const char* city)
+	void AddRecord(const char* nickname, const char* first, const char* email, const char* address,
+				   const char* city)
 	{
 		ABookRecord* record = fBook.makeNewRecord();
 		record->SetField(kNicknameField, nickname);
@@ -98,7 +98,7 @@ protected:
 	// Starts a server (on the book, or none) and a client serving texts;
 	// extra handlers join the client's looper as further targets.
 	void Start(const std::vector<std::string>& texts, bool withBook = true,
-		std::vector<BHandler*> extra = {})
+			   std::vector<BHandler*> extra = {})
 	{
 		fServer = new SessionServer(withBook ? &fBook : nullptr);
 		fServer->Run();
@@ -164,15 +164,21 @@ TEST_P(WordServicesReplace, RewritesClientText)
 	EXPECT_EQ(TextOf(0), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, WordServicesReplace,
-	testing::Values(ReplaceRow{"EmailOnlyKnownWord", 0, "see bob, please", "see bob@example.com, please"},
+INSTANTIATE_TEST_SUITE_P(
+	Rows, WordServicesReplace,
+	testing::Values(
+		ReplaceRow{"EmailOnlyKnownWord", 0, "see bob, please", "see bob@example.com, please"},
 		ReplaceRow{"PostalAcrossLines", 1, "to bob.", "to <postal>."},
 		ReplaceRow{"LongerAndShorter", 0, "al and bob or christopher!",
-			"alexander.the.great@macedon.example.org and bob@example.com or c@x.io!"},
+				   "alexander.the.great@macedon.example.org and bob@example.com or c@x.io!"},
 		ReplaceRow{"WordInsideRunIsOneWord", 0, "bob2 xbob BOB", "bob2 xbob bob@example.com"},
 		ReplaceRow{"AddressSplitAtPunctuation", 0, "bob@al.com",
-			"bob@example.com@alexander.the.great@macedon.example.org.com"},
-		ReplaceRow{"HighBytesSeparate", 0, "\xc3\xa9" "bob\xc3\xa9", "\xc3\xa9" "bob@example.com\xc3\xa9"},
+				   "bob@example.com@alexander.the.great@macedon.example.org.com"},
+		ReplaceRow{"HighBytesSeparate", 0,
+				   "\xc3\xa9"
+				   "bob\xc3\xa9",
+				   "\xc3\xa9"
+				   "bob@example.com\xc3\xa9"},
 		ReplaceRow{"NoWords", 0, ",,, -- !\t\n", ",,, -- !\t\n"},
 		ReplaceRow{"EmptyText", 0, "", ""}),
 	[](const auto& info) { return std::string(info.param.name); });
@@ -199,11 +205,12 @@ TEST_P(WordServicesOddTarget, UntrustworthyTextIsNotEdited)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, WordServicesOddTarget,
-	testing::Values(OddRow{"Silent", -1, ""}, OddRow{"NegativeSize", -3, "bob"},
-		OddRow{"SizeOverLimit", kWordServicesMaxText + 1, "bob"},
-		OddRow{"TextLongerThanSize", 3, "al bob"},
-		OddRow{"TextShorterThanSize", 10, "bob"}),
-	[](const auto& info) { return std::string(info.param.name); });
+						 testing::Values(OddRow{"Silent", -1, ""},
+										 OddRow{"NegativeSize", -3, "bob"},
+										 OddRow{"SizeOverLimit", kWordServicesMaxText + 1, "bob"},
+										 OddRow{"TextLongerThanSize", 3, "al bob"},
+										 OddRow{"TextShorterThanSize", 10, "bob"}),
+						 [](const auto& info) { return std::string(info.param.name); });
 
 struct RefusedRow {
 	const char* name;
@@ -226,10 +233,10 @@ TEST_P(WordServicesRefused, ClientGetsStopAndKeepsText)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, WordServicesRefused,
-	testing::Values(RefusedRow{"MenuIndexTwo", 2, true, true},
-		RefusedRow{"MenuIndexNegative", -1, true, true},
-		RefusedRow{"NoTarget", 0, false, true},
-		RefusedRow{"NoBook", 0, true, false}),
-	[](const auto& info) { return std::string(info.param.name); });
+						 testing::Values(RefusedRow{"MenuIndexTwo", 2, true, true},
+										 RefusedRow{"MenuIndexNegative", -1, true, true},
+										 RefusedRow{"NoTarget", 0, false, true},
+										 RefusedRow{"NoBook", 0, true, false}),
+						 [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
