@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -135,7 +136,7 @@ TEST_F(BookFile, SavesLinesAndAttributesExactly)
 
 struct LayoutCase {
 	const char* name;
-	const char* type; // the stored attribute value, or nullptr for none
+	std::optional<std::string> type; // the stored attribute value
 	std::string data;
 	std::vector<Fields> records;
 };
@@ -145,31 +146,39 @@ class Layout : public BookFile, public testing::WithParamInterface<LayoutCase> {
 TEST_P(Layout, ChosenByTypeOrFirstLine)
 {
 	WriteBytes("book", GetParam().data);
-	if (GetParam().type != nullptr)
-		SetType("book", GetParam().type);
+	if (GetParam().type)
+		SetType("book", *GetParam().type);
 	EXPECT_EQ(Open("book"), GetParam().records);
 	BEntry entry(PathOf("book").c_str());
-	bool currentType = GetParam().type != nullptr && kCurrentType == GetParam().type + 4;
+	bool currentType = GetParam().type && GetParam().type->c_str() + 4 == kCurrentType;
 	EXPECT_EQ(ZIBFiles::IsNickname(&entry), currentType);
 }
 
 INSTANTIATE_TEST_SUITE_P(
 	Files, Layout,
 	testing::Values(
-		LayoutCase{"CurrentType", kTypeValue.c_str(), Columns(0, 20), {ColumnFields(0, 20, 0)}},
+		LayoutCase{"CurrentType", kTypeValue, Columns(0, 20), {ColumnFields(0, 20, 0)}},
 		LayoutCase{"CurrentTypeWithoutTerminator",
 				   "SMIMapplication/x.vnd-vornak-zibfile",
 				   Columns(0, 20),
 				   {ColumnFields(0, 20, 0)}},
 		LayoutCase{"NoType21Columns",
-				   nullptr,
+				   std::nullopt,
 				   Columns(0, 20) + Columns(0, 1),
 				   {ColumnFields(0, 20, 0), ColumnFields(0, 1, 0)}},
 		LayoutCase{"NoType20Columns",
-				   nullptr,
-				   Columns(1, 20) + Columns(0, 20),
-				   {ColumnFields(1, 20, 1), ColumnFields(0, 20, 1)}},
-		LayoutCase{"NoType22Columns", nullptr, Columns(0, 21), {ColumnFields(0, 21, 1)}},
+				   std::nullopt,
+				   Columns(1, 20) + Columns(1, 19),
+				   {ColumnFields(1, 20, 1), ColumnFields(1, 19, 1)}},
+		LayoutCase{"NoTypeTrimmedLinesBeforeA21ColumnLine",
+				   std::nullopt,
+				   Columns(0, 3) + Columns(0, 20),
+				   {ColumnFields(0, 3, 0), ColumnFields(0, 20, 0)}},
+		LayoutCase{"CurrentTypeWithLongTail",
+				   kTypeValue + std::string(300, 'x'),
+				   Columns(0, 20),
+				   {ColumnFields(0, 20, 0)}},
+		LayoutCase{"NoType22Columns", std::nullopt, Columns(0, 21), {ColumnFields(0, 21, 1)}},
 		LayoutCase{"OlderType21Columns",
 				   "SMIMapplication/x.vnd-vornak-ziborigfile",
 				   Columns(0, 20),
@@ -183,22 +192,20 @@ const std::string k39(39, 'x');
 INSTANTIATE_TEST_SUITE_P(
 	Damaged, Layout,
 	testing::Values(
-		LayoutCase{"ShortLine", kTypeValue.c_str(), "a\tb\tc\n", Padded({{"a", "b", "c"}})},
-		LayoutCase{"LongLine", kTypeValue.c_str(), Columns(0, 22), {ColumnFields(0, 20, 0)}},
-		LayoutCase{"LongFieldCutBeforeCharacter", kTypeValue.c_str(), k39 + "\xC3\xA9tail\tz\n",
+		LayoutCase{"ShortLine", kTypeValue, "a\tb\tc\n", Padded({{"a", "b", "c"}})},
+		LayoutCase{"LongLine", kTypeValue, Columns(0, 22), {ColumnFields(0, 20, 0)}},
+		LayoutCase{"LongFieldCutBeforeCharacter", kTypeValue, k39 + "\xC3\xA9tail\tz\n",
 				   Padded({{k39, "z"}})},
-		LayoutCase{"ZeroBytesSkipped", kTypeValue.c_str(), std::string("a\0b\tc\n\0\0d\n", 10),
+		LayoutCase{"ZeroBytesSkipped", kTypeValue, std::string("a\0b\tc\n\0\0d\n", 10),
 				   Padded({{"ab", "c"}, {"d"}})},
-		LayoutCase{"LastLineWithoutLineFeed", kTypeValue.c_str(), "a\tb\nc\td",
+		LayoutCase{"LastLineWithoutLineFeed", kTypeValue, "a\tb\nc\td",
 				   Padded({{"a", "b"}, {"c", "d"}})},
-		LayoutCase{"LastLineEndsInTab", kTypeValue.c_str(), "a\nb\t", Padded({{"a"}, {"b"}})},
-		LayoutCase{"CarriageReturnsKept", kTypeValue.c_str(), "a\r\tb\r\n",
-				   Padded({{"a\r", "b\r"}})},
-		LayoutCase{"InvalidUtf8Kept", kTypeValue.c_str(), "\xFF\xFE\tz\n",
-				   Padded({{"\xFF\xFE", "z"}})},
-		LayoutCase{"EmptyLines", kTypeValue.c_str(), "\n\na\n", Padded({{}, {}, {"a"}})},
-		LayoutCase{"EmptyFile", kTypeValue.c_str(), "", {}},
-		LayoutCase{"OnlyZeroBytes", kTypeValue.c_str(), std::string(3, '\0'), {}}),
+		LayoutCase{"LastLineEndsInTab", kTypeValue, "a\nb\t", Padded({{"a"}, {"b"}})},
+		LayoutCase{"CarriageReturnsKept", kTypeValue, "a\r\tb\r\n", Padded({{"a\r", "b\r"}})},
+		LayoutCase{"InvalidUtf8Kept", kTypeValue, "\xFF\xFE\tz\n", Padded({{"\xFF\xFE", "z"}})},
+		LayoutCase{"EmptyLines", kTypeValue, "\n\na\n", Padded({{}, {}, {"a"}})},
+		LayoutCase{"EmptyFile", kTypeValue, "", {}},
+		LayoutCase{"OnlyZeroBytes", kTypeValue, std::string(3, '\0'), {}}),
 	[](const auto& info) { return info.param.name; });
 
 // Runs action without the power to override file permissions: as it is when
