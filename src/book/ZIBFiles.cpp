@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <mutex>
 #include <new>
 #include <string>
 
@@ -42,12 +41,9 @@ const off_t kMaxBookSize = off_t(1) << 30;
 void
 IgnoreFileSizeSignal()
 {
-	static std::once_flag sOnce;
-	std::call_once(sOnce, [] {
-		struct sigaction current;
-		if (sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
-			signal(SIGXFSZ, SIG_IGN);
-	});
+	struct sigaction current;
+	if (sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+		signal(SIGXFSZ, SIG_IGN);
 }
 
 // Appends the line of record, with its line feed, to out.

@@ -19,6 +19,7 @@
 #include <Entry.h>
 #include <File.h>
 
+#include "BookConstants.h"
 #include "BookTestSupport.h"
 #include "TestDirectory.h"
 #include "ZIBFiles.h"
@@ -208,21 +209,6 @@ INSTANTIATE_TEST_SUITE_P(
 		LayoutCase{"OnlyZeroBytes", kTypeValue, std::string(3, '\0'), {}}),
 	[](const auto& info) { return info.param.name; });
 
-// Runs action without the power to override file permissions: as it is when
-// not root, else in a child process that runs as nobody.
-bool
-Unprivileged(const std::function<bool()>& action)
-{
-	if (geteuid() != 0)
-		return action();
-	pid_t child = fork();
-	if (child == 0)
-		_exit(setgid(65534) == 0 && setuid(65534) == 0 && action() ? 0 : 1);
-	int status = 0;
-	waitpid(child, &status, 0);
-	return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 TEST_F(BookFile, ReadOnlyFileOpensWithAllRecords)
 {
 	WriteBytes("book", "a\nb\n");
@@ -230,10 +216,79 @@ TEST_F(BookFile, ReadOnlyFileOpensWithAllRecords)
 	chmod(PathOf("book").c_str(), 0444);
 	chmod(fPath.c_str(), 0755);
 	entry_ref ref = RefOf("book");
-	EXPECT_TRUE(Unprivileged([&] {
+	EXPECT_TRUE(AsOtherUser([&] {
 		ZIBook book(nullptr);
 		return ZIBFiles::ReadBook(&ref, &book) == B_OK && book.GetTotalRecordsInThisAB() == 2;
 	}));
+}
+
+struct OddFile {
+	const char* name;
+	std::function<std::string(const std::string& directory)> make; // answers the path
+	status_t status;
+};
+
+class OddFileTest : public BookFile, public testing::WithParamInterface<OddFile> {};
+
+TEST_P(OddFileTest, RefusedAtOnceWithTheBookUntouched)
+{
+	ZIBook book(nullptr);
+	AddRecords(book, {{"kept"}});
+	entry_ref ref;
+	ASSERT_EQ(get_ref_for_path(GetParam().make(fPath.string()).c_str(), &ref), B_OK);
+	EXPECT_EQ(ZIBFiles::ReadBook(&ref, &book), GetParam().status);
+	EXPECT_EQ(Records(book), Padded({{"kept"}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+	Files, OddFileTest,
+	testing::Values(
+		OddFile{"Fifo",
+				[](const std::string& directory) {
+					std::string path = directory + "/fifo";
+					mkfifo(path.c_str(), 0600);
+					return path;
+				},
+				kNotAFileError},
+		OddFile{"Zero", [](const std::string&) { return std::string("/dev/zero"); },
+				kNotAFileError},
+		OddFile{"Urandom", [](const std::string&) { return std::string("/dev/urandom"); },
+				kNotAFileError},
+		OddFile{"Directory", [](const std::string& directory) { return directory; },
+				B_IS_A_DIRECTORY},
+		OddFile{"SparseTenGigabytes",
+				[](const std::string& directory) {
+					std::string path = directory + "/sparse";
+					std::ofstream{path};
+					truncate(path.c_str(), off_t(10) << 30);
+					return path;
+				},
+				kBookTooLargeError}),
+	[](const auto& info) { return info.param.name; });
+
+TEST_F(BookFile, RunningOutOfMemoryFailsTheOpenWithTheBookEmpty)
+{
+#if defined(__SANITIZE_ADDRESS__)
+	GTEST_SKIP() << "the address sanitizer reserves more address space than the limit";
+#endif
+	// Ten million one-byte lines.
+	std::string lines;
+	for (int i = 0; i < 10000000; i++)
+		lines += "x\n";
+	WriteBytes("book", lines);
+	entry_ref ref = RefOf("book");
+	pid_t child = fork();
+	if (child == 0) {
+		rlimit limit = {256 << 20, 256 << 20};
+		setrlimit(RLIMIT_DATA, &limit);
+		ZIBook book(nullptr);
+		bool failed = ZIBFiles::ReadBook(&ref, &book) == B_NO_MEMORY &&
+					  book.GetListOfRecords() == nullptr;
+		_exit(failed ? 0 : 1);
+	}
+	int status = 0;
+	waitpid(child, &status, 0);
+	EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }
 
 TEST_F(BookFile, ReplacingKeepsModeAndFollowsLinks)
@@ -285,7 +340,6 @@ TEST_P(SaveFailure, LeavesOldFileUntouched)
 			break;
 		case kDiskFull:
 			// A file-size limit fails the writes as a full disk would.
-			signal(SIGXFSZ, SIG_IGN);
 			setrlimit(RLIMIT_FSIZE, &small);
 			EXPECT_TRUE(fails());
 			setrlimit(RLIMIT_FSIZE, &saved);
@@ -294,7 +348,7 @@ TEST_P(SaveFailure, LeavesOldFileUntouched)
 		case kReadOnlyDirectory:
 			chmod(fPath.c_str(), 0755);
 			chmod(directory.c_str(), 0555);
-			EXPECT_TRUE(Unprivileged(fails));
+			EXPECT_TRUE(AsOtherUser(fails));
 			chmod(directory.c_str(), 0755);
 			EXPECT_EQ(Bytes("dir/book"), "old\n");
 			break;
