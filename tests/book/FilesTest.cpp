@@ -242,28 +242,28 @@ TEST_P(OddFileTest, RefusedAtOnceWithTheBookUntouched)
 
 INSTANTIATE_TEST_SUITE_P(
 	Files, OddFileTest,
-	testing::Values(
-		OddFile{"Fifo",
-				[](const std::string& directory) {
-					std::string path = directory + "/fifo";
-					mkfifo(path.c_str(), 0600);
-					return path;
-				},
-				kNotAFileError},
-		OddFile{"Zero", [](const std::string&) { return std::string("/dev/zero"); },
-				kNotAFileError},
-		OddFile{"Urandom", [](const std::string&) { return std::string("/dev/urandom"); },
-				kNotAFileError},
-		OddFile{"Directory", [](const std::string& directory) { return directory; },
-				B_IS_A_DIRECTORY},
-		OddFile{"SparseTenGigabytes",
-				[](const std::string& directory) {
-					std::string path = directory + "/sparse";
-					std::ofstream{path};
-					truncate(path.c_str(), off_t(10) << 30);
-					return path;
-				},
-				kBookTooLargeError}),
+	testing::Values(OddFile{"Fifo",
+							[](const std::string& directory) {
+								std::string path = directory + "/fifo";
+								mkfifo(path.c_str(), 0600);
+								return path;
+							},
+							kNotAFileError},
+					OddFile{"Zero", [](const std::string&) { return std::string("/dev/zero"); },
+							kNotAFileError},
+					OddFile{"Urandom",
+							[](const std::string&) { return std::string("/dev/urandom"); },
+							kNotAFileError},
+					OddFile{"Directory", [](const std::string& directory) { return directory; },
+							B_IS_A_DIRECTORY},
+					OddFile{"SparseTenGigabytes",
+							[](const std::string& directory) {
+								std::string path = directory + "/sparse";
+								std::ofstream{path};
+								truncate(path.c_str(), off_t(10) << 30);
+								return path;
+							},
+							kBookTooLargeError}),
 	[](const auto& info) { return info.param.name; });
 
 TEST_F(BookFile, RunningOutOfMemoryFailsTheOpenWithTheBookEmpty)
@@ -282,8 +282,8 @@ TEST_F(BookFile, RunningOutOfMemoryFailsTheOpenWithTheBookEmpty)
 		rlimit limit = {256 << 20, 256 << 20};
 		setrlimit(RLIMIT_DATA, &limit);
 		ZIBook book(nullptr);
-		bool failed = ZIBFiles::ReadBook(&ref, &book) == B_NO_MEMORY &&
-					  book.GetListOfRecords() == nullptr;
+		bool failed =
+			ZIBFiles::ReadBook(&ref, &book) == B_NO_MEMORY && book.GetListOfRecords() == nullptr;
 		_exit(failed ? 0 : 1);
 	}
 	int status = 0;
