@@ -79,8 +79,7 @@ ZIBSearch::_SearchFields()
 	for (const char* from = block + fFieldIndex * kFieldBufferSize; from < end;) {
 		for (int i = 0; i < 2; i++) {
 			if (next[i] < from)
-				next[i] =
-					static_cast<const char*>(memchr(from, i == 0 ? first : other, end - from));
+				next[i] = static_cast<const char*>(memchr(from, i == 0 ? first : other, end - from));
 			if (next[i] == nullptr)
 				next[i] = end;
 		}

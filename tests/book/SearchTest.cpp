@@ -43,19 +43,19 @@ TEST_P(Search, FindsFieldsInRecordAndFieldOrder)
 	EXPECT_EQ(search.SearchForNext(), nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, Search,
-						 // Case folding, the empty key and a key longer than its field are
-						 // searched through the find dialog.
-						 testing::Values(SearchCase{"AtEndOfField", "NE", {"bob"}},
-										 SearchCase{"NonAsciiBytes",
-													"\xC3\xA9"
-													"E",
-													{"carl"}},
-										 SearchCase{"OnlyAsciiLettersFolded", "\xC3\x89", {}},
-										 SearchCase{"NothingFound", "zz", {}},
-										 SearchCase{
-											 "KeyCutToFortyBytes", kForty + "zzz", {"carl"}}),
-						 [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+	Keys, Search,
+	// Case folding, the empty key and a key longer than its field are
+	// searched through the find dialog.
+	testing::Values(SearchCase{"AtEndOfField", "NE", {"bob"}},
+					SearchCase{"NonAsciiBytes",
+							   "\xC3\xA9"
+							   "E",
+							   {"carl"}},
+					SearchCase{"OnlyAsciiLettersFolded", "\xC3\x89", {}},
+					SearchCase{"NothingFound", "zz", {}},
+					SearchCase{"KeyCutToFortyBytes", kForty + "zzz", {"carl"}}),
+	[](const auto& info) { return info.param.name; });
 
 TEST(Search, IgnoresTextLeftBehindByAShorterField)
 {
