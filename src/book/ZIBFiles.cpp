@@ -50,12 +50,15 @@ IgnoreFileSizeSignal()
 void
 AppendLine(const ABookRecord* record, std::string& out)
 {
-	for (int field = 0; field < kFieldCount; field++) {
-		if (field > 0)
-			out += '\t';
-		out += record->Field(field);
-	}
-	out += '\n';
+	size_t size;
+	const char* texts = record->Texts(&size);
+	size_t start = out.size();
+	out.append(texts, size);
+	// The terminators become the tabs between the fields and the line feed.
+	char* line = out.data() + start;
+	for (char* end = line + size - 1; (line = static_cast<char*>(memchr(line, '\0', end - line)));)
+		*line++ = '\t';
+	out.back() = '\n';
 }
 
 status_t
@@ -76,7 +79,7 @@ WriteAll(BFile* file, const std::string& data)
 // BFile one Read() at a time.
 template <typename NextByte>
 bool
-ZIBFiles::_ReadField(NextByte& next, char* buffer, bool& endOfFile)
+ZIBFiles::_ReadField(NextByte& next, char* buffer, bool& endOfFile, size_t& kept)
 {
 	// One byte past the 40 kept tells whether the cut splits a character.
 	size_t length = 0;
@@ -94,26 +97,33 @@ ZIBFiles::_ReadField(NextByte& next, char* buffer, bool& endOfFile)
 		if (length <= kFieldTextLength)
 			buffer[length++] = byte;
 	}
-	buffer[ABookRecord::FieldLength(buffer, length)] = '\0';
+	kept = ABookRecord::FieldLength(buffer, length);
+	buffer[kept] = '\0';
 	endOfFile = !started;
 	return endOfLine;
 }
 
 template <typename NextByte>
 bool
-ZIBFiles::_ReadRecord(NextByte& next, ABookRecord* record, bool nicknameFile)
+ZIBFiles::_ReadLine(NextByte& next, Line& line, bool nicknameFile)
 {
-	record->Clear();
+	for (int field = 0; field < kFieldCount; field++) {
+		line.texts[field] = line.fields[field];
+		line.lengths[field] = 0;
+	}
 	int column = nicknameFile ? kNicknameField : kFirstNameField;
 	bool lineStarted = false;
-	char dropped[kFieldBufferSize];
 	for (;; column++) {
 		bool endOfFile;
-		char* buffer = column < kFieldCount ? record->fFields[column] : dropped;
-		bool endOfLine = _ReadField(next, buffer, endOfFile);
-		if (endOfFile)
-			return lineStarted;
-		if (endOfLine)
+		// Columns past the last field are read into a spare buffer.
+		int field = std::min(column, kFieldCount);
+		size_t length;
+		bool endOfLine = _ReadField(next, line.fields[field], endOfFile, length);
+		if (field < kFieldCount)
+			line.lengths[field] = static_cast<uint8_t>(length);
+		if (endOfFile && !lineStarted)
+			return false;
+		if (endOfFile || endOfLine)
 			return true;
 		lineStarted = true;
 	}
@@ -123,14 +133,21 @@ bool
 ZIBFiles::ReadOneField(BFile* file, char* buffer, bool& endOfFile)
 {
 	auto next = [file](char& byte) { return file->Read(&byte, 1) == 1; };
-	return _ReadField(next, buffer, endOfFile);
+	size_t length;
+	return _ReadField(next, buffer, endOfFile, length);
 }
 
 bool
 ZIBFiles::ReadOneRecord(BFile* file, ABookRecord* record, bool nicknameFile)
 {
 	auto next = [file](char& byte) { return file->Read(&byte, 1) == 1; };
-	return _ReadRecord(next, record, nicknameFile);
+	Line line;
+	if (!_ReadLine(next, line, nicknameFile)) {
+		record->Clear();
+		return false;
+	}
+	record->SetFields(line.texts, line.lengths);
+	return true;
 }
 
 status_t
@@ -163,13 +180,10 @@ ZIBFiles::_ReadBook(BFile* file, ZIBook* book, bool nicknameFile)
 		byte = chunk[index++];
 		return true;
 	};
-	for (;;) {
-		ABookRecord* record = book->makeNewRecord();
+	Line line;
+	while (_ReadLine(next, line, nicknameFile)) {
+		book->AppendRecord(ABookRecord::Create(line.texts, line.lengths));
 		book->IncrementTotalRecordsInThisAB();
-		if (!_ReadRecord(next, record, nicknameFile)) {
-			book->deleteRecord(record);
-			return;
-		}
 	}
 }
 

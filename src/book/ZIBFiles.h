@@ -1,9 +1,12 @@
 #ifndef ZIBFILES_H
 #define ZIBFILES_H
 
+#include <cstdint>
 #include <string>
 
 #include <SupportDefs.h>
+
+#include "BookConstants.h"
 
 class ABookRecord;
 class BEntry;
@@ -92,9 +95,16 @@ public:
 
 private:
 	template <typename NextByte>
-	static bool _ReadField(NextByte& next, char* buffer, bool& endOfFile);
+	static bool _ReadField(NextByte& next, char* buffer, bool& endOfFile, size_t& kept);
+	// One line's fields; fields[kFieldCount] takes the columns past the last.
+	struct Line {
+		char fields[kFieldCount + 1][kFieldBufferSize];
+		const char* texts[kFieldCount];
+		uint8_t lengths[kFieldCount];
+	};
+
 	template <typename NextByte>
-	static bool _ReadRecord(NextByte& next, ABookRecord* record, bool nicknameFile);
+	static bool _ReadLine(NextByte& next, Line& line, bool nicknameFile);
 	static void _ReadBook(BFile* file, ZIBook* book, bool nicknameFile);
 	static bool _ReadType(BNode* node, bool& current);
 	static bool _AnyLineHasAllColumns(BFile* file);

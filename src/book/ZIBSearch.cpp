@@ -68,15 +68,21 @@ ZIBSearch::_SearchFields()
 		return false;
 	}
 
-	// Scans the record's whole field block for the first byte of the search
-	// text in either case (memchr is far faster than a loop per field), then
-	// checks each candidate in block order, which is field order.
-	const char* block = fCurrentRecord->FieldBlock();
-	const char* end = block + kFieldCount * kFieldBufferSize;
+	// Scans the record's texts, which lie one after the other, for the first
+	// byte of the search text in either case (memchr is far faster than a
+	// loop per field), then checks each candidate in order, which is field
+	// order. A match never runs past a text's terminator, which equals no
+	// byte of the search text.
+	size_t size;
+	const char* texts = fCurrentRecord->Texts(&size);
+	const char* end = texts + size;
+	const char* from = texts;
+	for (int field = 0; field < fFieldIndex; field++)
+		from += strlen(from) + 1;
 	const unsigned char first = fSearchText[0];
 	const unsigned char other = first >= 'a' && first <= 'z' ? first - ('a' - 'A') : first;
 	const char* next[2] = {nullptr, nullptr};
-	for (const char* from = block + fFieldIndex * kFieldBufferSize; from < end;) {
+	while (from < end) {
 		for (int i = 0; i < 2; i++) {
 			if (next[i] < from)
 				next[i] = static_cast<const char*>(memchr(from, i == 0 ? first : other, end - from));
@@ -86,9 +92,11 @@ ZIBSearch::_SearchFields()
 		const char* candidate = std::min(next[0], next[1]);
 		if (candidate == end)
 			break;
-		int field = (candidate - block) / kFieldBufferSize;
-		if (_MatchesAt(block + field * kFieldBufferSize, candidate)) {
-			fFieldIndex = field + 1;
+		if (_MatchesAt(candidate)) {
+			int field = 0;
+			for (const char* text = texts; text <= candidate; text += strlen(text) + 1)
+				field++;
+			fFieldIndex = field;
 			return true;
 		}
 		from = candidate + 1;
@@ -97,15 +105,10 @@ ZIBSearch::_SearchFields()
 	return false;
 }
 
-// Whether the search text starts at candidate, a byte of the field text
-// that starts at text; a candidate past the text's terminator is left over
-// from an older text and never matches.
+// Whether the search text starts at candidate.
 bool
-ZIBSearch::_MatchesAt(const char* text, const char* candidate) const
+ZIBSearch::_MatchesAt(const char* candidate) const
 {
-	if (memchr(text, '\0', candidate - text) != nullptr)
-		return false;
-	// The text's terminator never equals a byte of the search text.
 	const unsigned char* key = reinterpret_cast<const unsigned char*>(fSearchText);
 	size_t i = 1;
 	while (i < fSearchLength && ToLowerAscii(candidate[i]) == key[i])
