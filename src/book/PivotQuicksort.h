@@ -3,7 +3,7 @@
 
 #include <utility>
 
-// The quicksort behind ZIBQsort, for an array of any entries: compare(a, b)
+// The quicksort behind SortBook, for an array of any entries: compare(a, b)
 // answers a negative, zero or positive int as a sorts before, equal to or
 // after b. Only the sign of each comparison decides where entries go, so
 // two arrays whose comparisons agree end up in the same order.

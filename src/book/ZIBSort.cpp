@@ -11,7 +11,7 @@
 namespace {
 
 // A record with its sort key: the field's text with A-Z turned to lower
-// case. strcmp of two keys has the sign of RecordCompare of the records.
+// case.
 struct KeyedRecord {
 	const char* key;
 	ABookRecord* record;

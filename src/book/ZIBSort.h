@@ -15,11 +15,12 @@ std::vector<ABookRecord*> BuildListIndex(const ZIBook* book);
 void BuildLinkedList(ZIBook* book, const std::vector<ABookRecord*>& index);
 
 // Sorts the book's chain by one field and answers true; the window then
-// redraws its list. The order is the one ZIBQsort gives the list index; the
+// redraws its list. The order is the one PivotQuicksort gives the list
+// index when it compares the field texts with A-Z turned to lower case; the
 // keys are copied out of the records first, so a comparison touches two
-// short texts side by side instead of two records anywhere in memory. A null book, a book of fewer
-// than two records or a field outside 0..20 is left as it was and answers false. The dirty flag is
-// not changed.
+// short texts side by side instead of two records anywhere in memory. A
+// null book, a book of fewer than two records or a field outside 0..20 is
+// left as it was and answers false. The dirty flag is not changed.
 bool SortBook(ZIBook* book, unsigned short field);
 
 #endif // ZIBSORT_H

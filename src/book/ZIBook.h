@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include <SupportDefs.h>
 
@@ -56,14 +57,10 @@ public:
 	ABookRecord* FindRecord(uint64_t serial) const;
 
 	long GetTotalRecordsInThisAB() const { return fRecordCount; }
-	void SetTotalRecordsInThisAB(long count) { fRecordCount = count; }
 	void IncrementTotalRecordsInThisAB() { fRecordCount++; }
-	void DecrementTotalRecordsInThisAB() { fRecordCount--; }
 
 	ABookRecord* GetListOfRecords() const { return fFirstRecord; }
-	void SetListOfRecords(ABookRecord* record) { fFirstRecord = record; }
 	ABookRecord* GetLastRecord() const { return fLastRecord; }
-	void SetLastRecord(ABookRecord* record) { fLastRecord = record; }
 
 	bool SeeIfDirty() const { return fDirty; }
 	void SetDirty(bool dirty) { fDirty = dirty; }
@@ -103,6 +100,12 @@ public:
 	bool GetPostalAddressFromNickname(const char* nickname, char* out, size_t outSize) const;
 
 private:
+	// The sort relinks the chain whole; nothing else may move its ends
+	// apart from the records.
+	friend void BuildLinkedList(ZIBook* book, const std::vector<ABookRecord*>& index);
+	void SetListOfRecords(ABookRecord* record) { fFirstRecord = record; }
+	void SetLastRecord(ABookRecord* record) { fLastRecord = record; }
+
 	const ABookRecord* _FindNickname(const char* nickname) const;
 
 	const char* fFieldNames[kFieldCount];

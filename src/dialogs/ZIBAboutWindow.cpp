@@ -3,7 +3,7 @@
 #include <Message.h>
 
 #include "DialogConstants.h"
-#include "ZIBWindow.h"
+#include "WindowConstants.h"
 
 static const char* const kAboutText = "Larimo Address Book DIDE\n"
 									  "Version 1.0z17 March 30, 1999\n"

@@ -21,7 +21,7 @@ static const float kFieldSpacing = 20;
 
 ZIBEditRecordsWindow::ZIBEditRecordsWindow(ZIBWindow* owner)
 	: BWindow(CenterWindowOnScreen(kEntryFrame), "Record Data Entry", B_TITLED_WINDOW, 0),
-	  fFields(), fDialogView(nullptr), fOwner(owner), fCancelButton(nullptr)
+	  fFields(), fDialogView(nullptr), fOwner(owner), fOwnerMessenger(owner), fCancelButton(nullptr)
 {
 	fOwner->AddDialog(this);
 	BuildEntryDialog();
@@ -44,7 +44,7 @@ ZIBEditRecordsWindow::MessageReceived(BMessage* message)
 	switch (message->what) {
 		case kMsgEntryCancel:
 			PostMessage(B_QUIT_REQUESTED);
-			fOwner->RedrawList();
+			fOwnerMessenger.SendMessage(kMsgRedrawList);
 			break;
 		default:
 			BWindow::MessageReceived(message);
@@ -136,7 +136,7 @@ ZIBEditRecordsWindow::CollectTextFromFields(ABookRecord* record)
 	}
 	if (ZIBook* book = fOwner->GetThisABook())
 		book->SetDirty(true);
-	fOwner->EnableFileMenuItems();
+	fOwnerMessenger.SendMessage(kMsgBookChanged);
 }
 
 void

@@ -1,6 +1,7 @@
 #ifndef ZIBEDITRECORDSWINDOW_H
 #define ZIBEDITRECORDSWINDOW_H
 
+#include <Messenger.h>
 #include <Window.h>
 
 #include "BookConstants.h"
@@ -14,7 +15,8 @@ class ZIBWindow;
 // 21 record fields in field order, and "Cancel", which closes the dialog and
 // redraws the owner's list. The owner, the main window whose book the
 // dialog edits, quits its open dialogs before it goes, so it outlives the
-// dialog. Everything runs on the GUI thread.
+// dialog; the dialog reads the owner's book and tells the owner of changes
+// by messages. Everything runs on the GUI thread.
 class ZIBEditRecordsWindow : public BWindow {
 public:
 	explicit ZIBEditRecordsWindow(ZIBWindow* owner);
@@ -22,9 +24,6 @@ public:
 
 	bool QuitRequested() override;
 	void MessageReceived(BMessage* message) override;
-
-	ZIBWindow* GetLWindow() const { return fOwner; }
-	void SetLWindow(ZIBWindow* owner) { fOwner = owner; }
 
 protected:
 	void BuildEntryDialog();
@@ -37,7 +36,7 @@ protected:
 
 	void ClearTextFields();
 	// Stores the fields' text into record, each field at most 40 bytes and
-	// cut before a tab, and marks the owner's book changed.
+	// cut before a tab, marks the owner's book changed and tells the owner.
 	void CollectTextFromFields(ABookRecord* record);
 	// Shows record's fields, each selected whole.
 	void PutTextInTheWindow(const ABookRecord* record);
@@ -45,6 +44,7 @@ protected:
 	MyEntryTextView* fFields[kFieldCount];
 	BView* fDialogView;
 	ZIBWindow* fOwner;
+	BMessenger fOwnerMessenger;
 	BButton* fCancelButton;
 };
 

@@ -3,10 +3,9 @@
 #include <AppDefs.h>
 #include <Button.h>
 #include <Message.h>
-#include <MenuItem.h>
 #include <StringView.h>
 
-#include "ABListView.h"
+#include "ABookRecord.h"
 #include "DialogConstants.h"
 #include "MyEntryTextView.h"
 #include "ZIBWindow.h"
@@ -15,8 +14,9 @@ static const BRect kFindFrame(120, 120, 470, 230);
 
 ZIBFindWindow::ZIBFindWindow(ZIBWindow* owner)
 	: BWindow(kFindFrame, "Find", B_DOCUMENT_WINDOW, B_NOT_ZOOMABLE | B_NOT_RESIZABLE),
-	  fOwner(owner), fDialogView(nullptr), fSearchView(nullptr), fCancelButton(nullptr),
-	  fSearchButton(nullptr), fSearchAgainButton(nullptr), fFindAllButton(nullptr)
+	  fOwner(owner), fOwnerMessenger(owner), fDialogView(nullptr), fSearchView(nullptr),
+	  fCancelButton(nullptr), fSearchButton(nullptr), fSearchAgainButton(nullptr),
+	  fFindAllButton(nullptr)
 {
 	fOwner->AddDialog(this);
 	BuildFindDialog();
@@ -147,8 +147,9 @@ void
 ZIBFindWindow::_ShowResult(ABookRecord* hit)
 {
 	fSearchAgainButton->SetEnabled(hit != nullptr);
-	if (BMenuItem* item = fOwner->GetSearchMenuFindNextItem())
-		item->SetEnabled(hit != nullptr);
-	if (hit != nullptr && fOwner->GetABList() != nullptr)
-		fOwner->GetABList()->HiDideThisRecord(hit);
+	BMessage result(kMsgSearchResult);
+	result.AddBool(kFoundField, hit != nullptr);
+	if (hit != nullptr)
+		result.AddInt64(kSerialField, static_cast<int64>(hit->Serial()));
+	fOwnerMessenger.SendMessage(&result);
 }

@@ -1,6 +1,7 @@
 #ifndef ZIBFINDWINDOW_H
 #define ZIBFINDWINDOW_H
 
+#include <Messenger.h>
 #include <Window.h>
 
 #include "ZIBSearch.h"
@@ -13,9 +14,10 @@ class ZIBWindow;
 // The Find dialog: "Search" finds the first field of the owner's book that
 // holds the typed text, ignoring letter case; "Search Again" (Command-G, and
 // the owner's "Find Next") goes on after the last hit with the text of the
-// last "Search". Each hit selects its record's row in the owner's list. The
-// owner quits its open dialogs before it goes, so it outlives the dialog.
-// Everything runs on the GUI thread.
+// last "Search". Each step reports to the owner, whose list selects the
+// hit's row and whose "Find Next" follows the outcome. The owner quits its
+// open dialogs before it goes, so it outlives the dialog. Everything runs
+// on the GUI thread.
 class ZIBFindWindow : public BWindow {
 public:
 	explicit ZIBFindWindow(ZIBWindow* owner);
@@ -23,9 +25,6 @@ public:
 
 	bool QuitRequested() override;
 	void MessageReceived(BMessage* message) override;
-
-	ZIBWindow* GetLWindow() const { return fOwner; }
-	void SetLWindow(ZIBWindow* owner) { fOwner = owner; }
 
 private:
 	void BuildFindDialog();
@@ -40,10 +39,11 @@ private:
 	void TheSearch();
 	void SearchForNext();
 	// Shows the outcome of a search step: a hit enables "Search Again" and
-	// "Find Next" and selects the hit's row; none disables both.
+	// tells the owner; none disables it.
 	void _ShowResult(ABookRecord* hit);
 
 	ZIBWindow* fOwner;
+	BMessenger fOwnerMessenger;
 	BView* fDialogView;
 	MyEntryTextView* fSearchView;
 	ZIBSearch fSearch;

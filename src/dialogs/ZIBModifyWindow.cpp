@@ -44,5 +44,5 @@ ZIBModifyWindow::_Done()
 	if (ABookRecord* record = book != nullptr && fSerial != 0 ? book->FindRecord(fSerial) : nullptr)
 		CollectTextFromFields(record);
 	PostMessage(B_QUIT_REQUESTED);
-	fOwner->RedrawList();
+	fOwnerMessenger.SendMessage(kMsgRedrawList);
 }

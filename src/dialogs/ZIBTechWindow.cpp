@@ -3,7 +3,7 @@
 #include <Message.h>
 
 #include "DialogConstants.h"
-#include "ZIBWindow.h"
+#include "WindowConstants.h"
 
 static const char* const kTechText =
 	"There are instructions available on the support \nweb page.\n\nWe cannot provide "

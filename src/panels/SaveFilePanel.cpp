@@ -4,7 +4,7 @@
 #include <Message.h>
 #include <Messenger.h>
 
-#include "ZIBWindow.h"
+#include "WindowConstants.h"
 
 SaveFilePanel::SaveFilePanel(BHandler* target)
 {

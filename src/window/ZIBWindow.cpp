@@ -7,7 +7,7 @@
 #include <Application.h>
 #include <InterfaceDefs.h>
 #include <List.h>
-#include <Menu.h>
+#include <MenuBar.h>
 #include <MenuItem.h>
 #include <Message.h>
 #include <Screen.h>
@@ -27,8 +27,6 @@
 #include "ZIBapp.h"
 #include "ZIBook.h"
 
-const char* const kMakerWebPage = "https://larimo.vornak.example/addressbook/";
-
 namespace {
 
 const rgb_color kWindowColor = {221, 235, 249, 255};
@@ -40,9 +38,9 @@ const float kScrollBarSpace = 14;
 ZIBWindow::ZIBWindow(BRect frame)
 	: BWindow(frame, "Larimo Address Book DIDE", B_DOCUMENT_WINDOW, 0, B_CURRENT_WORKSPACE),
 	  fCancelFlag(true), fFindWindow(nullptr), fEntryWindow(nullptr), fModifyWindow(nullptr),
-	  fBook(nullptr), fViewMenuItems(), fLastWidth(0), fLastHeight(0), fIsNickNameFile(false),
-	  fList(nullptr), fWindowView(nullptr), fScrollView(nullptr), fTitleButtonView(nullptr),
-	  fOpenPanel(nullptr), fSavePanel(nullptr), fEntryRef(nullptr)
+	  fBook(nullptr), fLastWidth(0), fLastHeight(0), fList(nullptr), fWindowView(nullptr),
+	  fScrollView(nullptr), fTitleButtonView(nullptr), fOpenPanel(nullptr), fSavePanel(nullptr),
+	  fEntryRef(nullptr)
 {
 	BRect screen = BScreen(B_MAIN_SCREEN_ID).Frame();
 	SetSizeLimits(340, screen.right - 20, 54, screen.bottom);
@@ -94,21 +92,19 @@ ZIBWindow::MessageReceived(BMessage* message)
 			be_app->PostMessage(B_QUIT_REQUESTED);
 			break;
 		case kMsgEditSelectAll:
-			if (fList != nullptr && fBook != nullptr && fBook->GetTotalRecordsInThisAB() > 0)
-				fList->Select(0, fBook->GetTotalRecordsInThisAB() - 1, false);
+			_SelectAll();
 			break;
 		case kMsgSearchFind:
-			fFindWindow = new ZIBFindWindow(this);
-			fFindWindow->Show();
+			_Find();
 			break;
 		case kMsgSearchFindNext:
-			if (fFindWindow != nullptr)
-				fFindWindow->PostMessage(kMsgFindAgain);
+			_FindNext();
+			break;
+		case kMsgSearchResult:
+			_SearchResult(message);
 			break;
 		case kMsgRecordNew:
-			fSaveItem->SetEnabled(true);
-			fEntryWindow = new ZIBEntryWindow(this);
-			fEntryWindow->Show();
+			_NewRecord();
 			break;
 		case kMsgRecordModify:
 		case kMsgListInvoke:
@@ -116,6 +112,9 @@ ZIBWindow::MessageReceived(BMessage* message)
 			break;
 		case kMsgRecordDelete:
 			_DeleteSelectedRecord();
+			break;
+		case kMsgBookChanged:
+			_BookChanged();
 			break;
 		case kMsgListSelection:
 			_SelectionChanged();
@@ -131,16 +130,13 @@ ZIBWindow::MessageReceived(BMessage* message)
 			ProcessViewMenu(message);
 			break;
 		case kMsgCopyRecord:
-			if (fBook != nullptr && fList != nullptr)
-				fBook->AddressToClipboard(fList->CurrentSelection(0));
+			_CopyRecord();
 			break;
 		case kMsgCopyAddress:
-			if (fBook != nullptr && fList != nullptr)
-				fBook->FormattedAddressToClipboard(fList->CurrentSelection(0));
+			_CopyAddress();
 			break;
 		case kMsgOpenWebPage:
-			if (ABookRecord* record = _SelectedRecord())
-				BrowserLauncher::GoToWebPage(record->Field(kWebAddressField));
+			_OpenWebPage();
 			break;
 		case kMsgInfoWeb:
 			BrowserLauncher::GoToWebPage(message);
@@ -158,13 +154,10 @@ ZIBWindow::MessageReceived(BMessage* message)
 			ClearListWindow();
 			break;
 		case kMsgSaveFile:
-			fCancelFlag = false;
-			ZIBSaveAs(message);
+			_SaveFileNamed(message);
 			break;
 		case B_CANCEL:
-			if (fCancelFlag)
-				PostMessage(B_QUIT_REQUESTED);
-			fCancelFlag = true;
+			_SavePanelClosed();
 			break;
 		case B_KEY_DOWN:
 			break;
@@ -228,6 +221,17 @@ ZIBWindow::BuildWholeWindowView()
 }
 
 void
+ZIBWindow::BuildMenuBar()
+{
+	BRect frame(0, 0, Bounds().Width(), 20);
+	BMenuBar* bar =
+		new BMenuBar(frame, "menu bar", B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP, B_ITEMS_IN_ROW, true);
+	fWindowView->AddChild(bar);
+	SetKeyMenuBar(bar);
+	fMenus.Build(bar);
+}
+
+void
 ZIBWindow::BuildListDialog()
 {
 	BRect frame = fWindowView->Bounds();
@@ -287,7 +291,7 @@ ZIBWindow::RedrawList()
 		 record = record->GetNextRecord())
 		rows.AddItem(new ABListItem(record, this, row++));
 	fList->AddList(&rows);
-	AdjRedrMenus();
+	fMenus.AdjRedrMenus();
 	fList->ScrollTo(fList->GetTitleWhere());
 }
 
@@ -310,9 +314,56 @@ ZIBWindow::RemoveDialog(BWindow* dialog)
 }
 
 void
+ZIBWindow::_NewRecord()
+{
+	fMenus.SetSaveEnabled(true);
+	fEntryWindow = new ZIBEntryWindow(this);
+	fEntryWindow->Show();
+}
+
+void
+ZIBWindow::_SelectAll()
+{
+	if (fList != nullptr && fBook != nullptr && fBook->GetTotalRecordsInThisAB() > 0)
+		fList->Select(0, fBook->GetTotalRecordsInThisAB() - 1, false);
+}
+
+void
+ZIBWindow::_Find()
+{
+	fFindWindow = new ZIBFindWindow(this);
+	fFindWindow->Show();
+}
+
+void
+ZIBWindow::_FindNext()
+{
+	if (fFindWindow != nullptr)
+		fFindWindow->PostMessage(kMsgFindAgain);
+}
+
+void
+ZIBWindow::_SearchResult(BMessage* message)
+{
+	bool found = message->GetBool(kFoundField, false);
+	fMenus.SetFindNextEnabled(found);
+	uint64 serial = static_cast<uint64>(message->GetInt64(kSerialField, 0));
+	if (!found || fBook == nullptr || fList == nullptr || serial == 0)
+		return;
+	if (ABookRecord* record = fBook->FindRecord(serial))
+		fList->HiDideThisRecord(record);
+}
+
+void
+ZIBWindow::_BookChanged()
+{
+	fMenus.EnableFileMenuItems(fBook != nullptr && fBook->SeeIfDirty());
+}
+
+void
 ZIBWindow::_OpenModifyDialog()
 {
-	fSaveItem->SetEnabled(true);
+	fMenus.SetSaveEnabled(true);
 	int32 row = fList != nullptr ? fList->CurrentSelection(0) : -1;
 	if (row < 0)
 		return;
@@ -337,7 +388,7 @@ ZIBWindow::_DeleteSelectedRecord()
 	if (record != nullptr) {
 		fBook->deleteRecord(record);
 		fBook->SetDirty(true);
-		EnableFileMenuItems();
+		_BookChanged();
 	}
 	RedrawList();
 }
@@ -346,14 +397,43 @@ void
 ZIBWindow::_SelectionChanged()
 {
 	// Emptying the list also reports a change, to no selection.
-	ABookRecord* record = _SelectedRecord();
-	fModifyItem->SetEnabled(record != nullptr);
-	fDeleteItem->SetEnabled(record != nullptr);
-	fCopyRecordItem->SetEnabled(record != nullptr);
-	fCopyAddressItem->SetEnabled(record != nullptr);
-	if (record == nullptr)
-		return;
-	fWebPageItem->SetEnabled(strlen(record->Field(kWebAddressField)) > 2);
-	fSendEmailItem->SetEnabled(strlen(record->Field(kEmail1Field)) > 2 ||
-							   strlen(record->Field(kEmail2Field)) > 2);
+	fMenus.SelectionChanged(_SelectedRecord());
+}
+
+void
+ZIBWindow::_CopyRecord()
+{
+	if (fBook != nullptr && fList != nullptr)
+		fBook->AddressToClipboard(fList->CurrentSelection(0));
+}
+
+void
+ZIBWindow::_CopyAddress()
+{
+	if (fBook != nullptr && fList != nullptr)
+		fBook->FormattedAddressToClipboard(fList->CurrentSelection(0));
+}
+
+void
+ZIBWindow::_OpenWebPage()
+{
+	if (ABookRecord* record = _SelectedRecord())
+		BrowserLauncher::GoToWebPage(record->Field(kWebAddressField));
+}
+
+void
+ZIBWindow::_SaveFileNamed(BMessage* message)
+{
+	fCancelFlag = false;
+	ZIBSaveAs(message);
+}
+
+// A save panel closed without a name closes the window while the flag is
+// set: cancelling the first panel of a new book closes it.
+void
+ZIBWindow::_SavePanelClosed()
+{
+	if (fCancelFlag)
+		PostMessage(B_QUIT_REQUESTED);
+	fCancelFlag = true;
 }

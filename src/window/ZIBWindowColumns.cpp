@@ -24,13 +24,13 @@ const float kTitleWidth = 80;
 BMenuItem*
 ZIBWindow::GetViewMenuItem(unsigned long index) const
 {
-	return index < kFieldCount ? fViewMenuItems[index] : nullptr;
+	return index < kFieldCount ? fMenus.viewFieldItems[index] : nullptr;
 }
 
 void
 ZIBWindow::ClearViewMenu(bool mark)
 {
-	for (BMenuItem* item : fViewMenuItems)
+	for (BMenuItem* item : fMenus.viewFieldItems)
 		item->SetMarked(mark);
 }
 
@@ -40,7 +40,7 @@ ZIBWindow::ProcessViewMenu(BMessage* message)
 	auto markOnly = [this](const auto& fields) {
 		ClearViewMenu(false);
 		for (int field : fields)
-			fViewMenuItems[field]->SetMarked(true);
+			fMenus.viewFieldItems[field]->SetMarked(true);
 	};
 	switch (message->what) {
 		case kMsgViewAll:
@@ -60,7 +60,8 @@ ZIBWindow::ProcessViewMenu(BMessage* message)
 			message->FindInt32("index", &index);
 			if (index < 0 || index >= kFieldCount)
 				return;
-			fViewMenuItems[index]->SetMarked(!fViewMenuItems[index]->IsMarked());
+			BMenuItem* item = fMenus.viewFieldItems[index];
+			item->SetMarked(!item->IsMarked());
 			break;
 		}
 		default:
@@ -81,7 +82,7 @@ ZIBWindow::BuildListTitleButtons()
 	fTitleButtonView->SetViewColor(B_TRANSPARENT_COLOR);
 	BRect frame(0, 4, kTitleWidth - 1, 20);
 	for (int field = 0; field < kFieldCount; field++) {
-		if (!fViewMenuItems[field]->IsMarked())
+		if (!fMenus.viewFieldItems[field]->IsMarked())
 			continue;
 		BMessage* message = new BMessage(kMsgSortByField);
 		message->AddInt32("FieldIndex", field);

@@ -56,9 +56,8 @@ status_t
 ZIBWindow::ZIBopen_it(BMessage* message, long)
 {
 	SetThisABook(new ZIBook(this));
-	EnableFileMenuItems();
-	EnableMenus();
-	SetIsNickNameFile(ZIBFiles::IsNickname(message));
+	fMenus.EnableFileMenuItems(false);
+	fMenus.EnableMenus();
 	Lock();
 	Show();
 	Unlock();
@@ -97,20 +96,20 @@ ZIBWindow::ZIBSaveFile()
 		fBook, fEntryRef, ZIBFrame{frame.left, frame.top, frame.right, frame.bottom});
 	if (status != B_OK) {
 		ShowFileAlert("save", fFilePath, status);
-		fSaveItem->SetEnabled(true);
+		fMenus.SetSaveEnabled(true);
 		return status;
 	}
 	StoreLastFileSaved(fEntryRef);
 	fBook->SetDirty(false);
-	fSaveItem->SetEnabled(false);
+	fMenus.SetSaveEnabled(false);
 	return B_OK;
 }
 
 void
 ZIBWindow::ZIBSaveAs(BMessage* message)
 {
-	EnableFileMenuItems();
-	EnableMenus();
+	fMenus.EnableFileMenuItems(fBook != nullptr && fBook->SeeIfDirty());
+	fMenus.EnableMenus();
 	entry_ref directoryRef;
 	const char* name = nullptr;
 	if (message->FindRef("directory", &directoryRef) != B_OK ||
@@ -149,13 +148,6 @@ ZIBWindow::GetSortField(BMessage* message)
 {
 	int32 field = 0;
 	message->FindInt32("FieldIndex", &field);
-	if (fList != nullptr)
-		SortByField(static_cast<unsigned short>(field & 0xffff));
-}
-
-void
-ZIBWindow::SortByField(unsigned short field)
-{
-	if (SortBook(fBook, field))
+	if (fList != nullptr && SortBook(fBook, static_cast<unsigned short>(field & 0xffff)))
 		RedrawList();
 }

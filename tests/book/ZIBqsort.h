@@ -7,8 +7,8 @@ class ABookRecord;
 // text of one field, byte by byte, with ASCII letters compared without
 // regard to case and no second key. Records with equal keys end up where
 // the partition puts them (PivotPartition), not in their earlier order.
-// Records are never copied; only the pointers move. SortBook sorts a book's
-// chain into the same order.
+// Records are never copied; only the pointers move. The sort tests hold
+// SortBook, which sorts a book's chain, to this order.
 
 // Sorts positions low..high inclusive of index. Recurses into the smaller
 // part and loops over the larger, so the stack stays O(log n). A field
