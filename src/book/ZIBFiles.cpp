@@ -1,5 +1,6 @@
 #include "ZIBFiles.h"
 
+#include <errno.h>
 #include <signal.h>
 #include <sys/stat.h>
 
@@ -365,6 +366,22 @@ ZIBFiles::WriteBook(const ZIBook* book, const entry_ref* ref, const ZIBFrame& fr
 	if (keptCopy != nullptr)
 		*keptCopy = save.KeptCopy();
 	return status;
+}
+
+status_t
+ZIBFiles::GetStamp(const entry_ref* ref, ZIBFileStamp* stamp)
+{
+	BPath path(ref);
+	struct stat info;
+	if (path.InitCheck() != B_OK)
+		return path.InitCheck();
+	if (stat(path.Path(), &info) != 0)
+		return BPrivate::status_for_errno(errno);
+	stamp->device = info.st_dev;
+	stamp->inode = info.st_ino;
+	stamp->size = info.st_size;
+	stamp->modified = int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+	return B_OK;
 }
 
 const char*

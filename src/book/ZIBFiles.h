@@ -24,6 +24,17 @@ struct ZIBFrame {
 	float bottom;
 };
 
+// What tells that a book file was changed on disk: its node, size and
+// modification time. An empty stamp (the default) names no file.
+struct ZIBFileStamp {
+	dev_t device = 0;
+	ino_t inode = 0;
+	off_t size = -1;
+	int64_t modified = 0; // nanoseconds
+	bool IsEmpty() const { return size < 0; }
+	bool operator==(const ZIBFileStamp&) const = default;
+};
+
 // The book file: tab-separated text, one line per record ending in a line
 // feed, no header and no escapes, with two attributes: "BEOS:TYPE" and
 // "ZIBWndwFrame". A current file has 21 columns, fields 0..20; an older one
@@ -89,6 +100,9 @@ public:
 	// data (the layout is then recognised by its column count).
 	static status_t WriteBook(const ZIBook* book, const entry_ref* ref, const ZIBFrame& frame,
 							  std::string* keptCopy = nullptr);
+
+	// The stamp of the file of ref, links followed.
+	static status_t GetStamp(const entry_ref* ref, ZIBFileStamp* stamp);
 
 	// The text for a status of ReadBook() or WriteBook(), for alerts.
 	static const char* StatusText(status_t status);
