@@ -22,9 +22,6 @@ std::atomic<uint32_t> sLastSerial(0);
 // The texts of a record whose fields are all empty.
 const char kEmptyTexts[kFieldCount] = {};
 
-// Room behind a record made empty: enough for the pointer to a block.
-const uint16_t kLeastRoom = sizeof(char*);
-
 // The bytes the texts take, terminators included.
 size_t
 TextsSize(const uint8_t lengths[kFieldCount])
@@ -47,69 +44,75 @@ PackTexts(char* out, const char* const texts[kFieldCount], const uint8_t lengths
 
 } // namespace
 
-void*
-ABookRecord::operator new(size_t size)
-{
-	return ::operator new(size + kLeastRoom);
-}
-
-void
-ABookRecord::operator delete(void* record)
-{
-	::operator delete(record);
-}
-
-ABookRecord::ABookRecord() : ABookRecord(kLeastRoom)
+ABookRecord::ABookRecord() : ABookRecord(0)
 {
 }
 
-ABookRecord::ABookRecord(uint16_t room)
-	: fNext(nullptr), fPrev(nullptr), fSerial(++sLastSerial), fRoom(room), fSize(0)
+ABookRecord::ABookRecord(uint16_t room) : fNext(nullptr), fPrev(nullptr), fWord(0)
 {
+	_SetInline((++sLastSerial << 1) | 1, room, 0);
 }
 
 ABookRecord::~ABookRecord()
 {
-	_FreeApart();
+	if (_InBlock())
+		delete[] _Block();
 }
 
 ABookRecord*
 ABookRecord::Create(const char* const texts[kFieldCount], const uint8_t lengths[kFieldCount])
 {
 	size_t size = TextsSize(lengths);
-	uint16_t room = static_cast<uint16_t>(size > kFieldCount ? size : kLeastRoom);
+	uint16_t room = static_cast<uint16_t>(size > kFieldCount ? size : 0);
 	void* memory = ::operator new(sizeof(ABookRecord) + room);
 	ABookRecord* record = new (memory) ABookRecord(room);
-	if (size > kFieldCount) {
-		PackTexts(record->_Room(), texts, lengths);
-		record->fSize = static_cast<uint16_t>(size);
+	if (room > 0) {
+		PackTexts(record->_Behind(), texts, lengths);
+		record->_SetInline(static_cast<uint32_t>(record->fWord), room, size);
 	}
 	return record;
+}
+
+uint64_t
+ABookRecord::Serial() const
+{
+	uint32_t serial = static_cast<uint32_t>(fWord);
+	if (_InBlock())
+		memcpy(&serial, _Block(), sizeof(serial));
+	return serial;
+}
+
+void
+ABookRecord::_SetInline(uint32_t serial, uint16_t room, size_t size)
+{
+	fWord = serial | uint64_t(room) << 32 | uint64_t(size) << 48;
 }
 
 void
 ABookRecord::Clear()
 {
-	_FreeApart();
-	fSize = 0;
+	uint32_t serial = static_cast<uint32_t>(Serial());
+	uint16_t room = _Room();
+	if (_InBlock())
+		delete[] _Block();
+	_SetInline(serial, room, 0);
 }
 
 const char*
 ABookRecord::_Texts() const
 {
-	if (fSize == 0)
-		return kEmptyTexts;
-	if ((fRoom & kApart) == 0)
-		return _Room();
-	const char* block;
-	memcpy(&block, _Room(), sizeof(block));
-	return block;
+	if (_InBlock())
+		return _Block() + kBlockHeader;
+	return (fWord >> 48) != 0 ? _Behind() : kEmptyTexts;
 }
 
 const char*
 ABookRecord::Texts(size_t* size) const
 {
-	*size = fSize != 0 ? fSize : kFieldCount;
+	uint16_t stored = static_cast<uint16_t>(fWord >> 48);
+	if (_InBlock())
+		memcpy(&stored, _Block() + sizeof(uint32_t), sizeof(stored));
+	*size = stored != 0 ? stored : kFieldCount;
 	return _Texts();
 }
 
@@ -149,28 +152,20 @@ ABookRecord::SetFields(const char* const texts[kFieldCount], const uint8_t lengt
 	// Packed aside first: the texts may lie in the record's own storage.
 	char packed[kFieldCount * (kFieldTextLength + 1)];
 	PackTexts(packed, texts, lengths);
-	if (size <= (fRoom & ~kApart)) {
-		_FreeApart();
-		memcpy(_Room(), packed, size);
-	} else {
-		char* block = new char[size];
-		memcpy(block, packed, size);
-		_FreeApart();
-		memcpy(_Room(), &block, sizeof(block));
-		fRoom |= kApart;
+	uint32_t serial = static_cast<uint32_t>(Serial());
+	if (!_InBlock() && size <= _Room()) {
+		memcpy(_Behind(), packed, size);
+		_SetInline(serial, _Room(), size);
+		return;
 	}
-	fSize = static_cast<uint16_t>(size);
-}
-
-void
-ABookRecord::_FreeApart()
-{
-	if ((fRoom & kApart) != 0) {
-		if (fSize != 0)
-			delete[] _Texts();
-		fRoom &= ~kApart;
-		fSize = 0;
-	}
+	char* block = new char[kBlockHeader + size];
+	uint16_t stored = static_cast<uint16_t>(size);
+	memcpy(block, &serial, sizeof(serial));
+	memcpy(block + sizeof(serial), &stored, sizeof(stored));
+	memcpy(block + kBlockHeader, packed, size);
+	if (_InBlock())
+		delete[] _Block();
+	fWord = reinterpret_cast<uintptr_t>(block);
 }
 
 size_t

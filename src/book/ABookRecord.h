@@ -15,7 +15,8 @@
 // with its terminator, right behind the record in the same allocation when
 // the record was made for them (Create()), else in a block of their own. A
 // record whose fields are all empty keeps no texts at all. Changing a field
-// may allocate and throw std::bad_alloc.
+// may allocate and throw std::bad_alloc. A record may live anywhere (on the
+// stack too); only Create() puts texts behind it.
 //
 // The book that chains a record owns it (ZIBook). Not thread-safe: callers
 // serialise access to a book and its records.
@@ -42,7 +43,7 @@ public:
 
 	// Unique among the records of the process, for finding a record again
 	// after its book was sorted or had records deleted.
-	uint64_t Serial() const { return fSerial; }
+	uint64_t Serial() const;
 
 	// Asks the processor to start loading the record and its texts, for
 	// scans that walk the chain: records are separate allocations, which
@@ -50,8 +51,8 @@ public:
 	void Prefetch() const
 	{
 		__builtin_prefetch(this);
-		__builtin_prefetch(reinterpret_cast<const char*>(this) + 64);
-		__builtin_prefetch(reinterpret_cast<const char*>(this) + 128);
+		__builtin_prefetch(_Texts() + 64);
+		__builtin_prefetch(_Texts() + 128);
 	}
 
 	// The text of a field; the empty text for a number outside 0..20.
@@ -75,31 +76,34 @@ public:
 	// are not valid UTF-8 are cut at 40. text must hold length bytes.
 	static size_t FieldLength(const char* text, size_t length);
 
-	// Records carry their room for texts behind them.
-	static void* operator new(size_t size);
+	// Records made by Create() are larger than the class; these allocate
+	// and free every record alike.
+	static void* operator new(size_t size) { return ::operator new(size); }
 	static void* operator new(size_t, void* place) { return place; }
-	static void operator delete(void* record);
+	static void operator delete(void* record) { ::operator delete(record); }
 	static void operator delete(void*, void*) {}
 
 private:
-	// Set in fRoom when the texts lie in a block apart.
-	static constexpr uint16_t kApart = 0x8000;
+	// fWord holds either, with its lowest bit set, the serial number (an
+	// odd number, bits 0..31), the bytes behind the record (32..47) and
+	// the bytes of the texts kept there, terminators included (48..63; 0
+	// when all are empty); or, with that bit clear, a pointer to a block:
+	// the serial number (4 bytes), the bytes of the texts (2), 2 unused,
+	// then the texts.
+	static constexpr size_t kBlockHeader = 8;
 
 	explicit ABookRecord(uint16_t room);
+	bool _InBlock() const { return (fWord & 1) == 0; }
+	char* _Block() const { return reinterpret_cast<char*>(fWord); }
+	uint16_t _Room() const { return _InBlock() ? 0 : uint16_t(fWord >> 32); }
 	const char* _Texts() const;
-	char* _Room() { return reinterpret_cast<char*>(this + 1); }
-	const char* _Room() const { return reinterpret_cast<const char*>(this + 1); }
-	void _FreeApart();
+	char* _Behind() { return reinterpret_cast<char*>(this + 1); }
+	const char* _Behind() const { return reinterpret_cast<const char*>(this + 1); }
+	void _SetInline(uint32_t serial, uint16_t room, size_t size);
 
 	ABookRecord* fNext;
 	ABookRecord* fPrev;
-	uint32_t fSerial;
-	// The bytes behind the record, which hold the texts, or with kApart a
-	// pointer to their block.
-	uint16_t fRoom;
-	// The bytes of the texts, terminators included; 0 when all are empty
-	// and none are kept.
-	uint16_t fSize;
+	uint64_t fWord;
 };
 
 inline const char*
