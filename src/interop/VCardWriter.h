@@ -1,0 +1,43 @@
+#ifndef VCARD_WRITER_H
+#define VCARD_WRITER_H
+
+#include <string>
+#include <unordered_map>
+
+class ABookRecord;
+typedef struct _GChecksum GChecksum;
+
+// Writes records as vCards, version 3.0 or 4.0 (the contacts library writes
+// no 4.0, and writing the text directly is what makes exporting a large book
+// fast): UTF-8, CRLF line ends, lines folded at 75 octets without splitting
+// a UTF-8 character, the properties of VCardMapping.
+//
+// Each card carries a UID made from the record's fields, so exporting an
+// unchanged book again gives every card the same UID; records with equal
+// fields get distinct UIDs by their order. Not thread-safe.
+class VCardWriter final {
+public:
+	enum Version { kVersion30, kVersion40 };
+
+	explicit VCardWriter(Version version);
+	~VCardWriter();
+	VCardWriter(const VCardWriter&) = delete;
+	VCardWriter& operator=(const VCardWriter&) = delete;
+
+	// Appends the card of record to out.
+	void Append(const ABookRecord& record, std::string& out);
+
+	// Appends line, folded, and CRLF to out.
+	static void AppendFolded(std::string_view line, std::string& out);
+
+private:
+	std::string _Uid(const ABookRecord& record);
+
+	Version fVersion;
+	GChecksum* fChecksum;
+	// How many records with these fields (by their digest) were written
+	// already.
+	std::unordered_map<std::string, int> fSeen;
+};
+
+#endif // VCARD_WRITER_H
