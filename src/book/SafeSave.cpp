@@ -2,6 +2,7 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -122,9 +123,8 @@ SafeSave::_Replace(const struct stat& old, bool exists, const Writer& writer)
 		(fstatat(fTarget.Directory(), name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 ||
 		 !SameNode(named, created)))
 		status = kUnsafeLinkError;
-	if (status == B_OK && renameat(fTarget.Directory(), name.c_str(), fTarget.Directory(),
-								   fTarget.Leaf().c_str()) != 0)
-		status = ErrnoStatus();
+	if (status == B_OK)
+		status = _Install(name, created, exists);
 	file.Unset();
 	if (status != B_OK) {
 		if (fstatat(fTarget.Directory(), name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
@@ -134,6 +134,34 @@ SafeSave::_Replace(const struct stat& old, bool exists, const Writer& writer)
 	}
 	_SyncDirectory();
 	return B_OK;
+}
+
+// Puts the file written under name in the target's place. Where the file
+// system can, the two names are swapped and swapped back unless the target
+// then is the file written, so that a name changed by someone else at the
+// last moment never takes the book's place.
+status_t
+SafeSave::_Install(const std::string& name, const struct stat& written, bool exists)
+{
+	int directory = fTarget.Directory();
+	const char* leaf = fTarget.Leaf().c_str();
+	if (exists && renameat2(directory, name.c_str(), directory, leaf, RENAME_EXCHANGE) == 0) {
+		struct stat installed;
+		if (fstatat(directory, leaf, &installed, AT_SYMLINK_NOFOLLOW) != 0 ||
+			!SameNode(installed, written)) {
+			renameat2(directory, name.c_str(), directory, leaf, RENAME_EXCHANGE);
+			return kUnsafeLinkError;
+		}
+		// The old file, unless someone put something else there meanwhile.
+		struct stat old;
+		if (fstatat(directory, name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 &&
+			S_ISREG(old.st_mode))
+			unlinkat(directory, name.c_str(), 0);
+		return B_OK;
+	}
+	if (exists && errno != EINVAL && errno != ENOSYS && errno != ENOENT)
+		return ErrnoStatus();
+	return renameat(directory, name.c_str(), directory, leaf) == 0 ? B_OK : ErrnoStatus();
 }
 
 status_t

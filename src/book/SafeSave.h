@@ -45,6 +45,7 @@ public:
 
 private:
 	status_t _Replace(const struct stat& old, bool exists, const Writer& writer);
+	status_t _Install(const std::string& name, const struct stat& written, bool exists);
 	status_t _InPlace(const struct stat& old, const Writer& writer);
 	status_t _Create(const char* kind, mode_t mode, int* fd, std::string* name);
 	status_t _CopyAttributes(int fd);
