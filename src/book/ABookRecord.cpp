@@ -60,14 +60,13 @@ ABookRecord::~ABookRecord()
 }
 
 ABookRecord*
-ABookRecord::Create(const char* const texts[kFieldCount], const uint8_t lengths[kFieldCount])
+ABookRecord::Create(const char* texts, size_t size)
 {
-	size_t size = TextsSize(lengths);
 	uint16_t room = static_cast<uint16_t>(size > kFieldCount ? size : 0);
 	void* memory = ::operator new(sizeof(ABookRecord) + room);
 	ABookRecord* record = new (memory) ABookRecord(room);
 	if (room > 0) {
-		PackTexts(record->_Behind(), texts, lengths);
+		memcpy(record->_Behind(), texts, size);
 		record->_SetInline(static_cast<uint32_t>(record->fWord), room, size);
 	}
 	return record;
@@ -138,20 +137,19 @@ ABookRecord::SetField(int field, const char* text)
 	}
 	texts[field] = text;
 	lengths[field] = static_cast<uint8_t>(FieldLength(text, length));
-	SetFields(texts, lengths);
+	// Packed aside first: the texts lie in the record's own storage.
+	char packed[kFieldCount * (kFieldTextLength + 1)];
+	PackTexts(packed, texts, lengths);
+	SetTexts(packed, TextsSize(lengths));
 }
 
 void
-ABookRecord::SetFields(const char* const texts[kFieldCount], const uint8_t lengths[kFieldCount])
+ABookRecord::SetTexts(const char* packed, size_t size)
 {
-	size_t size = TextsSize(lengths);
-	if (size == kFieldCount) {
+	if (size <= kFieldCount) {
 		Clear();
 		return;
 	}
-	// Packed aside first: the texts may lie in the record's own storage.
-	char packed[kFieldCount * (kFieldTextLength + 1)];
-	PackTexts(packed, texts, lengths);
 	uint32_t serial = static_cast<uint32_t>(Serial());
 	if (!_InBlock() && size <= _Room()) {
 		memcpy(_Behind(), packed, size);

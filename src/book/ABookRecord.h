@@ -28,10 +28,10 @@ public:
 	ABookRecord(const ABookRecord&) = delete;
 	ABookRecord& operator=(const ABookRecord&) = delete;
 
-	// A new record holding the fields, in one allocation: texts[f] holds
-	// lengths[f] bytes (at most 40, no tab, line feed or zero byte).
-	static ABookRecord* Create(const char* const texts[kFieldCount],
-							   const uint8_t lengths[kFieldCount]);
+	// A new record holding texts, in one allocation: size bytes laid out
+	// as Texts() answers them, each text at most 40 bytes without tab or
+	// line feed.
+	static ABookRecord* Create(const char* texts, size_t size);
 
 	ABookRecord* GetNextRecord() const { return fNext; }
 	void SetNextRecord(ABookRecord* record) { fNext = record; }
@@ -67,8 +67,8 @@ public:
 	// it (see FieldLength). A number outside 0..20 changes nothing.
 	void SetField(int field, const char* text);
 
-	// Stores all fields at once, as Create() takes them.
-	void SetFields(const char* const texts[kFieldCount], const uint8_t lengths[kFieldCount]);
+	// Stores all fields at once, laid out as Create() takes them.
+	void SetTexts(const char* texts, size_t size);
 
 	// How many of the first length bytes of text a field keeps: all of them
 	// up to 40; otherwise 40, or fewer when byte 40 continues a UTF-8

@@ -108,26 +108,32 @@ template <typename NextByte>
 bool
 ZIBFiles::_ReadLine(NextByte& next, Line& line, bool nicknameFile)
 {
-	for (int field = 0; field < kFieldCount; field++) {
-		line.texts[field] = line.fields[field];
-		line.lengths[field] = 0;
+	char* cursor = line.texts;
+	int column = kNicknameField;
+	if (!nicknameFile) {
+		// An older file has no nickname column.
+		*cursor++ = '\0';
+		column++;
 	}
-	int column = nicknameFile ? kNicknameField : kFirstNameField;
 	bool lineStarted = false;
 	for (;; column++) {
 		bool endOfFile;
-		// Columns past the last field are read into a spare buffer.
-		int field = std::min(column, kFieldCount);
 		size_t length;
-		bool endOfLine = _ReadField(next, line.fields[field], endOfFile, length);
-		if (field < kFieldCount)
-			line.lengths[field] = static_cast<uint8_t>(length);
+		bool endOfLine =
+			_ReadField(next, column < kFieldCount ? cursor : line.spare, endOfFile, length);
 		if (endOfFile && !lineStarted)
 			return false;
+		if (column < kFieldCount)
+			cursor += length + 1;
 		if (endOfFile || endOfLine)
-			return true;
+			break;
 		lineStarted = true;
 	}
+	// Columns missing from a short line stay empty.
+	for (column++; column < kFieldCount; column++)
+		*cursor++ = '\0';
+	line.size = cursor - line.texts;
+	return true;
 }
 
 bool
@@ -147,7 +153,7 @@ ZIBFiles::ReadOneRecord(BFile* file, ABookRecord* record, bool nicknameFile)
 		record->Clear();
 		return false;
 	}
-	record->SetFields(line.texts, line.lengths);
+	record->SetTexts(line.texts, line.size);
 	return true;
 }
 
@@ -183,7 +189,7 @@ ZIBFiles::_ReadBook(BFile* file, ZIBook* book, bool nicknameFile)
 	};
 	Line line;
 	while (_ReadLine(next, line, nicknameFile)) {
-		book->AppendRecord(ABookRecord::Create(line.texts, line.lengths));
+		book->AppendRecord(ABookRecord::Create(line.texts, line.size));
 		book->IncrementTotalRecordsInThisAB();
 	}
 }

@@ -110,11 +110,13 @@ public:
 private:
 	template <typename NextByte>
 	static bool _ReadField(NextByte& next, char* buffer, bool& endOfFile, size_t& kept);
-	// One line's fields; fields[kFieldCount] takes the columns past the last.
+	// One line's texts, laid out as ABookRecord::Texts() answers them, with
+	// room for reading one more field than is kept; spare takes the columns
+	// past the last.
 	struct Line {
-		char fields[kFieldCount + 1][kFieldBufferSize];
-		const char* texts[kFieldCount];
-		uint8_t lengths[kFieldCount];
+		char texts[kFieldCount * (kFieldTextLength + 1) + kFieldBufferSize];
+		char spare[kFieldBufferSize];
+		size_t size;
 	};
 
 	template <typename NextByte>
