@@ -52,7 +52,12 @@ ZIBook::~ZIBook()
 ABookRecord*
 ZIBook::makeNewRecord()
 {
-	ABookRecord* record = new ABookRecord;
+	return AppendRecord(new ABookRecord);
+}
+
+ABookRecord*
+ZIBook::AppendRecord(ABookRecord* record)
+{
 	if (fFirstRecord == nullptr)
 		fFirstRecord = record;
 	if (fLastRecord != nullptr)

@@ -40,6 +40,9 @@ public:
 	// Appends a new record with empty fields and answers it; the count is
 	// not changed.
 	ABookRecord* makeNewRecord();
+	// Appends record, which the book then owns, and answers it; the count
+	// is not changed.
+	ABookRecord* AppendRecord(ABookRecord* record);
 	// Deletes the record at that position; an index that names no record
 	// changes nothing.
 	void deleteRecord(long index);

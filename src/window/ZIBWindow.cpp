@@ -248,6 +248,8 @@ ZIBWindow::WindowActivated(bool active)
 {
 	if (active && gZIBapp != nullptr)
 		gZIBapp->SetActiveWindow(this);
+	if (active)
+		_OfferReload();
 }
 
 void

@@ -9,6 +9,7 @@
 
 #include "MainMenus.h"
 #include "WindowConstants.h"
+#include "ZIBFiles.h"
 
 class ABListView;
 class ABookRecord;
@@ -127,6 +128,9 @@ private:
 	// The book's file.
 	void ZIBSaveAs(BMessage* message);
 	void _SetFile(const entry_ref* ref);
+	bool _ChangedOnDisk(ZIBFileStamp* now) const;
+	bool _ConfirmOverwrite();
+	void _OfferReload();
 	void GetSortField(BMessage* message);
 
 	bool fCancelFlag;
@@ -150,6 +154,10 @@ private:
 	entry_ref* fEntryRef;
 	// Its path when it was named, for messages once it cannot be resolved.
 	std::string fFilePath;
+	// The file as this window last read or wrote it, and as it was when
+	// the user last declined to reload it.
+	ZIBFileStamp fDiskStamp;
+	ZIBFileStamp fDeclinedStamp;
 	std::vector<BWindow*> fDialogs;
 	MainMenus fMenus;
 };
