@@ -1,0 +1,36 @@
+#ifndef BOOK_QUERY_H
+#define BOOK_QUERY_H
+
+#include <string>
+#include <vector>
+
+#include <SupportDefs.h>
+
+// The query of mail programs (mutt's query_command, aerc's
+// address-book-cmd) over a book file: every record whose nickname, first
+// name, last name, company or e-mail addresses contain all the words, case
+// ignored, gives one line per e-mail address.
+//
+// Reads the book file directly, line by line, without building a book: a
+// query runs as a whole process per keystroke of a mail program, so it must
+// not pay for records it does not show.
+class BookQuery final {
+public:
+	struct Match {
+		std::string address;
+		std::string name;
+		std::string nickname;
+	};
+
+	explicit BookQuery(const std::vector<std::string>& words);
+
+	// Adds the matches of the book at path, in the book's order, to
+	// matches; answers how many records matched, or an error when the
+	// file cannot be read.
+	status_t Run(const char* path, std::vector<Match>& matches, int& records) const;
+
+private:
+	std::vector<std::string> fWords;
+};
+
+#endif // BOOK_QUERY_H
