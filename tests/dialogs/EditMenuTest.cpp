@@ -17,6 +17,7 @@
 
 #include "ABListView.h"
 #include "ABookRecord.h"
+#include "BrowserLauncher.h"
 #include "ContactExporter.h"
 #include "DialogConstants.h"
 #include "DialogTest.h"
@@ -216,5 +217,71 @@ TEST_F(EditMenu, EveryKindOfStepUndoesToTheFileBytesAndRedoes)
 		EXPECT_FALSE(Enabled(window, kMsgEditRedo));
 		Shortcut(window, Qt::Key_Z);
 		EXPECT_EQ(BookLines(window), beforeClear);
+	});
+}
+
+TEST_F(EditMenu, SendEmailStartsOneMessageToTheSelectedRecordsWithAnAddress)
+{
+	Run([this](ZIBWindow* window) {
+		EXPECT_FALSE(Enabled(window, kMsgSendEmail));
+		Select(window, {2, 4});
+		EXPECT_FALSE(Enabled(window, kMsgSendEmail)) << "neither has an e-mail address";
+		Select(window, {0, 1, 2, 3});
+		EXPECT_TRUE(Enabled(window, kMsgSendEmail));
+		Choose(window, "Send E-mail");
+		EXPECT_EQ(fLaunches, (std::vector<std::string>{
+								 "application/x-vnd.Be.URL.mailto",
+								 "mailto:Ann%20Lee%20%3Cann@x.org%3E,Ben%20%3Cben@y.org%3E,"
+								 "%22Dan%2C%20Jr.%20Wu%22%20%3Cd@z.org%3E"}));
+		EXPECT_EQ(BrowserLauncher::ComposeMail("file:///etc/passwd"), B_BAD_VALUE);
+		EXPECT_EQ(fLaunches.size(), 2u) << "only mailto: URLs are handed on";
+	});
+}
+
+TEST_F(EditMenu, RecordFieldsCutCopyPasteAndSelectTheirOwnText)
+{
+	Run([](ZIBWindow* window) {
+		Send(window, kMsgRecordNew, [window] { return window->GetEntryWindow1() != nullptr; });
+		std::vector<MyEntryTextView*> fields = Fields(window->GetEntryWindow1());
+		QGuiApplication::clipboard()->setText("Ann\tLee");
+		Press(fields[0], Qt::Key_V, Qt::ControlModifier);
+		EXPECT_STREQ(fields[0]->Text(), "Ann") << "cut before the tab";
+		Press(fields[0], Qt::Key_A, Qt::ControlModifier);
+		Press(fields[0], Qt::Key_X, Qt::ControlModifier);
+		EXPECT_STREQ(fields[0]->Text(), "");
+		Press(fields[1], Qt::Key_V, Qt::ControlModifier);
+		EXPECT_STREQ(fields[1]->Text(), "Ann");
+		QGuiApplication::clipboard()->setText(QString(45, 'x'));
+		Press(fields[2], Qt::Key_V, Qt::ControlModifier);
+		EXPECT_EQ(std::string(fields[2]->Text()), std::string(40, 'x'));
+		Press(fields[2], Qt::Key_A, Qt::ControlModifier);
+		Press(fields[2], Qt::Key_C, Qt::ControlModifier);
+		EXPECT_EQ(QGuiApplication::clipboard()->text(), QString(40, 'x'));
+		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 5) << "the book is untouched";
+	});
+}
+
+TEST_F(EditMenu, PasteTakesAnotherProgramsCardsAndReportsWhatDidNotFit)
+{
+	Run([this](ZIBWindow* window) {
+		auto* cards = new QMimeData;
+		cards->setData("text/vcard",
+					   "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Moe;Zed;;;\r\nORG:" + QByteArray(45, 'o') +
+						   "\r\nEMAIL:zed@m.org\r\nEND:VCARD\r\n");
+		QGuiApplication::clipboard()->setMimeData(cards);
+		Shortcut(window, Qt::Key_V);
+		ASSERT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 6);
+		EXPECT_STREQ(window->GetThisABook()->getRecord(5)->Field(kFirstNameField), "Zed");
+		EXPECT_EQ(Selection(window), std::vector<int32>{5});
+		ASSERT_EQ(fAlerts.size(), 1u);
+		EXPECT_NE(fAlerts[0].find(std::string(40, 'o')), std::string::npos) << fAlerts[0];
+
+		// Text that holds no records adds nothing and is no step.
+		QGuiApplication::clipboard()->setText("just a note");
+		Shortcut(window, Qt::Key_V);
+		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 6);
+		EXPECT_STREQ(Item(window, kMsgEditUndo)->Label(), "Undo Paste");
+		Shortcut(window, Qt::Key_Z);
+		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 5);
 	});
 }
