@@ -1,6 +1,5 @@
 #include "ClipboardRecords.h"
 
-#include <algorithm>
 #include <string>
 
 #include <Clipboard.h>
@@ -10,7 +9,7 @@
 #include "ContactExporter.h"
 #include "ContactImporter.h"
 #include "ImportReport.h"
-#include "ZIBook.h"
+#include "RecordLines.h"
 
 namespace {
 
@@ -34,12 +33,7 @@ status_t
 ClipboardRecords::Copy(const std::vector<const ABookRecord*>& records)
 {
 	std::string vcards = ContactExporter::Text(records, ExportFormat::kVCard30);
-	std::string lines;
-	for (const ABookRecord* record : records) {
-		if (!lines.empty())
-			lines += '\n';
-		lines += ZIBook::RecordLine(record);
-	}
+	std::string lines = RecordLines::Write(records);
 	if (!be_clipboard->Lock())
 		return B_ERROR;
 	be_clipboard->Clear();
@@ -68,38 +62,11 @@ ClipboardRecords::Paste(ZIBook* book, ImportReport& report)
 		return true;
 	}
 	std::vector<ContactFields> records;
-	if (!ReadRecordLines(text, records) || records.empty())
+	if (!RecordLines::Read(text, records) || records.empty())
 		return false;
 	for (size_t i = 0; i < records.size(); i++) {
 		std::string source = std::string(kSource) + ", record " + std::to_string(i + 1);
 		importer.AddFields(records[i], source, {}, report);
-	}
-	return true;
-}
-
-bool
-ClipboardRecords::ReadRecordLines(std::string_view text, std::vector<ContactFields>& records)
-{
-	while (!text.empty()) {
-		size_t end = text.find('\n');
-		std::string_view line = text.substr(0, end);
-		text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-		if (!line.empty() && line.back() == '\r')
-			line.remove_suffix(1);
-		if (line.empty())
-			continue;
-		size_t tabs = std::count(line.begin(), line.end(), '\t');
-		if (tabs == kFieldCount && line.back() == '\t')
-			line.remove_suffix(1);
-		else if (tabs != kFieldCount - 1)
-			return false;
-		ContactFields fields;
-		for (int field = 0; field < kFieldCount; field++) {
-			size_t tab = line.find('\t');
-			fields[field] = std::string(line.substr(0, tab));
-			line.remove_prefix(tab == std::string_view::npos ? line.size() : tab + 1);
-		}
-		records.push_back(std::move(fields));
 	}
 	return true;
 }

@@ -1,12 +1,9 @@
 #ifndef CLIPBOARD_RECORDS_H
 #define CLIPBOARD_RECORDS_H
 
-#include <string_view>
 #include <vector>
 
 #include <SupportDefs.h>
-
-#include "ContactDraft.h"
 
 class ABookRecord;
 class ImportReport;
@@ -30,11 +27,6 @@ public:
 	// vCards or as record lines. False, adding nothing, when the clipboard
 	// holds neither.
 	static bool Paste(ZIBook* book, ImportReport& report);
-
-	// The records of text, one per line of 21 tab-separated fields (a tab
-	// after the last one or not; CR LF or LF). False when a line that is
-	// not empty is no record line.
-	static bool ReadRecordLines(std::string_view text, std::vector<ContactFields>& records);
 };
 
 #endif // CLIPBOARD_RECORDS_H
