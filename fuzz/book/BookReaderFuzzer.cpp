@@ -21,16 +21,9 @@
 #include "ZIBFiles.h"
 #include "ZIBook.h"
 
-namespace {
+#include "../FuzzCheck.h"
 
-void
-Check(bool condition, const char* what)
-{
-	if (!condition) {
-		fprintf(stderr, "broken: %s\n", what);
-		abort();
-	}
-}
+namespace {
 
 // Every field of every record, in chain order; checks the chain on the way.
 std::vector<std::string>

@@ -2,9 +2,6 @@
 // book by the import rules, and checks the book; then writes the book's
 // records as lines and checks that reading them gives the same fields.
 
-#include <stdio.h>
-#include <stdlib.h>
-
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -16,18 +13,7 @@
 #include "RecordLines.h"
 #include "ZIBook.h"
 
-namespace {
-
-void
-Check(bool condition, const char* what)
-{
-	if (!condition) {
-		fprintf(stderr, "broken: %s\n", what);
-		abort();
-	}
-}
-
-} // namespace
+#include "../FuzzCheck.h"
 
 extern "C" int
 LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
