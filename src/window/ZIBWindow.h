@@ -15,6 +15,7 @@ class ABListView;
 class ABookRecord;
 class BMenuItem;
 class BScrollView;
+class ImportReport;
 class BView;
 class OpenFilePanel;
 class SaveFilePanel;
@@ -119,6 +120,10 @@ private:
 	// The records after last (all of them when last is nullptr) were just
 	// appended to the book: one step named step. Answers them.
 	std::vector<ABookRecord*> _RecordsAppended(const char* step, ABookRecord* last);
+	// An import or a paste appended the records after last to the book
+	// (report tells how): one undoable step named step, the list refilled
+	// with them selected, the report shown when it has something to say.
+	void _RecordsImported(const char* step, ABookRecord* last, const ImportReport& report);
 	// A record dialog added or changed a record.
 	void _RecordDialogChanged(const BMessage* message);
 	// After a step was undone or redone: the book is changed, the list

@@ -128,9 +128,15 @@ ZIBWindow::_Paste()
 		return;
 	ABookRecord* last = fBook->GetLastRecord();
 	ImportReport report;
-	if (!ClipboardRecords::Paste(fBook, report))
-		return;
-	std::vector<ABookRecord*> added = _RecordsAppended("Paste", last);
+	if (ClipboardRecords::Paste(fBook, report))
+		_RecordsImported("Paste", last, report);
+}
+
+void
+ZIBWindow::_RecordsImported(const char* step, ABookRecord* last, const ImportReport& report)
+{
+	std::vector<ABookRecord*> added = _RecordsAppended(step, last);
+	_BookChanged();
 	RedrawList();
 	fList->SelectRecords(added);
 	if (!report.Whole() || report.Duplicates() > 0) {

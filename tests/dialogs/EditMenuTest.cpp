@@ -273,6 +273,7 @@ TEST_F(EditMenu, PasteTakesAnotherProgramsCardsAndReportsWhatDidNotFit)
 		ASSERT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 6);
 		EXPECT_STREQ(window->GetThisABook()->getRecord(5)->Field(kFirstNameField), "Zed");
 		EXPECT_EQ(Selection(window), std::vector<int32>{5});
+		EXPECT_TRUE(Enabled(window, kMsgFileSave));
 		ASSERT_EQ(fAlerts.size(), 1u);
 		EXPECT_NE(fAlerts[0].find(std::string(40, 'o')), std::string::npos) << fAlerts[0];
 
