@@ -13,9 +13,9 @@
 
 class ABListView;
 class ABookRecord;
+class BFilePanel;
 class BMenuItem;
 class BScrollView;
-class ImportReport;
 class BView;
 class OpenFilePanel;
 class SaveFilePanel;
@@ -55,6 +55,8 @@ public:
 	status_t ZIBSaveFile();
 	// Whether the book has a file to be saved to.
 	bool HasFile() const { return fEntryRef != nullptr; }
+	// The book's file, or null.
+	const entry_ref* GetEntryRef() const { return fEntryRef; }
 
 	// The book: the window owns it. Handing over a book builds the list for
 	// it; handing over none removes the list. An earlier book is deleted.
@@ -75,6 +77,9 @@ public:
 	BScrollView* GetScrollv() const { return fScrollView; }
 	BView* GetTitleButtonView() const { return fTitleButtonView; }
 	SaveFilePanel* GetSaveFilePanel() const { return fSavePanel; }
+	// Null until first shown.
+	BFilePanel* GetImportPanel() const { return fImportPanel; }
+	BFilePanel* GetExportPanel() const { return fExportPanel; }
 
 private:
 	// Views.
@@ -120,10 +125,9 @@ private:
 	// The records after last (all of them when last is nullptr) were just
 	// appended to the book: one step named step. Answers them.
 	std::vector<ABookRecord*> _RecordsAppended(const char* step, ABookRecord* last);
-	// An import or a paste appended the records after last to the book
-	// (report tells how): one undoable step named step, the list refilled
-	// with them selected, the report shown when it has something to say.
-	void _RecordsImported(const char* step, ABookRecord* last, const ImportReport& report);
+	// An import or a paste appended the records after last to the book:
+	// one undoable step named step, the list refilled. Answers them.
+	std::vector<ABookRecord*> _RecordsImported(const char* step, ABookRecord* last);
 	// A record dialog added or changed a record.
 	void _RecordDialogChanged(const BMessage* message);
 	// After a step was undone or redone: the book is changed, the list
@@ -134,6 +138,15 @@ private:
 	// Columns.
 	void ClearViewMenu(bool mark);
 	void ProcessViewMenu(BMessage* message);
+	void _ToggleLanguageRules();
+	void _MarkLanguageRules();
+
+	// Import and export.
+	void _ShowImportPanel();
+	void _ImportFiles(BMessage* message);
+	void _ShowExportPanel();
+	void _ExportFile(BMessage* message);
+	void _Dropped(BMessage* message);
 
 	// The book's file.
 	void ZIBSaveAs(BMessage* message);
@@ -153,6 +166,9 @@ private:
 	BView* fTitleButtonView;
 	OpenFilePanel* fOpenPanel;
 	SaveFilePanel* fSavePanel;
+	// Made when first used.
+	BFilePanel* fImportPanel;
+	BFilePanel* fExportPanel;
 	entry_ref* fEntryRef;
 	// Its path when it was named, for messages once it cannot be resolved.
 	std::string fFilePath;

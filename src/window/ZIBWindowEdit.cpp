@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include <Alert.h>
 #include <Message.h>
 
 #include "ABListItem.h"
@@ -14,6 +13,7 @@
 #include "BrowserLauncher.h"
 #include "ClipboardRecords.h"
 #include "ImportReport.h"
+#include "ImportReportWindow.h"
 #include "MailtoUrl.h"
 #include "RecordChangeCommand.h"
 #include "RecordsCommand.h"
@@ -128,22 +128,22 @@ ZIBWindow::_Paste()
 		return;
 	ABookRecord* last = fBook->GetLastRecord();
 	ImportReport report;
-	if (ClipboardRecords::Paste(fBook, report))
-		_RecordsImported("Paste", last, report);
+	if (!ClipboardRecords::Paste(fBook, report))
+		return;
+	fList->SelectRecords(_RecordsImported("Paste", last));
+	if (!report.Whole() || report.Duplicates() > 0)
+		(new ImportReportWindow(report.Text().c_str()))->Show();
 }
 
-void
-ZIBWindow::_RecordsImported(const char* step, ABookRecord* last, const ImportReport& report)
+std::vector<ABookRecord*>
+ZIBWindow::_RecordsImported(const char* step, ABookRecord* last)
 {
 	std::vector<ABookRecord*> added = _RecordsAppended(step, last);
-	_BookChanged();
-	RedrawList();
-	fList->SelectRecords(added);
-	if (!report.Whole() || report.Duplicates() > 0) {
-		(new BAlert("Message", report.Text().c_str(), "OK", nullptr, nullptr, B_WIDTH_AS_USUAL,
-					B_INFO_ALERT))
-			->Go();
+	if (!added.empty()) {
+		_BookChanged();
+		RedrawList();
 	}
+	return added;
 }
 
 void
