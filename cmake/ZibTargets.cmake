@@ -11,6 +11,7 @@ function(zib_add_test name)
 		set(ARG_LABELS core)
 	endif()
 	gtest_discover_tests(${name}
+		NO_PRETTY_VALUES
 		DISCOVERY_TIMEOUT 60
 		PROPERTIES
 			LABELS "${ARG_LABELS}"
@@ -25,11 +26,13 @@ function(zib_add_fuzzer name)
 	cmake_parse_arguments(ARG "" "SOURCE;CORPUS" "LIBS" ${ARGN})
 	add_executable(${name}_replay ${ARG_SOURCE} ${PROJECT_SOURCE_DIR}/fuzz/ReplayMain.cpp)
 	target_link_libraries(${name}_replay PRIVATE ${ARG_LIBS})
+	target_include_directories(${name}_replay PRIVATE ${PROJECT_SOURCE_DIR}/fuzz)
 	add_test(NAME ${name}.Corpus COMMAND ${name}_replay ${ARG_CORPUS})
 	set_tests_properties(${name}.Corpus PROPERTIES LABELS fuzz TIMEOUT 300)
 	if(ZIB_FUZZ)
 		add_executable(${name} ${ARG_SOURCE})
 		target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+		target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/fuzz)
 		target_link_options(${name} PRIVATE -fsanitize=fuzzer)
 	endif()
 endfunction()

@@ -1,10 +1,10 @@
 #ifndef FUZZ_CHECK_H
 #define FUZZ_CHECK_H
 
-#include <stdio.h>
-#include <stdlib.h>
+#include <cstdio>
+#include <cstdlib>
 
-// Stops the fuzzer with what broke when condition does not hold.
+// Stops the fuzz target with what broke, so the fuzzer keeps the input.
 inline void
 Check(bool condition, const char* what)
 {

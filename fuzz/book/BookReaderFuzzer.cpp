@@ -18,10 +18,9 @@
 #include <StorageDefs.h>
 
 #include "ABookRecord.h"
+#include "FuzzCheck.h"
 #include "ZIBFiles.h"
 #include "ZIBook.h"
-
-#include "../FuzzCheck.h"
 
 namespace {
 

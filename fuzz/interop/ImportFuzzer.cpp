@@ -15,7 +15,7 @@
 #include "ImportReport.h"
 #include "ZIBook.h"
 
-#include "../FuzzCheck.h"
+#include "FuzzCheck.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "RecordLines.h"
 #include "ZIBook.h"
 
-#include "../FuzzCheck.h"
+#include "FuzzCheck.h"
 
 extern "C" int
 LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

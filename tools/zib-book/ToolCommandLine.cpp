@@ -8,6 +8,7 @@ const char kUsage[] =
 	"usage: zib-book import [--format vcard|csv] [--duplicates skip|add] BOOK FILE...\n"
 	"       zib-book export [--format vcard3|vcard4|csv] [-o FILE] BOOK\n"
 	"       zib-book query [--book BOOK] WORDS...\n"
+	"       zib-book sync [--user NAME] [--password-command CMD] BOOK [URL]\n"
 	"       zib-book --help | --version\n";
 
 const char kHelp[] =
@@ -23,6 +24,13 @@ const char kHelp[] =
 	"        every record whose nickname, names, company or e-mail addresses\n"
 	"        contain all WORDS (case ignored). BOOK defaults to the book the\n"
 	"        address book saved last. Exit 1 with \"no match\" when none.\n"
+	"sync    brings BOOK (created when missing) and a CardDAV address book\n"
+	"        together: what changed on either side reaches the other. URL is the\n"
+	"        server's address or the address book's; it and the user name are\n"
+	"        remembered for BOOK. The password is the first line that CMD\n"
+	"        writes. The report goes to standard error. Exit 0 when both sides\n"
+	"        agree, 1 when a record was changed on both sides or a value was\n"
+	"        cut, 3 on a network or server error.\n"
 	"\n"
 	"A book open with unsaved changes in the running address book is not\n"
 	"written. Exit 2 on a usage error.\n";

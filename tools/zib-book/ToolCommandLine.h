@@ -9,8 +9,9 @@
 #include <SupportDefs.h>
 
 // The command line of zib-book, shared by its two executables: zib-book
-// itself (query, help, version) and zib-book-interop (import, export),
-// which zib-book runs so that a query never loads the contacts library.
+// itself (query, help, version) and zib-book-interop (import, export,
+// sync), which zib-book runs so that a query never loads the contacts
+// library.
 
 extern const char kUsage[];
 extern const char kHelp[];
