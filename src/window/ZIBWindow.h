@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "MainMenus.h"
+#include "UndoHistory.h"
 #include "WindowConstants.h"
 #include "ZIBFiles.h"
 
@@ -112,6 +113,33 @@ private:
 	void _SavePanelClosed();
 	ABookRecord* _SelectedRecord() const;
 
+	// Edit and mail commands, and the history (ZIBWindowEdit.cpp).
+	void _Undo();
+	void _Redo();
+	void _Copy();
+	void _Cut();
+	void _Paste();
+	void _Clear();
+	void _Deselect();
+	void _SendEmail();
+	// The selected records, in list order. O(rows).
+	std::vector<ABookRecord*> _SelectedRecords() const;
+	// Takes records out of the book as one step named step, and refills
+	// the list.
+	void _RemoveRecords(const char* step, std::vector<ABookRecord*> records);
+	// The records after last (all of them when last is nullptr) were just
+	// appended to the book: one step named step. Answers them.
+	std::vector<ABookRecord*> _RecordsAppended(const char* step, ABookRecord* last);
+	// An import or a paste appended the records after last to the book:
+	// one undoable step named step, the list refilled. Answers them.
+	std::vector<ABookRecord*> _RecordsImported(const char* step, ABookRecord* last);
+	// A record dialog added or changed a record.
+	void _RecordDialogChanged(const BMessage* message);
+	// After a step was undone or redone: the book is changed, the list
+	// refilled with affected selected.
+	void _StepTaken(const std::vector<ABookRecord*>& affected);
+	void _UpdateUndoItems();
+
 	// Columns.
 	void ClearViewMenu(bool mark);
 	void ProcessViewMenu(BMessage* message);
@@ -160,6 +188,8 @@ private:
 	ZIBFileStamp fDeclinedStamp;
 	std::vector<BWindow*> fDialogs;
 	MainMenus fMenus;
+	// Steps of changes to fBook; cleared when the book is replaced.
+	UndoHistory fHistory;
 };
 
 #endif // ZIBWINDOW_H
