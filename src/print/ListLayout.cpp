@@ -15,6 +15,7 @@ namespace {
 const double kMarginMm = 12;
 const double kGapMm = 3;
 const double kTextPoints = 9;
+const double kSmallestPoints = 6;
 
 } // namespace
 
@@ -44,34 +45,53 @@ ListLayout::_CapWidths(std::vector<double>& widths, double room)
 		width = std::min(width, cap);
 }
 
-bool
-ListLayout::Print(QPagedPaintDevice* device, const std::vector<const ABookRecord*>& records) const
+std::vector<double>
+ListLayout::_ColumnWidths(QPagedPaintDevice* device, double points,
+						  const std::vector<const ABookRecord*>& records) const
 {
-	QFont text = PageCanvas::Font(kTextPoints);
-	QFont bold = PageCanvas::Font(kTextPoints, true);
-	QFontMetricsF textMetrics(text, device);
-	QFontMetricsF boldMetrics(bold, device);
-	auto widthOf = [](const QFontMetricsF& metrics, const char* text) {
-		return metrics.horizontalAdvance(QString::fromUtf8(text));
+	QFontMetricsF text(PageCanvas::Font(points), device);
+	QFontMetricsF bold(PageCanvas::Font(points, true), device);
+	auto widthOf = [](const QFontMetricsF& metrics, const char* string) {
+		return metrics.horizontalAdvance(QString::fromUtf8(string));
 	};
 	std::vector<double> widths;
 	for (int field : fFields) {
-		double width = widthOf(boldMetrics, gInitFieldNames[field]);
+		double width = widthOf(bold, gInitFieldNames[field]);
 		for (const ABookRecord* record : records)
-			width = std::max(width, widthOf(textMetrics, record->Field(field)));
+			width = std::max(width, widthOf(text, record->Field(field)));
 		widths.push_back(width);
 	}
+	return widths;
+}
 
-	// Too wide for the page upright: turned sideways, and when still too
-	// wide, the widest columns are narrowed.
+bool
+ListLayout::Print(QPagedPaintDevice* device, const std::vector<const ABookRecord*>& records) const
+{
+	// Too wide for the page upright: turned sideways; still too wide: a
+	// smaller type, down to a legible size; then the widest columns are
+	// narrowed.
 	double dotsPerMm = device->logicalDpiX() / 25.4;
 	double gap = kGapMm * dotsPerMm;
-	double total = std::accumulate(widths.begin(), widths.end(), 0.0) + gap * widths.size();
+	auto totalOf = [gap](const std::vector<double>& widths) {
+		return std::accumulate(widths.begin(), widths.end(), 0.0) + gap * widths.size();
+	};
 	QSizeF paper = fPageSize.size(QPageSize::Millimeter);
-	bool sideways = total > (paper.width() - 2 * kMarginMm) * dotsPerMm;
+	double uprightRoom = (paper.width() - 2 * kMarginMm) * dotsPerMm;
+	double sidewaysRoom = (paper.height() - 2 * kMarginMm) * dotsPerMm;
+	double points = kTextPoints;
+	std::vector<double> widths = _ColumnWidths(device, points, records);
+	double total = totalOf(widths);
+	bool sideways = total > uprightRoom;
+	if (total > sidewaysRoom) {
+		points = std::max(kSmallestPoints, points * sidewaysRoom / total);
+		widths = _ColumnWidths(device, points, records);
+		total = totalOf(widths);
+	}
 	PageCanvas canvas(device, fPageSize, sideways ? QPageLayout::Landscape : QPageLayout::Portrait);
 	if (!canvas.IsActive())
 		return false;
+	QFont text = PageCanvas::Font(points);
+	QFont bold = PageCanvas::Font(points, true);
 	double lineHeight = canvas.LineHeight(bold);
 	double left = canvas.Mm(kMarginMm);
 	double usable = canvas.Width() - 2 * left;

@@ -11,9 +11,10 @@ class QPagedPaintDevice;
 
 // The printed list: a title line with the book's name and the page number
 // on every page, the column titles, then one row per record. Each column is
-// as wide as its widest text; when the columns together are wider than the
-// page turned sideways, the widest columns are narrowed to a common width and their texts
-// cut with an ellipsis. A row is never split between pages.
+// as wide as its widest text. A list too wide for the page upright is
+// printed sideways, in smaller type when it must, and then its widest
+// columns are narrowed to a common width, their texts cut with an
+// ellipsis. A row is never split between pages.
 class ListLayout {
 public:
 	// fields: the columns' field numbers, in the window's order.
@@ -25,6 +26,9 @@ public:
 	bool Print(QPagedPaintDevice* device, const std::vector<const ABookRecord*>& records) const;
 
 private:
+	// The widest text of each column at that size, titles in bold.
+	std::vector<double> _ColumnWidths(QPagedPaintDevice* device, double points,
+									  const std::vector<const ABookRecord*>& records) const;
 	// Narrows the widest of widths until they sum to room.
 	static void _CapWidths(std::vector<double>& widths, double room);
 

@@ -22,6 +22,7 @@
 #include "ContactImporter.h"
 #include "ImportReport.h"
 #include "PreferenceSet.h"
+#include "PrintCommand.h"
 #include "Preferences.h"
 #include "RunningBook.h"
 #include "ZIBFiles.h"
@@ -33,6 +34,9 @@ const char kUsage[] =
 	"usage: zib-book import [--format vcard|csv] [--duplicates skip|add] BOOK FILE...\n"
 	"       zib-book export [--format vcard3|vcard4|csv] [-o FILE] BOOK\n"
 	"       zib-book query [--book BOOK] WORDS...\n"
+	"       zib-book print BOOK --style list|envelope|labels|letter|merge\n"
+	"                [--size dl|c5|c6|us10|l7160|5160] [--template FILE] [--body FILE]\n"
+	"                [--sender NICKNAME] -o FILE.pdf\n"
 	"       zib-book --help | --version\n";
 
 const char kHelp[] =
@@ -48,6 +52,12 @@ const char kHelp[] =
 	"        every record whose nickname, names, company or e-mail addresses\n"
 	"        contain all WORDS (case ignored). BOOK defaults to the book the\n"
 	"        address book saved last. Exit 1 with \"no match\" when none.\n"
+	"print   writes the pages the address book prints for every record of BOOK\n"
+	"        into a PDF: the list of all fields, one envelope per record (DL by\n"
+	"        default), sheets of address labels (L7160 by default), one letter\n"
+	"        per record with the body of --body, or the merge of --template,\n"
+	"        whose {Field Name} placeholders are refused unless every one names a\n"
+	"        field. --sender names the record whose address is the sender's.\n"
 	"\n"
 	"A book open with unsaved changes in the running address book is not\n"
 	"written. Exit 2 on a usage error.\n";
@@ -303,6 +313,32 @@ Query(int argc, char** argv)
 	return fflush(stdout) == 0 ? 0 : 1;
 }
 
+int
+Print(int argc, char** argv)
+{
+	Arguments arguments = Parse(
+		argc, argv, {"--style", "--size", "--template", "--body", "--sender", "-o", "--output"});
+	if (!arguments.error.empty())
+		return UsageError(arguments.error.c_str());
+	if (arguments.operands.size() != 1)
+		return UsageError("print needs exactly one book");
+	PrintRequest request;
+	request.book = arguments.operands[0];
+	auto option = [&arguments](const char* name) {
+		const std::string* value = arguments.Option(name);
+		return value != nullptr ? *value : std::string();
+	};
+	request.style = option("--style");
+	request.size = option("--size");
+	request.templatePath = option("--template");
+	request.bodyPath = option("--body");
+	request.sender = option("--sender");
+	request.output = arguments.Option("-o") != nullptr ? option("-o") : option("--output");
+	std::string usageError;
+	int status = RunPrint(request, usageError);
+	return usageError.empty() ? status : UsageError(usageError.c_str());
+}
+
 } // namespace
 
 int
@@ -325,5 +361,7 @@ main(int argc, char** argv)
 		return Export(argc, argv);
 	if (command == "query")
 		return Query(argc, argv);
+	if (command == "print")
+		return Print(argc, argv);
 	return UsageError(("unknown command " + command).c_str());
 }
