@@ -4,6 +4,7 @@
 #include <Entry.h>
 #include <Window.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 
 class ABListView;
 class ABookRecord;
+class BookSnapshot;
 class BMenuItem;
 class BScrollView;
 class BView;
@@ -100,6 +102,12 @@ private:
 	void _SaveFileNamed(BMessage* message);
 	void _SavePanelClosed();
 	ABookRecord* _SelectedRecord() const;
+
+	// Printing (ZIBWindowPrint.cpp): the selected records, or all of them.
+	void _PrintList();
+	void _PrintWithOptions(uint32 command);
+	std::shared_ptr<BookSnapshot> _PrintSnapshot() const;
+	std::string _BookTitle() const;
 
 	// Columns.
 	void ClearViewMenu(bool mark);

@@ -2,7 +2,6 @@
 
 #include <stdio.h>
 #include <stdlib.h>
-#include <strings.h>
 
 #include <fstream>
 #include <iterator>
@@ -18,6 +17,7 @@
 #include <ErrnoStatus.h>
 
 #include "ABookRecord.h"
+#include "BookSnapshot.h"
 #include "EnvelopeLayout.h"
 #include "LabelLayout.h"
 #include "LetterLayout.h"
@@ -115,15 +115,9 @@ RunPrint(const PrintRequest& request, std::string& usageError)
 		status = ZIBFiles::ReadBook(&ref, &book);
 	if (status != B_OK)
 		return Fail(request.book, BPrivate::status_text(status));
-	std::vector<const ABookRecord*> records;
-	const ABookRecord* sender = nullptr;
-	for (const ABookRecord* record = book.GetListOfRecords(); record != nullptr;
-		 record = record->GetNextRecord()) {
-		records.push_back(record);
-		if (sender == nullptr && !request.sender.empty() &&
-			strcasecmp(record->Field(kNicknameField), request.sender.c_str()) == 0)
-			sender = record;
-	}
+	BookSnapshot snapshot(book, {});
+	const std::vector<const ABookRecord*>& records = snapshot.Records();
+	const ABookRecord* sender = snapshot.Nickname(request.sender);
 	if (!request.sender.empty() && sender == nullptr)
 		return Fail(request.sender, "no record has this nickname");
 
