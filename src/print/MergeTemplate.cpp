@@ -1,15 +1,12 @@
 #include "MergeTemplate.h"
 
-#include <errno.h>
-#include <fcntl.h>
 #include <strings.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 
-#include <ErrnoStatus.h>
 #include <Errors.h>
+#include <File.h>
 
 #include "ABookRecord.h"
 #include "PostalAddress.h"
@@ -46,24 +43,13 @@ FileName(size_t position, const ABookRecord* record)
 status_t
 WriteWhole(const std::string& path, const std::string& text)
 {
-	int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-	if (fd < 0)
-		return BPrivate::status_for_errno(errno);
-	size_t done = 0;
-	while (done < text.size()) {
-		ssize_t count = write(fd, text.data() + done, text.size() - done);
-		if (count < 0 && errno == EINTR)
-			continue;
-		if (count <= 0) {
-			status_t status = BPrivate::status_for_errno(count < 0 ? errno : EIO);
-			close(fd);
-			return status;
-		}
-		done += static_cast<size_t>(count);
+	BFile file(path.c_str(), B_WRITE_ONLY | B_CREATE_FILE | B_FAIL_IF_EXISTS);
+	status_t status = file.InitCheck();
+	if (status == B_OK) {
+		ssize_t written = file.Write(text.data(), text.size());
+		status = written < 0 ? static_cast<status_t>(written) : file.Flush();
 	}
-	if (close(fd) != 0)
-		return BPrivate::status_for_errno(errno);
-	return B_OK;
+	return status;
 }
 
 } // namespace
