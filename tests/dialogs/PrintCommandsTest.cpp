@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPdfWriter>
 #include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -204,6 +205,32 @@ TEST_F(PrintCommands, LetterAndMergeOfTheSelectedRecord)
 		EXPECT_FALSE(fRender);
 		EXPECT_EQ(ReadFile(PathOf("merged/001 Ben Joanne.txt")), "Hi Ben");
 		EXPECT_TRUE(gui_test::process_until([dialog] { return !dialog->isVisible(); }));
+	});
+}
+
+TEST_F(PrintCommands, WithoutTheSeamTheDesktopsPreviewOpens)
+{
+	SetPrintPreviewSeam(nullptr);
+	Run([](ZIBWindow* window) {
+		QPrintPreviewDialog* preview = nullptr;
+		Send(window, kMsgFilePrint, [&preview] {
+			for (QWidget* widget : QApplication::topLevelWidgets()) {
+				if (auto* found = dynamic_cast<QPrintPreviewDialog*>(widget);
+					found != nullptr && found->isVisible())
+					preview = found;
+			}
+			return preview != nullptr;
+		});
+		ASSERT_NE(preview, nullptr);
+		EXPECT_EQ(preview->windowTitle(), "book.zib");
+		preview->close();
+		EXPECT_TRUE(gui_test::process_until([] {
+			for (QWidget* widget : QApplication::topLevelWidgets()) {
+				if (dynamic_cast<QPrintPreviewDialog*>(widget) != nullptr)
+					return false;
+			}
+			return true;
+		}));
 	});
 }
 
