@@ -13,6 +13,7 @@
 #include <QSpinBox>
 
 #include "ABookRecord.h"
+#include "LabelLayout.h"
 #include "PostalAddress.h"
 
 namespace {
@@ -114,7 +115,10 @@ PrintOptionsDialog::PrintOptionsDialog(Kind kind, const std::vector<const ABookR
 void
 PrintOptionsDialog::_PaperChanged()
 {
-	fFirstLabel->setEnabled(IsLabelSheet(static_cast<PaperChoice>(fPaper->currentData().toInt())));
+	auto choice = static_cast<PaperChoice>(fPaper->currentData().toInt());
+	fFirstLabel->setEnabled(IsLabelSheet(choice));
+	if (IsLabelSheet(choice))
+		fFirstLabel->setMaximum(LabelLayout(choice, 0).LabelsPerSheet());
 }
 
 void
