@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPdfWriter>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QSpinBox>
@@ -201,10 +202,12 @@ TEST_F(PrintCommands, LetterAndMergeOfTheSelectedRecord)
 		QTest::keyClicks(merge, "Hi {First Name}");
 		QTest::keyClicks(dialog->findChild<QLineEdit*>("folder"),
 						 QString::fromStdString(PathOf("merged")));
+		// Written: the dialog closes and deletes itself.
+		QPointer<PrintOptionsDialog> closing(dialog);
 		Print(dialog);
 		EXPECT_FALSE(fRender);
 		EXPECT_EQ(ReadFile(PathOf("merged/001 Ben Joanne.txt")), "Hi Ben");
-		EXPECT_TRUE(gui_test::process_until([dialog] { return !dialog->isVisible(); }));
+		EXPECT_TRUE(gui_test::process_until([closing] { return closing.isNull(); }));
 	});
 }
 
