@@ -18,6 +18,7 @@
 
 #include "BookConstants.h"
 #include "BookGenerator.h"
+#include "LanguageCollator.h"
 #include "ZIBFiles.h"
 #include "ZIBSearch.h"
 #include "ZIBSort.h"
@@ -124,13 +125,32 @@ BM_SortByLastName(benchmark::State& state)
 	state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// The same under the German collation: a sort key per record, then the sort.
+void
+BM_SortByLastNameLanguageRules(benchmark::State& state)
+{
+	ZIBook* book = SharedBook(state.range(0));
+	std::vector<ABookRecord*> generated = BuildListIndex(book);
+	LanguageCollator collator("de_DE");
+	for (auto _ : state) {
+		state.PauseTiming();
+		BuildLinkedList(book, generated);
+		state.ResumeTiming();
+		SortBook(book, kLastNameField, &collator);
+	}
+	BuildLinkedList(book, generated);
+	state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// Argument 1: case ignored in every script rather than in ASCII letters only.
 void
 BM_FindNothing(benchmark::State& state)
 {
 	ZIBook* book = SharedBook(state.range(0));
+	LetterCase rule = state.range(1) != 0 ? LetterCase::kEveryScript : LetterCase::kAsciiOnly;
 	ZIBSearch search;
 	for (auto _ : state)
-		benchmark::DoNotOptimize(search.TheSearch(book, "Quixotic"));
+		benchmark::DoNotOptimize(search.TheSearch(book, "Quixotic", rule));
 	state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
@@ -188,10 +208,14 @@ BENCHMARK(BM_SortByLastName)
 	->Arg(1000000)
 	->Unit(benchmark::kMillisecond)
 	->UseRealTime();
-BENCHMARK(BM_FindNothing)
+BENCHMARK(BM_SortByLastNameLanguageRules)
 	->Arg(1000)
 	->Arg(100000)
 	->Arg(1000000)
+	->Unit(benchmark::kMillisecond)
+	->UseRealTime();
+BENCHMARK(BM_FindNothing)
+	->ArgsProduct({{1000, 100000, 1000000}, {0, 1}})
 	->Unit(benchmark::kMillisecond)
 	->UseRealTime();
 BENCHMARK(BM_GnuSort)

@@ -1,10 +1,14 @@
 #include "WindowWidget.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QMoveEvent>
 #include <QResizeEvent>
 
 #include <AppDefs.h>
+#include <Entry.h>
 #include <InterfaceDefs.h>
 #include <Message.h>
 #include <Window.h>
@@ -15,6 +19,38 @@ namespace BPrivate {
 
 WindowWidget::WindowWidget(BWindow* window) : fWindow(window)
 {
+	setAcceptDrops(true);
+}
+
+void
+WindowWidget::dragEnterEvent(QDragEnterEvent* event)
+{
+	for (const QUrl& url : event->mimeData()->urls()) {
+		if (url.isLocalFile()) {
+			event->acceptProposedAction();
+			return;
+		}
+	}
+}
+
+void
+WindowWidget::dropEvent(QDropEvent* event)
+{
+	// As files dropped from Tracker arrive: B_SIMPLE_DATA with one "refs"
+	// per file and the "_drop_point_" in screen coordinates.
+	BMessage message(B_SIMPLE_DATA);
+	for (const QUrl& url : event->mimeData()->urls()) {
+		entry_ref ref;
+		if (url.isLocalFile() &&
+			get_ref_for_path(url.toLocalFile().toUtf8().constData(), &ref) == B_OK)
+			message.AddRef("refs", &ref);
+	}
+	if (message.IsEmpty())
+		return;
+	QPoint where = mapToGlobal(event->position().toPoint());
+	add_point(&message, "_drop_point_", BPoint(where.x(), where.y()));
+	event->acceptProposedAction();
+	fWindow->PostMessage(&message, fWindow);
 }
 
 WindowWidget*

@@ -8,8 +8,8 @@ class BWindow;
 
 namespace BPrivate {
 
-// The top-level widget of a BWindow: reports moves, resizes, activation
-// and the close box to the window's looper.
+// The top-level widget of a BWindow: reports moves, resizes, activation,
+// the close box and files dropped on it to the window's looper.
 class WindowWidget : public QWidget {
 public:
 	explicit WindowWidget(BWindow* window);
@@ -25,6 +25,8 @@ protected:
 	void resizeEvent(QResizeEvent* event) override;
 	void moveEvent(QMoveEvent* event) override;
 	void changeEvent(QEvent* event) override;
+	void dragEnterEvent(QDragEnterEvent* event) override;
+	void dropEvent(QDropEvent* event) override;
 
 private:
 	BWindow* fWindow;

@@ -27,6 +27,24 @@ cancel_file_panel(BFilePanel* panel)
 	panel->_Closed();
 }
 
+void
+set_file_panel_choices(BFilePanel* panel, const std::vector<std::string>& choices)
+{
+	QStringList filters;
+	for (const std::string& choice : choices)
+		filters << QString::fromStdString(choice);
+	panel->fDialog->setNameFilters(filters);
+	panel->fHasChoices = !choices.empty();
+}
+
+void
+select_file_panel_choice(BFilePanel* panel, int32 index)
+{
+	QStringList filters = panel->fDialog->nameFilters();
+	if (index >= 0 && index < filters.size())
+		panel->fDialog->selectNameFilter(filters[index]);
+}
+
 } // namespace BPrivate
 
 BFilePanel::BFilePanel(file_panel_mode mode, BMessenger* target, const entry_ref* directory,
@@ -110,6 +128,9 @@ BFilePanel::_Accept(const std::vector<std::string>& paths)
 	BMessage message(_What());
 	if (fMessage != nullptr)
 		message = *fMessage;
+	if (fHasChoices)
+		message.AddInt32("choice", static_cast<int32>(fDialog->nameFilters().indexOf(
+									   fDialog->selectedNameFilter())));
 	if (fMode == B_SAVE_PANEL) {
 		if (paths.size() != 1)
 			return B_BAD_VALUE;

@@ -39,6 +39,13 @@ class FilePanelDialog;
 // file's full path) in panel, or closed it. For tests.
 status_t accept_file_panel(BFilePanel* panel, const std::vector<std::string>& paths);
 void cancel_file_panel(BFilePanel* panel);
+
+// Offers a choice of formats in panel, such as "CSV (*.csv)": the message
+// of a confirmed panel then carries int32 "choice", the index of the one
+// chosen. Not in the Be API, whose panels took extra views for this.
+void set_file_panel_choices(BFilePanel* panel, const std::vector<std::string>& choices);
+// Chooses one, as the user would. For tests.
+void select_file_panel_choice(BFilePanel* panel, int32 index);
 } // namespace BPrivate
 
 // The desktop's file dialog, never modal to the application unless asked.
@@ -76,6 +83,8 @@ private:
 	friend class BPrivate::FilePanelDialog;
 	friend status_t BPrivate::accept_file_panel(BFilePanel*, const std::vector<std::string>&);
 	friend void BPrivate::cancel_file_panel(BFilePanel*);
+	friend void BPrivate::set_file_panel_choices(BFilePanel*, const std::vector<std::string>&);
+	friend void BPrivate::select_file_panel_choice(BFilePanel*, int32);
 
 	status_t _Accept(const std::vector<std::string>& paths);
 	void _Closed();
@@ -86,6 +95,7 @@ private:
 	std::unique_ptr<BMessage> fMessage;
 	file_panel_mode fMode;
 	bool fHideWhenDone;
+	bool fHasChoices = false;
 };
 
 #endif // FILE_PANEL_H

@@ -12,10 +12,12 @@
 #include <Screen.h>
 
 #include "AppIdentity.h"
+#include "BookChangedQuery.h"
 #include "BookConstants.h"
 #include "PreferenceSet.h"
 #include "Preferences.h"
 #include "SaveFilePanel.h"
+#include "WindowConstants.h"
 #include "WordServicesConstants.h"
 #include "ZIBAboutWindow.h"
 #include "ZIBTechWindow.h"
@@ -33,6 +35,7 @@ namespace {
 const char* const kPreferencesName = "x-vnd.vornak-zibmo";
 const char* const kSettingsName = "settings";
 const char* const kLastFileSaved = "LastFileSaved";
+const char* const kLanguageRules = "LanguageRules";
 const int32 kWindowListBlockSize = 5;
 
 // A stored frame is used when it is a real rectangle that shows at least
@@ -54,7 +57,8 @@ IsUsableFrame(const float values[4])
 
 ZIBapp::ZIBapp()
 	: BApplication(kAppSignature), fWindowList(nullptr), fWindowOpenFlag(false),
-	  fActiveWindow(nullptr), fSession(nullptr), fPreferences(nullptr), fSettings(nullptr)
+	  fActiveWindow(nullptr), fSession(nullptr), fPreferences(nullptr), fSettings(nullptr),
+	  fLanguageRules(false)
 {
 	gZIBapp = this;
 	ValidateAttributes();
@@ -64,6 +68,13 @@ ZIBapp::ZIBapp()
 		fSettings = new PreferenceSet(*fPreferences, kSettingsName, true);
 		fSettings->InitCheck();
 	}
+	const void* data = nullptr;
+	int32 size = 0;
+	type_code type = 0;
+	if (PreferenceSet* settings = GetSettings();
+		settings != nullptr && settings->GetData(kLanguageRules, data, size, type) == B_OK &&
+		type == B_BOOL_TYPE && size == 1)
+		fLanguageRules = *static_cast<const uint8*>(data) != 0;
 }
 
 ZIBapp::~ZIBapp()
@@ -96,6 +107,9 @@ ZIBapp::MessageReceived(BMessage* message)
 			break;
 		case kMsgWordServicesAbort:
 			HandleWordServicesAbort();
+			break;
+		case kMsgIsBookChanged:
+			HandleBookChangedQuery(message);
 			break;
 		case B_MOUSE_DOWN:
 		case B_KEY_DOWN:
@@ -213,6 +227,17 @@ ZIBapp::SetLastFileSaved(const char* path)
 {
 	if (PreferenceSet* settings = GetSettings())
 		settings->SetData(kLastFileSaved, path, strlen(path) + 1, B_STRING_TYPE);
+}
+
+void
+ZIBapp::SetLanguageRules(bool on)
+{
+	fLanguageRules = on;
+	const uint8 value = on ? 1 : 0;
+	if (PreferenceSet* settings = GetSettings())
+		settings->SetData(kLanguageRules, &value, sizeof(value), B_BOOL_TYPE);
+	for (int32 i = 0; i < fWindowList->CountItems(); i++)
+		static_cast<ZIBWindow*>(fWindowList->ItemAt(i))->PostMessage(kMsgLanguageRulesChanged);
 }
 
 ZIBWindow*

@@ -64,6 +64,13 @@ public:
 	PreferenceSet* GetSettings() const;
 	// Stores path as "LastFileSaved" when there is a usable settings set.
 	void SetLastFileSaved(const char* path);
+	// "Sort by Language Rules", for every window: sorting by a column title
+	// follows the collation of the user's locale and Find ignores case in
+	// every script. Read from "LanguageRules" in the settings at start (off
+	// when missing or not a bool); SetLanguageRules stores it there too and
+	// tells every window.
+	bool GetLanguageRules() const { return fLanguageRules; }
+	void SetLanguageRules(bool on);
 
 	// Word Services registration on the executable's own file.
 	void ValidateAttributes();
@@ -72,6 +79,8 @@ public:
 	long MakeMenuStringsAttribute(BNode* node);
 	void HandleBatchCheck(BMessage* request);
 	void HandleWordServicesAbort();
+	// Answers kMsgIsBookChanged (BookChangedQuery.h).
+	void HandleBookChangedQuery(BMessage* query);
 
 private:
 	ZIBWindow* _OpenWindow(BRect frame);
@@ -84,6 +93,7 @@ private:
 	ZIBWordServicesSession* fSession;
 	Preferences* fPreferences;
 	PreferenceSet* fSettings;
+	bool fLanguageRules;
 };
 
 // The one application object.

@@ -1,6 +1,9 @@
 #include "CaseFolding.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
 #include <vector>
 
 #include <unicode/casemap.h>
@@ -15,6 +18,10 @@ namespace {
 // ICU takes 32-bit lengths: longer texts are folded piece by piece, split
 // between characters (folding is the same in every context).
 const size_t kPieceLength = 1 << 20;
+
+// How many characters from the key's start are weighed as the one whose
+// bytes a text must hold.
+const int32_t kCharactersTried = 16;
 
 bool
 IsAscii(std::string_view text)
@@ -113,20 +120,41 @@ CaseFolding::CaseFolding(std::string_view key) : fKey(Fold(key)), fKeyIsAscii(Is
 {
 	if (fKey.empty())
 		return;
-	int32_t length = 0;
-	UChar32 first = 0;
-	U8_NEXT(fKey.data(), length, static_cast<int32_t>(std::min<size_t>(fKey.size(), 4)), first);
+	// Without a better choice every text is folded and searched.
+	std::fill(std::begin(fTriggers), std::end(fTriggers), true);
+	size_t fewest = std::size(fTriggers);
 	const std::vector<ChangingCharacter>* changing = ChangingCharacters();
-	if (first < 0 || changing == nullptr) {
-		// No shortcut: every text is folded and searched.
-		fTriggers.set();
-		return;
+	const int32_t length = static_cast<int32_t>(std::min<size_t>(fKey.size(), INT32_MAX));
+	for (int32_t start = 0, tried = 0;
+		 changing != nullptr && start < length && tried < kCharactersTried; tried++) {
+		int32_t end = start;
+		UChar32 c = 0;
+		U8_NEXT(fKey.data(), end, length, c);
+		if (c >= 0) {
+			std::string_view character(fKey.data() + start, end - start);
+			bool triggers[256] = {};
+			triggers[static_cast<unsigned char>(fKey[end - 1])] = true;
+			for (const ChangingCharacter& changed : *changing) {
+				if (changed.folding.find(character) != std::string::npos)
+					triggers[changed.lastByte] = true;
+			}
+			size_t count = std::count(std::begin(triggers), std::end(triggers), true);
+			if (count < fewest) {
+				fewest = count;
+				std::copy(std::begin(triggers), std::end(triggers), fTriggers);
+			}
+		}
+		start = end;
 	}
-	std::string_view firstCharacter(fKey.data(), length);
-	fTriggers.set(static_cast<unsigned char>(fKey[length - 1]));
-	for (const ChangingCharacter& character : *changing) {
-		if (character.folding.find(firstCharacter) != std::string::npos)
-			fTriggers.set(character.lastByte);
+	_ListTriggerBytes();
+}
+
+void
+CaseFolding::_ListTriggerBytes()
+{
+	for (int byte = 0; byte < 256; byte++) {
+		if (fTriggers[byte])
+			fTriggerBytes.push_back(static_cast<char>(byte));
 	}
 }
 
@@ -135,24 +163,33 @@ CaseFolding::FoundIn(std::string_view text) const
 {
 	if (fKey.empty())
 		return true;
-	bool triggered = false;
-	bool ascii = true;
 	for (char byte : text) {
-		triggered |= fTriggers[static_cast<unsigned char>(byte)];
-		ascii &= static_cast<unsigned char>(byte) < 0x80;
+		if (fTriggers[static_cast<unsigned char>(byte)])
+			return _FoundInTriggered(text);
 	}
-	if (!triggered)
-		return false;
-	if (ascii)
-		return fKeyIsAscii && _FoundInAscii(text);
-	return Fold(text).find(fKey) != std::string::npos;
+	return false;
+}
+
+bool
+CaseFolding::FoundIn(const char* text) const
+{
+	if (fKey.empty())
+		return true;
+	for (const char* byte = text; *byte != '\0'; byte++) {
+		if (fTriggers[static_cast<unsigned char>(*byte)])
+			return _FoundInTriggered(std::string_view(text, byte - text + strlen(byte)));
+	}
+	return false;
 }
 
 // ASCII text folds to its own lower case, so it is searched in place.
 bool
-CaseFolding::_FoundInAscii(std::string_view text) const
+CaseFolding::_FoundInTriggered(std::string_view text) const
 {
-	return std::search(text.begin(), text.end(), fKey.begin(), fKey.end(), [](char a, char b) {
+	if (!IsAscii(text))
+		return Fold(text).find(fKey) != std::string::npos;
+	return fKeyIsAscii &&
+		   std::search(text.begin(), text.end(), fKey.begin(), fKey.end(), [](char a, char b) {
 			   return static_cast<char>(ToLowerAscii(a)) == b;
 		   }) != text.end();
 }

@@ -1,7 +1,6 @@
 #ifndef CASE_FOLDING_H
 #define CASE_FOLDING_H
 
-#include <bitset>
 #include <string>
 #include <string_view>
 
@@ -23,17 +22,27 @@ public:
 	// the empty key is in every text. Texts that cannot hold the key are
 	// turned down by a scan of their bytes, without folding them.
 	bool FoundIn(std::string_view text) const;
+	// The same for a zero-terminated text, read once when it cannot hold the
+	// key.
+	bool FoundIn(const char* text) const;
 
 	const std::string& FoldedKey() const { return fKey; }
+	// The bytes of which a text must hold at least one to contain the key,
+	// in increasing order; all 256 when they cannot be told. Empty for the
+	// empty key.
+	const std::string& TriggerBytes() const { return fTriggerBytes; }
 
 private:
-	bool _FoundInAscii(std::string_view text) const;
+	void _ListTriggerBytes();
+	bool _FoundInTriggered(std::string_view text) const;
 
 	std::string fKey;
 	bool fKeyIsAscii;
-	// The last byte of every character whose folding holds the key's first
-	// character: a text without any of these bytes cannot contain the key.
-	std::bitset<256> fTriggers;
+	// Of one character of the key (the one that gives the fewest bytes), the
+	// last byte of every character whose folding holds it: a text without
+	// any of these bytes cannot contain the key.
+	bool fTriggers[256] = {};
+	std::string fTriggerBytes;
 };
 
 #endif // CASE_FOLDING_H

@@ -7,18 +7,61 @@
 #include "AsciiCase.h"
 #include "ZIBook.h"
 
+namespace {
+
+// The most bytes ScanFieldBlock looks for: one memchr pass over a record
+// per byte.
+const size_t kMaxScanBytes = 4;
+
+// Scans the field block of record from field start on for any of bytes
+// (memchr is far faster than a loop per field) and hands each candidate, in
+// block order, which is field order, to matches(field, candidate). Bytes
+// left after a field's terminator can be candidates too; matches turns them
+// down. Answers the field of the first match, or -1.
+template <typename Matches>
+int
+ScanFieldBlock(const ABookRecord* record, int start, std::string_view bytes, Matches matches)
+{
+	const char* block = record->FieldBlock();
+	const char* end = block + kFieldCount * kFieldBufferSize;
+	const char* next[kMaxScanBytes] = {};
+	for (const char* from = block + start * kFieldBufferSize; from < end;) {
+		const char* candidate = end;
+		for (size_t i = 0; i < bytes.size(); i++) {
+			if (next[i] == nullptr || next[i] < from) {
+				next[i] = static_cast<const char*>(memchr(from, bytes[i], end - from));
+				if (next[i] == nullptr)
+					next[i] = end;
+			}
+			candidate = std::min(candidate, next[i]);
+		}
+		if (candidate == end)
+			return -1;
+		int field = (candidate - block) / kFieldBufferSize;
+		if (matches(field, candidate))
+			return field;
+		from = candidate + 1;
+	}
+	return -1;
+}
+
+} // namespace
+
 ZIBSearch::ZIBSearch()
 	: fBook(nullptr), fCurrentRecord(nullptr), fFieldIndex(0), fSearchText(""), fSearchLength(0)
 {
 }
 
 ABookRecord*
-ZIBSearch::TheSearch(const ZIBook* book, const char* text)
+ZIBSearch::TheSearch(const ZIBook* book, const char* text, LetterCase rule)
 {
 	fSearchLength = ABookRecord::FieldLength(text, strlen(text));
 	for (size_t i = 0; i < fSearchLength; i++)
 		fSearchText[i] = ToLowerAscii(text[i]);
 	fSearchText[fSearchLength] = '\0';
+	fFolding.reset();
+	if (rule == LetterCase::kEveryScript)
+		fFolding.emplace(std::string_view(text, fSearchLength));
 	fBook = book;
 	fCurrentRecord = book->GetListOfRecords();
 	fFieldIndex = 0;
@@ -67,31 +110,45 @@ ZIBSearch::_SearchFields()
 		fFieldIndex = 0;
 		return false;
 	}
+	if (fFolding && fFolding->TriggerBytes().size() > kMaxScanBytes)
+		return _SearchFoldedFields();
 
-	// Scans the record's whole field block for the first byte of the search
-	// text in either case (memchr is far faster than a loop per field), then
-	// checks each candidate in block order, which is field order.
-	const char* block = fCurrentRecord->FieldBlock();
-	const char* end = block + kFieldCount * kFieldBufferSize;
-	const unsigned char first = fSearchText[0];
-	const unsigned char other = first >= 'a' && first <= 'z' ? first - ('a' - 'A') : first;
-	const char* next[2] = {nullptr, nullptr};
-	for (const char* from = block + fFieldIndex * kFieldBufferSize; from < end;) {
-		for (int i = 0; i < 2; i++) {
-			if (next[i] < from)
-				next[i] = static_cast<const char*>(memchr(from, i == 0 ? first : other, end - from));
-			if (next[i] == nullptr)
-				next[i] = end;
-		}
-		const char* candidate = std::min(next[0], next[1]);
-		if (candidate == end)
-			break;
-		int field = (candidate - block) / kFieldBufferSize;
-		if (_MatchesAt(block + field * kFieldBufferSize, candidate)) {
+	int hit;
+	if (fFolding) {
+		// A field is folded once, at its first candidate.
+		int checked = -1;
+		hit = ScanFieldBlock(fCurrentRecord, fFieldIndex, fFolding->TriggerBytes(),
+							 [&](int field, const char*) {
+								 if (field == checked)
+									 return false;
+								 checked = field;
+								 return fFolding->FoundIn(fCurrentRecord->Field(field));
+							 });
+	} else {
+		const char first = fSearchText[0];
+		const char bytes[2] = {
+			first, first >= 'a' && first <= 'z' ? static_cast<char>(first - ('a' - 'A')) : first};
+		const char* block = fCurrentRecord->FieldBlock();
+		hit = ScanFieldBlock(fCurrentRecord, fFieldIndex,
+							 std::string_view(bytes, bytes[0] == bytes[1] ? 1 : 2),
+							 [&](int field, const char* candidate) {
+								 return _MatchesAt(block + field * kFieldBufferSize, candidate);
+							 });
+	}
+	fFieldIndex = hit + 1;
+	return hit >= 0;
+}
+
+// Field by field, for keys that too many bytes can start.
+bool
+ZIBSearch::_SearchFoldedFields()
+{
+	for (int field = fFieldIndex; field < kFieldCount; field++) {
+		const char* text = fCurrentRecord->Field(field);
+		if (text[0] != '\0' && fFolding->FoundIn(text)) {
 			fFieldIndex = field + 1;
 			return true;
 		}
-		from = candidate + 1;
 	}
 	fFieldIndex = 0;
 	return false;

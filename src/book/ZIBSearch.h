@@ -2,15 +2,21 @@
 #define ZIBSEARCH_H
 
 #include <cstddef>
+#include <optional>
 
 #include "BookConstants.h"
+#include "CaseFolding.h"
 
 class ABookRecord;
 class ZIBook;
 
+// How a search ignores letter case: in the ASCII letters only, or in every
+// script (CaseFolding).
+enum class LetterCase { kAsciiOnly, kEveryScript };
+
 // The record search of the Find dialog, without its window: finds, in chain
 // order and within a record in field order, the next non-empty field that
-// contains the search text regardless of ASCII letter case. Each hit moves
+// contains the search text regardless of letter case. Each hit moves
 // the search past the field it found; there is no wrap-around. Not
 // thread-safe; the book must outlive the search.
 class ZIBSearch final {
@@ -19,7 +25,9 @@ public:
 
 	// "Search": captures the first 40 bytes of text (never splitting a UTF-8
 	// character), restarts at the first record of book and runs one step.
-	ABookRecord* TheSearch(const ZIBook* book, const char* text);
+	// The case rule holds until the next TheSearch.
+	ABookRecord* TheSearch(const ZIBook* book, const char* text,
+						   LetterCase rule = LetterCase::kAsciiOnly);
 	// "Search Again": answers the record of the next hit, or nullptr once
 	// the search has run out, until the next TheSearch. When the current
 	// record has been deleted from the book since the last step, the step
@@ -31,6 +39,7 @@ public:
 private:
 	bool _IsInBook(const ABookRecord* record) const;
 	bool _SearchFields();
+	bool _SearchFoldedFields();
 	bool _MatchesAt(const char* text, const char* candidate) const;
 
 	const ZIBook* fBook;
@@ -40,6 +49,8 @@ private:
 	// The search text with A-Z turned to lower case.
 	char fSearchText[kFieldTextLength + 1];
 	size_t fSearchLength;
+	// The search text folded, for LetterCase::kEveryScript.
+	std::optional<CaseFolding> fFolding;
 };
 
 #endif // ZIBSEARCH_H

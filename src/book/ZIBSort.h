@@ -4,6 +4,7 @@
 #include <vector>
 
 class ABookRecord;
+class LanguageCollator;
 class ZIBook;
 
 // The list index of a book: its records in chain order.
@@ -15,12 +16,14 @@ std::vector<ABookRecord*> BuildListIndex(const ZIBook* book);
 void BuildLinkedList(ZIBook* book, const std::vector<ABookRecord*>& index);
 
 // Sorts the book's chain by one field and answers true; the window then
-// redraws its list. The order is the one PivotQuicksort gives the list
-// index when it compares the field texts with A-Z turned to lower case; the
-// keys are copied out of the records first, so a comparison touches two
-// short texts side by side instead of two records anywhere in memory. A
-// null book, a book of fewer than two records or a field outside 0..20 is
-// left as it was and answers false. The dirty flag is not changed.
-bool SortBook(ZIBook* book, unsigned short field);
+// redraws its list. Without a collator the order is the one PivotQuicksort
+// gives the list index when it compares the field texts with A-Z turned to
+// lower case; with one it is the collator's order of the field texts. Either
+// way records with equal keys end up where the partition puts them. One key
+// per record is made first, side by side in one block, so a comparison is a
+// strcmp of two short byte strings. A null book, a book of fewer than two
+// records or a field outside 0..20 is left as it was and answers false. The
+// dirty flag is not changed.
+bool SortBook(ZIBook* book, unsigned short field, const LanguageCollator* collator = nullptr);
 
 #endif // ZIBSORT_H

@@ -9,6 +9,7 @@
 #include "DialogConstants.h"
 #include "MyEntryTextView.h"
 #include "ZIBWindow.h"
+#include "ZIBapp.h"
 
 static const BRect kFindFrame(120, 120, 470, 230);
 
@@ -131,7 +132,9 @@ void
 ZIBFindWindow::TheSearch()
 {
 	const ZIBook* book = fOwner->GetThisABook();
-	_ShowResult(book != nullptr ? fSearch.TheSearch(book, fSearchView->Text()) : nullptr);
+	LetterCase rule = gZIBapp != nullptr && gZIBapp->GetLanguageRules() ? LetterCase::kEveryScript
+																		: LetterCase::kAsciiOnly;
+	_ShowResult(book != nullptr ? fSearch.TheSearch(book, fSearchView->Text(), rule) : nullptr);
 }
 
 // A search whose book the owner no longer shows has run out.

@@ -12,12 +12,13 @@ class MyEntryTextView;
 class ZIBWindow;
 
 // The Find dialog: "Search" finds the first field of the owner's book that
-// holds the typed text, ignoring letter case; "Search Again" (Command-G, and
-// the owner's "Find Next") goes on after the last hit with the text of the
-// last "Search". Each step reports to the owner, whose list selects the
-// hit's row and whose "Find Next" follows the outcome. The owner quits its
-// open dialogs before it goes, so it outlives the dialog. Everything runs
-// on the GUI thread.
+// holds the typed text, ignoring letter case (in every script under the
+// application's language rules, otherwise in ASCII letters); "Search Again"
+// (Command-G, and the owner's "Find Next") goes on after the last hit with
+// the text and case rule of the last "Search". Each step reports to the
+// owner, whose list selects the hit's row and whose "Find Next" follows the
+// outcome. The owner quits its open dialogs before it goes, so it outlives
+// the dialog. Everything runs on the GUI thread.
 class ZIBFindWindow : public BWindow {
 public:
 	explicit ZIBFindWindow(ZIBWindow* owner);

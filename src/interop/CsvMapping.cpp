@@ -308,11 +308,10 @@ class RowReader {
 public:
 	RowReader(const CsvReader::Row& header)
 	{
-		bool outlook = false;
 		for (const std::string& name : header)
-			outlook = outlook || EqualsIgnoringCase(name, "Job Title");
+			fOutlook = fOutlook || EqualsIgnoringCase(name, "Job Title");
 		for (const std::string& name : header)
-			fColumns.push_back(Classify(name, outlook));
+			fColumns.push_back(Classify(name, fOutlook));
 		fHeader = header;
 	}
 
@@ -362,7 +361,8 @@ public:
 						draft.dropped.push_back(fHeader[i] + " " + OneLine(value));
 					break;
 				case kText:
-					if (!(column.text == &ContactDraft::birthday && value == "0/0/00"))
+					// Outlook's birthday of a contact without one.
+					if (!(fOutlook && column.text == &ContactDraft::birthday && value == "0/0/00"))
 						draft.*column.text = value;
 					break;
 				case kComments:
@@ -425,6 +425,7 @@ public:
 private:
 	CsvReader::Row fHeader;
 	std::vector<Column> fColumns;
+	bool fOutlook = false;
 };
 
 } // namespace

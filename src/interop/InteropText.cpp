@@ -12,6 +12,8 @@ OneLine(std::string_view text)
 	line.reserve(text.size());
 	for (size_t i = 0; i < text.size(); i++) {
 		char byte = text[i];
+		if (byte == '\0')
+			continue;
 		if (byte == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
 			i++;
 		line += byte == '\r' || byte == '\n' || byte == '\t' ? ' ' : byte;

@@ -7,7 +7,7 @@
 // Small text helpers shared by the readers and writers of outside formats.
 
 // The text with every line break (CR LF, CR or LF) and every tab turned
-// into one space, so that it fits a field.
+// into one space and every zero byte left out, so that it fits a field.
 std::string OneLine(std::string_view text);
 
 // The text as valid UTF-8: unchanged when it already is, else read as

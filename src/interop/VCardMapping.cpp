@@ -88,9 +88,11 @@ IsPreferred(EVCardAttribute* attribute)
 }
 
 std::string
-WithoutTelScheme(const std::string& number)
+WithoutTelScheme(std::string number)
 {
-	return g_ascii_strncasecmp(number.c_str(), "tel:", 4) == 0 ? number.substr(4) : number;
+	while (g_ascii_strncasecmp(number.c_str(), "tel:", 4) == 0)
+		number.erase(0, 4);
+	return number;
 }
 
 bool

@@ -40,6 +40,37 @@ IsQuotedPrintable(std::string_view line)
 	return false;
 }
 
+// Whether the line is group.NAME, parameters and value: a name of letters,
+// digits, hyphens and dots, parameters whose quotes close before the colon
+// that starts the value, and no zero byte (the library reads C strings).
+// The library's parser leaks on some lines that fail this.
+bool
+IsPropertyLine(std::string_view line)
+{
+	size_t end = line.find_first_of(";:");
+	if (end == 0 || end == std::string_view::npos || line.find('\0') != std::string_view::npos)
+		return false;
+	// Group and name: words of letters, digits and hyphens, none empty.
+	char previous = '.';
+	for (char byte : line.substr(0, end)) {
+		if (byte == '.' && previous == '.')
+			return false;
+		if (!g_ascii_isalnum(byte) && byte != '-' && byte != '.')
+			return false;
+		previous = byte;
+	}
+	if (previous == '.')
+		return false;
+	bool quoted = false;
+	for (char byte : line.substr(end)) {
+		if (byte == '"')
+			quoted = !quoted;
+		else if (byte == ':' && !quoted)
+			return true;
+	}
+	return false;
+}
+
 std::string_view
 Trimmed(std::string_view line)
 {
@@ -78,7 +109,7 @@ public:
 			if (!trimmed.empty())
 				fStray++;
 		} else if (fDepth == 1 && !trimmed.empty()) {
-			if (line.find(':') == std::string_view::npos) {
+			if (!IsPropertyLine(line)) {
 				fDropped.push_back("unreadable line " + OneLine(AsUtf8(trimmed.substr(0, 60))));
 			} else {
 				// The library would turn 8-bit text into replacement
@@ -149,11 +180,14 @@ VCardReader::Read(std::string_view text, const std::string& fileName,
 	std::string logical;
 	bool pending = false;
 	while (!text.empty()) {
-		size_t end = text.find('\n');
+		// CR LF, LF, or the CR alone of old Mac files end a line.
+		size_t end = text.find_first_of("\r\n");
 		std::string_view line = text.substr(0, end);
-		text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-		if (!line.empty() && line.back() == '\r')
-			line.remove_suffix(1);
+		size_t next = end == std::string_view::npos ? text.size() : end + 1;
+		if (end != std::string_view::npos && text[end] == '\r' && next < text.size() &&
+			text[next] == '\n')
+			next++;
+		text.remove_prefix(next);
 
 		if (pending && !logical.empty() && logical.back() == '=' && IsQuotedPrintable(logical)) {
 			// A soft line break of QUOTED-PRINTABLE.

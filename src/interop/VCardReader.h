@@ -11,7 +11,7 @@ class ImportReport;
 
 // Reads a vCard file (versions 2.1, 3.0 and 4.0, many cards in one file)
 // into drafts. The file is cut into cards here: a byte-order mark, CRLF or
-// LF line ends, folded lines and the soft line breaks of 2.1's
+// LF line ends (or CR alone), folded lines and the soft line breaks of 2.1's
 // QUOTED-PRINTABLE values are undone before each card is parsed by the
 // contacts library (EVCard), which decodes escapes, parameters, character
 // sets and encodings.

@@ -1,5 +1,7 @@
 #include "VCardWriter.h"
 
+#include <string.h>
+
 #include <glib.h>
 
 #include "ABookRecord.h"
@@ -44,8 +46,14 @@ IsEmpty(const ABookRecord& record, std::initializer_list<int> fields)
 
 } // namespace
 
-VCardWriter::VCardWriter(Version version) : fVersion(version)
+VCardWriter::VCardWriter(Version version)
+	: fVersion(version), fChecksum(g_checksum_new(G_CHECKSUM_SHA1))
 {
+}
+
+VCardWriter::~VCardWriter()
+{
+	g_checksum_free(fChecksum);
 }
 
 void
@@ -122,26 +130,31 @@ VCardWriter::Append(const ABookRecord& record, std::string& out)
 std::string
 VCardWriter::_Uid(const ABookRecord& record)
 {
-	std::string key;
-	for (int field = 0; field < kFieldCount; field++) {
-		key += record.Field(field);
-		key += '\t';
-	}
-	int occurrence = fSeen[key]++;
-	if (occurrence > 0)
-		key += std::to_string(occurrence);
-
-	// A name-based UUID (version 5 layout) from the SHA-1 of the fields.
+	// A name-based UUID (version 5 layout) from the SHA-1 of the fields;
+	// the n-th record with the same fields hashes that digest and n again.
 	guint8 digest[20];
 	gsize length = sizeof(digest);
-	GChecksum* checksum = g_checksum_new(G_CHECKSUM_SHA1);
-	g_checksum_update(checksum, reinterpret_cast<const guchar*>(key.data()), key.size());
-	g_checksum_get_digest(checksum, digest, &length);
-	g_checksum_free(checksum);
+	g_checksum_reset(fChecksum);
+	for (int field = 0; field < kFieldCount; field++) {
+		const char* text = record.Field(field);
+		g_checksum_update(fChecksum, reinterpret_cast<const guchar*>(text), strlen(text));
+		g_checksum_update(fChecksum, reinterpret_cast<const guchar*>("\t"), 1);
+	}
+	g_checksum_get_digest(fChecksum, digest, &length);
+	std::string key(reinterpret_cast<const char*>(digest), sizeof(digest));
+	int occurrence = fSeen[key]++;
+	if (occurrence > 0) {
+		std::string again = key + std::to_string(occurrence);
+		g_checksum_reset(fChecksum);
+		g_checksum_update(fChecksum, reinterpret_cast<const guchar*>(again.data()), again.size());
+		length = sizeof(digest);
+		g_checksum_get_digest(fChecksum, digest, &length);
+	}
 	digest[6] = (digest[6] & 0x0F) | 0x50;
 	digest[8] = (digest[8] & 0x3F) | 0x80;
 	static const char kHex[] = "0123456789abcdef";
 	std::string uid;
+	uid.reserve(36);
 	for (int i = 0; i < 16; i++) {
 		if (i == 4 || i == 6 || i == 8 || i == 10)
 			uid += '-';

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 class ABookRecord;
+typedef struct _GChecksum GChecksum;
 
 // Writes records as vCards, version 3.0 or 4.0 (the contacts library writes
 // no 4.0, and writing the text directly is what makes exporting a large book
@@ -19,6 +20,9 @@ public:
 	enum Version { kVersion30, kVersion40 };
 
 	explicit VCardWriter(Version version);
+	~VCardWriter();
+	VCardWriter(const VCardWriter&) = delete;
+	VCardWriter& operator=(const VCardWriter&) = delete;
 
 	// Appends the card of record to out.
 	void Append(const ABookRecord& record, std::string& out);
@@ -30,7 +34,9 @@ private:
 	std::string _Uid(const ABookRecord& record);
 
 	Version fVersion;
-	// How many records with these fields were written already.
+	GChecksum* fChecksum;
+	// How many records with these fields (by their digest) were written
+	// already.
 	std::unordered_map<std::string, int> fSeen;
 };
 

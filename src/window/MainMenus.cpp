@@ -103,6 +103,8 @@ MainMenus::_BuildViewMenu(BMenuBar* bar)
 		viewMenu->AddItem(viewFieldItems[field]);
 		viewFieldItems[field]->SetMarked(true);
 	}
+	viewMenu->AddSeparatorItem();
+	languageRulesItem = AddItem(viewMenu, "Sort by Language Rules", kMsgViewLanguageRules, 0, true);
 	bar->AddItem(viewMenu);
 	viewMenu->SetEnabled(false);
 }
@@ -162,6 +164,8 @@ MainMenus::EnableMenus()
 {
 	for (BMenu* menu : {editMenu, searchMenu, recordsMenu, actionMenu, viewMenu})
 		menu->SetEnabled(true);
+	importItem->SetEnabled(true);
+	exportItem->SetEnabled(true);
 	printItem->SetEnabled(true);
 }
 

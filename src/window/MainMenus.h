@@ -16,8 +16,8 @@ struct MainMenus {
 	// states: only File and Info can be chosen.
 	void Build(BMenuBar* bar);
 
-	// The book has a file: Edit, View, Search, Records and Action, and
-	// Print, come on and stay on.
+	// The book has a file: Edit, View, Search, Records and Action, Import,
+	// Export and Print come on and stay on.
 	void EnableMenus();
 	// New, Open, Close and Save As on; Save follows dirty.
 	void EnableFileMenuItems(bool dirty);
@@ -42,6 +42,8 @@ struct MainMenus {
 	// Index = field number; a field is a list column while its item is
 	// marked.
 	BMenuItem* viewFieldItems[kFieldCount] = {};
+	// Marked while the application's language rules are on.
+	BMenuItem* languageRulesItem = nullptr;
 	BMenu* searchMenu = nullptr;
 	BMenuItem* findNextItem = nullptr;
 	BMenu* recordsMenu = nullptr;

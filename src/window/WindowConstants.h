@@ -33,6 +33,8 @@ const uint32 kMsgViewNameEmail = 'vnem';
 const uint32 kMsgViewNamePhone = 'vnph';
 const uint32 kMsgViewNameAddress = 'vnad';
 const uint32 kMsgViewField = 'vmnu';
+// "Sort by Language Rules": turns the application's language rules on or off.
+const uint32 kMsgViewLanguageRules = 'vlng';
 const uint32 kMsgCopyRecord = 'aclp';
 const uint32 kMsgCopyAddress = 'acfc';
 const uint32 kMsgSendEmail = 'acem';
@@ -49,6 +51,11 @@ const uint32 kMsgClearList = 'lwcl';
 const uint32 kMsgSaveFile = 'SvFl';
 const uint32 kMsgFindAgain = 'fsag';
 
+// From the import panel: the files chosen, "refs". From the export panel:
+// "directory", "name" and int32 "choice", the format (kExportChoices).
+const uint32 kMsgImportFiles = 'fmif';
+const uint32 kMsgExportFile = 'fmef';
+
 // From the record dialogs: the book was changed, so "Save" follows its
 // dirty flag.
 const uint32 kMsgBookChanged = 'lwch';
@@ -56,6 +63,9 @@ const uint32 kMsgBookChanged = 'lwch';
 // int64 "serial" of the record found, which the list selects and shows.
 const uint32 kMsgSearchResult = 'lwsr';
 inline constexpr char kFoundField[] = "found";
+// From the application: its language rules were turned on or off, so
+// "Sort by Language Rules" follows them.
+const uint32 kMsgLanguageRulesChanged = 'lwlr';
 inline constexpr char kSerialField[] = "serial";
 
 // The project's web page, carried by the Info menu's messages as "URL".

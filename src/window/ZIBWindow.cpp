@@ -5,6 +5,7 @@
 
 #include <AppDefs.h>
 #include <Application.h>
+#include <FilePanel.h>
 #include <InterfaceDefs.h>
 #include <List.h>
 #include <MenuBar.h>
@@ -40,7 +41,7 @@ ZIBWindow::ZIBWindow(BRect frame)
 	  fCancelFlag(true), fFindWindow(nullptr), fEntryWindow(nullptr), fModifyWindow(nullptr),
 	  fBook(nullptr), fLastWidth(0), fLastHeight(0), fList(nullptr), fWindowView(nullptr),
 	  fScrollView(nullptr), fTitleButtonView(nullptr), fOpenPanel(nullptr), fSavePanel(nullptr),
-	  fEntryRef(nullptr)
+	  fImportPanel(nullptr), fExportPanel(nullptr), fEntryRef(nullptr)
 {
 	BRect screen = BScreen(B_MAIN_SCREEN_ID).Frame();
 	SetSizeLimits(340, screen.right - 20, 54, screen.bottom);
@@ -62,6 +63,8 @@ ZIBWindow::~ZIBWindow()
 	}
 	delete fOpenPanel;
 	delete fSavePanel;
+	delete fImportPanel;
+	delete fExportPanel;
 	SetThisABook(nullptr);
 	delete fEntryRef;
 }
@@ -74,8 +77,16 @@ ZIBWindow::MessageReceived(BMessage* message)
 			be_app->PostMessage(kMsgNewBook);
 			break;
 		case kMsgFileOpen:
-		case kMsgFileImport:
 			fOpenPanel->Show();
+			break;
+		case kMsgFileImport:
+			_ShowImportPanel();
+			break;
+		case kMsgImportFiles:
+			_ImportFiles(message);
+			break;
+		case B_SIMPLE_DATA:
+			_Dropped(message);
 			break;
 		case kMsgFileClose:
 			PostMessage(B_QUIT_REQUESTED);
@@ -87,6 +98,10 @@ ZIBWindow::MessageReceived(BMessage* message)
 			fSavePanel->Show();
 			break;
 		case kMsgFileExport:
+			_ShowExportPanel();
+			break;
+		case kMsgExportFile:
+			_ExportFile(message);
 			break;
 		case kMsgFileQuit:
 			be_app->PostMessage(B_QUIT_REQUESTED);
@@ -129,6 +144,12 @@ ZIBWindow::MessageReceived(BMessage* message)
 		case kMsgViewField:
 			ProcessViewMenu(message);
 			break;
+		case kMsgViewLanguageRules:
+			_ToggleLanguageRules();
+			break;
+		case kMsgLanguageRulesChanged:
+			_MarkLanguageRules();
+			break;
 		case kMsgCopyRecord:
 			_CopyRecord();
 			break;
@@ -165,7 +186,10 @@ ZIBWindow::MessageReceived(BMessage* message)
 			_SaveFileNamed(message);
 			break;
 		case B_CANCEL:
-			_SavePanelClosed();
+			// The import and export panels closing mean nothing more.
+			if (message->GetInt32("old_what", 0) != static_cast<int32>(kMsgImportFiles) &&
+				message->GetInt32("old_what", 0) != static_cast<int32>(kMsgExportFile))
+				_SavePanelClosed();
 			break;
 		case B_KEY_DOWN:
 			break;
@@ -237,6 +261,7 @@ ZIBWindow::BuildMenuBar()
 	fWindowView->AddChild(bar);
 	SetKeyMenuBar(bar);
 	fMenus.Build(bar);
+	_MarkLanguageRules();
 }
 
 void

@@ -13,6 +13,7 @@
 
 class ABListView;
 class ABookRecord;
+class BFilePanel;
 class BookSnapshot;
 class BMenuItem;
 class BScrollView;
@@ -55,6 +56,8 @@ public:
 	status_t ZIBSaveFile();
 	// Whether the book has a file to be saved to.
 	bool HasFile() const { return fEntryRef != nullptr; }
+	// The book's file, or null.
+	const entry_ref* GetEntryRef() const { return fEntryRef; }
 
 	// The book: the window owns it. Handing over a book builds the list for
 	// it; handing over none removes the list. An earlier book is deleted.
@@ -75,6 +78,9 @@ public:
 	BScrollView* GetScrollv() const { return fScrollView; }
 	BView* GetTitleButtonView() const { return fTitleButtonView; }
 	SaveFilePanel* GetSaveFilePanel() const { return fSavePanel; }
+	// Null until first shown.
+	BFilePanel* GetImportPanel() const { return fImportPanel; }
+	BFilePanel* GetExportPanel() const { return fExportPanel; }
 
 private:
 	// Views.
@@ -112,6 +118,15 @@ private:
 	// Columns.
 	void ClearViewMenu(bool mark);
 	void ProcessViewMenu(BMessage* message);
+	void _ToggleLanguageRules();
+	void _MarkLanguageRules();
+
+	// Import and export.
+	void _ShowImportPanel();
+	void _ImportFiles(BMessage* message);
+	void _ShowExportPanel();
+	void _ExportFile(BMessage* message);
+	void _Dropped(BMessage* message);
 
 	// The book's file.
 	void ZIBSaveAs(BMessage* message);
@@ -131,6 +146,9 @@ private:
 	BView* fTitleButtonView;
 	OpenFilePanel* fOpenPanel;
 	SaveFilePanel* fSavePanel;
+	// Made when first used.
+	BFilePanel* fImportPanel;
+	BFilePanel* fExportPanel;
 	entry_ref* fEntryRef;
 	// Its path when it was named, for messages once it cannot be resolved.
 	std::string fFilePath;

@@ -8,6 +8,7 @@
 #include <View.h>
 
 #include "ColumnLabel.h"
+#include "ZIBapp.h"
 #include "ZIBook.h"
 
 namespace {
@@ -70,6 +71,21 @@ ZIBWindow::ProcessViewMenu(BMessage* message)
 	ClearListTitleButtons();
 	BuildListTitleButtons();
 	RedrawList();
+}
+
+// The rules belong to the application; it tells every window, this one
+// too, to mark its item.
+void
+ZIBWindow::_ToggleLanguageRules()
+{
+	if (gZIBapp != nullptr)
+		gZIBapp->SetLanguageRules(!gZIBapp->GetLanguageRules());
+}
+
+void
+ZIBWindow::_MarkLanguageRules()
+{
+	fMenus.languageRulesItem->SetMarked(gZIBapp != nullptr && gZIBapp->GetLanguageRules());
 }
 
 void

@@ -15,6 +15,7 @@
 #include <Path.h>
 
 #include "ABListView.h"
+#include "LanguageCollator.h"
 #include "ZIBFiles.h"
 #include "ZIBSort.h"
 #include "ZIBapp.h"
@@ -148,6 +149,10 @@ ZIBWindow::GetSortField(BMessage* message)
 {
 	int32 field = 0;
 	message->FindInt32("FieldIndex", &field);
-	if (fList != nullptr && SortBook(fBook, static_cast<unsigned short>(field & 0xffff)))
+	const LanguageCollator* collator = nullptr;
+	if (gZIBapp != nullptr && gZIBapp->GetLanguageRules() &&
+		LanguageCollator::User().InitCheck() == B_OK)
+		collator = &LanguageCollator::User();
+	if (fList != nullptr && SortBook(fBook, static_cast<unsigned short>(field & 0xffff), collator))
 		RedrawList();
 }

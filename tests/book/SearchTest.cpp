@@ -20,6 +20,7 @@ struct SearchCase {
 	std::string key;
 	// The nickname of the record of every hit until the search runs out.
 	std::vector<std::string> hits;
+	LetterCase rule = LetterCase::kAsciiOnly;
 };
 
 class Search : public testing::TestWithParam<SearchCase> {};
@@ -36,26 +37,34 @@ TEST_P(Search, FindsFieldsInRecordAndFieldOrder)
 					   "e"}});
 	ZIBSearch search;
 	std::vector<std::string> hits;
-	for (ABookRecord* hit = search.TheSearch(&book, GetParam().key.c_str()); hit != nullptr;
-		 hit = search.SearchForNext())
+	for (ABookRecord* hit = search.TheSearch(&book, GetParam().key.c_str(), GetParam().rule);
+		 hit != nullptr; hit = search.SearchForNext())
 		hits.push_back(hit->Field(kNicknameField));
 	EXPECT_EQ(hits, GetParam().hits);
 	EXPECT_EQ(search.SearchForNext(), nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-	Keys, Search,
-	// Case folding, the empty key and a key longer than its field are
-	// searched through the find dialog.
-	testing::Values(SearchCase{"AtEndOfField", "NE", {"bob"}},
-					SearchCase{"NonAsciiBytes",
-							   "\xC3\xA9"
-							   "E",
-							   {"carl"}},
-					SearchCase{"OnlyAsciiLettersFolded", "\xC3\x89", {}},
-					SearchCase{"NothingFound", "zz", {}},
-					SearchCase{"KeyCutToFortyBytes", kForty + "zzz", {"carl"}}),
-	[](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Keys, Search,
+						 // Case folding, the empty key and a key longer than its field are
+						 // searched through the find dialog.
+						 testing::Values(SearchCase{"AtEndOfField", "NE", {"bob"}},
+										 SearchCase{"NonAsciiBytes",
+													"\xC3\xA9"
+													"E",
+													{"carl"}},
+										 SearchCase{"OnlyAsciiLettersFolded", "\xC3\x89", {}},
+										 SearchCase{"NothingFound", "zz", {}},
+										 SearchCase{"KeyCutToFortyBytes", kForty + "zzz", {"carl"}},
+										 SearchCase{"EveryScriptAccentedCapital",
+													"\xC3\x89"
+													"E",
+													{"carl"},
+													LetterCase::kEveryScript},
+										 SearchCase{"EveryScriptFieldOrder",
+													"ANN",
+													{"ann", "ann", "ann", "bob"},
+													LetterCase::kEveryScript}),
+						 [](const auto& info) { return info.param.name; });
 
 TEST(Search, IgnoresTextLeftBehindByAShorterField)
 {

@@ -11,6 +11,7 @@
 #include "GuiTest.h"
 #include "MyEntryTextView.h"
 #include "ZIBFindWindow.h"
+#include "WindowConstants.h"
 #include "ZIBWindow.h"
 
 namespace {
@@ -129,6 +130,25 @@ TEST_F(FindDialog, DeletedRecordRestartsTheSearchAndTabLeavesTheField)
 		ASSERT_TRUE(gui_test::process_until([dialog] { return !IsOpen(dialog); }));
 		EXPECT_EQ(window->GetFindWindow1(), nullptr);
 		Send(window, kMsgSearchFindNext);
+	});
+}
+
+TEST_F(FindDialog, LanguageRulesIgnoreCaseInEveryScript)
+{
+	WriteBookFile(fPath, {"ann\t\xC3\xA9mile", "bob\t\t\tHauptstra\xC3\x9F"
+											   "e"});
+	Run([](ZIBWindow* window) {
+		ZIBFindWindow* dialog = OpenFind(window);
+		Type(SearchField(dialog), "\xC3\x89MILE");
+		Press(SearchField(dialog), Qt::Key_Return);
+		EXPECT_FALSE(CanSearchAgain(window, dialog)) << "only ASCII letters without the rules";
+
+		Send(window, kMsgViewLanguageRules);
+		Press(SearchField(dialog), Qt::Key_Return);
+		EXPECT_EQ(Selection(window), Rows{0});
+		Search(dialog, "STRASSE");
+		EXPECT_EQ(Selection(window), Rows{1});
+		EXPECT_TRUE(CanSearchAgain(window, dialog));
 	});
 }
 

@@ -117,7 +117,8 @@ check_install() {
 		"$share/mime/packages/larimo-addressbook.xml" \
 		"$share/larimo-addressbook/sample-address-book.zib" \
 		"$share/man/man1/zibmo.1" \
-		"$share/man/man1/zib-lookup.1"; do
+		"$share/man/man1/zib-lookup.1" \
+		"$share/man/man1/zib-book.1"; do
 		[ -f "$file" ] || fail "not installed: ${file#"$root"}"
 	done
 	cmp -s "$share/larimo-addressbook/sample-address-book.zib" "$packaging/sample/sample-address-book.zib" ||
@@ -132,6 +133,10 @@ check_install() {
 		done
 	done
 	[ -x "$root$prefix/bin/zib-lookup" ] || fail "not installed: $prefix/bin/zib-lookup"
+	# The installed zib-book finds its import and export helper.
+	"$root$prefix/bin/zib-book" export "$share/larimo-addressbook/sample-address-book.zib" \
+		>"$root/sample.vcf" || fail "the installed zib-book does not export"
+	grep -q '^BEGIN:VCARD' "$root/sample.vcf" || fail "the installed zib-book exports no cards"
 	if [ -x "$build_dir/src/zibmo" ]; then
 		[ -x "$root$prefix/bin/zibmo" ] || fail "not installed: $prefix/bin/zibmo"
 		check_registration "$root$prefix/bin/zibmo"

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <AppDefs.h>
 #include <Button.h>
+#include <Menu.h>
+#include <MenuBar.h>
+#include <MenuItem.h>
 #include <Message.h>
 #include <View.h>
 
@@ -11,6 +15,7 @@
 #include "AppHarness.h"
 #include "GuiTest.h"
 #include "ViewWidget.h"
+#include "WindowConstants.h"
 #include "ZIBWindow.h"
 #include "ZIBapp.h"
 #include "ZIBook.h"
@@ -164,5 +169,53 @@ TEST_F(ListDrawing, ClickingATitleSortsByThatFieldIgnoringCase)
 		EXPECT_STREQ(book->getRecord(2)->Field(kCityField), "Oslo");
 		EXPECT_EQ(window->GetABList()->CurrentSelection(0), -1);
 		EXPECT_FALSE(book->SeeIfDirty());
+	});
+}
+
+// Only accents and case tell the two orders apart, so the order under the
+// rules is the same in every locale the tests may run under.
+TEST_F(ListDrawing, SortByLanguageRulesHoldsForEveryWindow)
+{
+	WriteBookFile(fPath, {"a\t\t\t\t\t\t\t\tZagreb", "b\t\t\t\t\t\t\t\t\xC3\x89vora",
+						  "c\t\t\t\t\t\t\t\taalborg"});
+	RunApp({fPath}, [this](ZIBapp* app) {
+		BMessage refs(B_REFS_RECEIVED);
+		entry_ref ref;
+		get_ref_for_path(fPath.c_str(), &ref);
+		refs.AddRef("refs", &ref);
+		app->PostMessage(&refs);
+		ASSERT_TRUE(gui_test::process_until([&] { return CountWindows(app) == 2; }));
+		ZIBWindow* window = WindowAt(app, 0);
+		auto item = [](ZIBWindow* owner) {
+			return owner->KeyMenuBar()->FindItem(kMsgViewLanguageRules);
+		};
+		BMenu* view = item(window)->Menu();
+		EXPECT_STREQ(view->Name(), "View");
+		EXPECT_STREQ(item(window)->Label(), "Sort by Language Rules");
+		EXPECT_EQ(view->IndexOf(item(window)), view->CountItems() - 1);
+		EXPECT_NE(dynamic_cast<BSeparatorItem*>(view->ItemAt(view->CountItems() - 2)), nullptr);
+		EXPECT_FALSE(item(window)->IsMarked());
+
+		auto cities = [window] {
+			std::string cities;
+			for (int32 i = 0; i < 3; i++)
+				cities +=
+					window->GetThisABook()->getRecord(i)->Field(kCityField) + std::string(" ");
+			return cities;
+		};
+		// Clicks the "City" title; true once the book is in that order.
+		auto sortsAs = [&](const std::string& order) {
+			BView* city = window->GetTitleButtonView()->FindView("City");
+			QTest::mouseClick(BPrivate::ViewWidget::Of(city), Qt::LeftButton, {}, QPoint(10, 8));
+			return gui_test::process_until([&] { return cities() == order; });
+		};
+		EXPECT_TRUE(sortsAs("aalborg Zagreb \xC3\x89vora ")) << cities();
+		Send(window, kMsgViewLanguageRules);
+		EXPECT_TRUE(item(window)->IsMarked());
+		EXPECT_TRUE(item(WindowAt(app, 1))->IsMarked());
+		EXPECT_TRUE(sortsAs("aalborg \xC3\x89vora Zagreb ")) << cities();
+		Send(WindowAt(app, 1), kMsgViewLanguageRules);
+		EXPECT_FALSE(item(window)->IsMarked());
+		EXPECT_TRUE(sortsAs("aalborg Zagreb \xC3\x89vora ")) << cities();
 	});
 }

@@ -77,7 +77,8 @@ TEST_F(MainWindow, MenusFollowTheBookAndTheSelection)
 		ZIBWindow* window = WindowAt(app, 0);
 		EXPECT_FALSE(Enabled(window, kMsgFileSave));
 		EXPECT_TRUE(Enabled(window, kMsgFileSaveAs));
-		EXPECT_FALSE(Enabled(window, kMsgFileImport));
+		EXPECT_TRUE(Enabled(window, kMsgFileImport));
+		EXPECT_TRUE(Enabled(window, kMsgFileExport));
 		EXPECT_TRUE(Enabled(window, kMsgSearchFind));
 		EXPECT_FALSE(Enabled(window, kMsgSearchFindNext));
 		EXPECT_FALSE(Enabled(window, kMsgRecordModify));
@@ -104,8 +105,9 @@ TEST_F(MainWindow, ANewBookHasOnlyItsFileAndInfoCommands)
 		for (uint32 command : {kMsgFileNew, kMsgFileOpen, kMsgFileClose, kMsgFileQuit,
 							   kMsgInfoAbout, kMsgInfoTech, kMsgInfoWeb})
 			EXPECT_TRUE(Enabled(window, command));
-		for (uint32 command : {kMsgFileSave, kMsgFileSaveAs, kMsgEditSelectAll, kMsgViewAll,
-							   kMsgSearchFind, kMsgRecordNew, kMsgCopyRecord})
+		for (uint32 command :
+			 {kMsgFileSave, kMsgFileSaveAs, kMsgFileImport, kMsgFileExport, kMsgEditSelectAll,
+			  kMsgViewAll, kMsgSearchFind, kMsgRecordNew, kMsgCopyRecord})
 			EXPECT_FALSE(Enabled(window, command));
 		EXPECT_EQ(Item(window, kMsgSearchFindNext)->Shortcut(), 'G');
 		EXPECT_EQ(Item(window, kMsgFileQuit)->Shortcut(), 'Q');

@@ -9,6 +9,7 @@
 #include "AppHarness.h"
 #include "GuiTest.h"
 #include "SaveFilePanel.h"
+#include "WindowConstants.h"
 #include "ZIBWindow.h"
 #include "ZIBapp.h"
 #include "ZIBook.h"
@@ -59,6 +60,35 @@ TEST_F(AppTest, LastFileSavedOpensAtItsStoredFrame)
 		EXPECT_TRUE(RecordsMenuEnabled(window));
 	});
 	EXPECT_EQ(LastFileSaved(), path);
+}
+
+TEST_F(AppTest, LanguageRulesOutliveARestartBesideTheLastFileSaved)
+{
+	// A settings file from before the rules existed: only "LastFileSaved".
+	std::string settings = PathOf("config/_LP_x-vnd.vornak-zibmo/settings");
+	std::filesystem::create_directories(std::filesystem::path(settings).parent_path());
+	std::filesystem::copy_file(std::string(ZIB_TEST_DATA_DIR) + "/prefs/settings-beos", settings);
+	// The item of every window, then the application's rules.
+	auto rules = [](ZIBapp* app) {
+		BMenuItem* item = WindowAt(app, 0)->KeyMenuBar()->FindItem(kMsgViewLanguageRules);
+		EXPECT_EQ(item->IsMarked(), app->GetLanguageRules());
+		return app->GetLanguageRules();
+	};
+	auto toggle = [](ZIBapp* app) {
+		WindowAt(app, 0)->PostMessage(kMsgViewLanguageRules);
+		gui_test::process_events();
+	};
+	RunApp({}, [&](ZIBapp* app) {
+		EXPECT_FALSE(rules(app));
+		toggle(app);
+		EXPECT_TRUE(rules(app));
+	});
+	EXPECT_EQ(LastFileSaved(), "/home/user/friends.zib");
+	RunApp({}, [&](ZIBapp* app) {
+		EXPECT_TRUE(rules(app));
+		toggle(app);
+	});
+	RunApp({}, [&](ZIBapp* app) { EXPECT_FALSE(rules(app)); });
 }
 
 TEST_F(AppTest, OnlyTheFirstLaunchFileOpens)

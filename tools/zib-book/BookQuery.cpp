@@ -2,15 +2,20 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include <File.h>
 #include <ErrnoStatus.h>
 
 #include "ABookRecord.h"
 #include "BookConstants.h"
-#include "CaseFold.h"
+#include "CaseFolding.h"
 #include "ZIBFiles.h"
 
 namespace {
@@ -27,15 +32,31 @@ Cut(std::string_view text)
 			   : text;
 }
 
+// The position of the first tab at or after from, or the line's size.
+size_t
+NextTab(std::string_view line, size_t from)
+{
+#ifdef __SSE2__
+	const __m128i tabs = _mm_set1_epi8('\t');
+	for (; from + 16 <= line.size(); from += 16) {
+		__m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data() + from));
+		int mask = _mm_movemask_epi8(_mm_cmpeq_epi8(bytes, tabs));
+		if (mask != 0)
+			return from + __builtin_ctz(mask);
+	}
+#endif
+	while (from < line.size() && line[from] != '\t')
+		from++;
+	return from;
+}
+
 } // namespace
 
 BookQuery::BookQuery(const std::vector<std::string>& words)
 {
 	for (const std::string& word : words) {
-		std::string folded;
-		AppendCaseFolded(word, folded);
-		if (!folded.empty())
-			fWords.push_back(folded);
+		if (!word.empty())
+			fWords.emplace_back(word);
 	}
 }
 
@@ -48,6 +69,7 @@ BookQuery::Run(const char* path, std::vector<Match>& matches, int& records) cons
 		return file.InitCheck();
 	int first = ZIBFiles::IsCurrentLayout(&file) ? 0 : 1;
 
+	// Mapped rather than read: no copy of a book that may be large.
 	int fd = open(path, O_RDONLY | O_CLOEXEC);
 	struct stat info;
 	if (fd < 0 || fstat(fd, &info) != 0) {
@@ -56,47 +78,51 @@ BookQuery::Run(const char* path, std::vector<Match>& matches, int& records) cons
 			close(fd);
 		return error;
 	}
-	std::string data(info.st_size, '\0');
-	size_t done = 0;
-	while (done < data.size()) {
-		ssize_t got = read(fd, data.data() + done, data.size() - done);
-		if (got < 0 && errno == EINTR)
-			continue;
-		if (got <= 0)
-			break;
-		done += got;
-	}
+	size_t size = info.st_size;
+	void* mapped =
+		size > 0 ? mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0) : nullptr;
 	close(fd);
-	data.resize(done);
+	if (mapped == MAP_FAILED)
+		return BPrivate::status_for_errno(errno);
+	std::string_view data(static_cast<const char*>(mapped), size);
+	_Scan(data, first, matches, records);
+	if (mapped != nullptr)
+		munmap(mapped, size);
+	return B_OK;
+}
 
+void
+BookQuery::_Scan(std::string_view data, int first, std::vector<Match>& matches, int& records) const
+{
 	std::string_view rest = data;
 	std::string_view fields[kFieldCount];
-	std::string haystack;
 	while (!rest.empty()) {
 		size_t end = rest.find('\n');
 		std::string_view line = rest.substr(0, end);
 		rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
 
+		// Fields 0 to "Email 2" in one pass; the ones after it are never
+		// searched nor shown.
 		for (std::string_view& field : fields)
 			field = std::string_view();
-		for (int column = first; column < kFieldCount; column++) {
-			size_t tab = line.find('\t');
-			fields[column] = Cut(line.substr(0, tab));
-			if (tab == std::string_view::npos)
+		int column = first;
+		size_t start = 0;
+		for (size_t tab = NextTab(line, 0); column <= kEmail2Field; tab = NextTab(line, tab + 1)) {
+			fields[column++] = Cut(line.substr(start, tab - start));
+			if (tab == line.size())
 				break;
-			line.remove_prefix(tab + 1);
+			start = tab + 1;
 		}
 		if (fields[kEmail1Field].empty() && fields[kEmail2Field].empty())
 			continue;
 
-		haystack.clear();
-		for (int field : kSearchedFields) {
-			AppendCaseFolded(fields[field], haystack);
-			haystack += '\t';
-		}
 		bool all = true;
-		for (const std::string& word : fWords)
-			all = all && haystack.find(word) != std::string::npos;
+		for (const CaseFolding& word : fWords) {
+			bool found = false;
+			for (int field : kSearchedFields)
+				found = found || word.FoundIn(fields[field]);
+			all = all && found;
+		}
 		if (!all)
 			continue;
 
@@ -110,5 +136,4 @@ BookQuery::Run(const char* path, std::vector<Match>& matches, int& records) cons
 					{std::string(fields[field]), name, std::string(fields[kNicknameField])});
 		}
 	}
-	return B_OK;
 }

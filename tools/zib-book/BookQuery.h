@@ -2,9 +2,12 @@
 #define BOOK_QUERY_H
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <SupportDefs.h>
+
+#include "CaseFolding.h"
 
 // The query of mail programs (mutt's query_command, aerc's
 // address-book-cmd) over a book file: every record whose nickname, first
@@ -30,7 +33,9 @@ public:
 	status_t Run(const char* path, std::vector<Match>& matches, int& records) const;
 
 private:
-	std::vector<std::string> fWords;
+	void _Scan(std::string_view data, int first, std::vector<Match>& matches, int& records) const;
+
+	std::vector<CaseFolding> fWords;
 };
 
 #endif // BOOK_QUERY_H
