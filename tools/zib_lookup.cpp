@@ -28,27 +28,38 @@ const bigtime_t kCheckInterval = 1000000;
 int
 usage(FILE* stream)
 {
-	fprintf(stream,
-		"usage: zib-lookup --email | --postal\n"
-		"Reads a text on standard input and writes it to standard output with\n"
-		"every nickname of the running address book replaced by the record's\n"
-		"e-mail address (--email) or postal address (--postal).\n");
+	fprintf(stream, "usage: zib-lookup --email | --postal\n"
+					"Reads a text on standard input and writes it to standard output with\n"
+					"every nickname of the running address book replaced by the record's\n"
+					"e-mail address (--email) or postal address (--postal).\n");
 	return stream == stdout ? 0 : 2;
+}
+
+// Every failure writes the text unchanged, so an editor filter never loses
+// it, and says why on standard error.
+int
+fail(const std::string& text, const char* reason)
+{
+	fwrite(text.data(), 1, text.size(), stdout);
+	fprintf(stderr, "zib-lookup: %s\n", reason);
+	fflush(stdout);
+	return 1;
 }
 
 int
 run(int32 menuIndex)
 {
 	std::string text((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
-	if (text.find('\0') != std::string::npos) {
-		fprintf(stderr, "zib-lookup: the text contains a zero byte\n");
-		return 1;
-	}
+	if (text.find('\0') != std::string::npos)
+		return fail(text, "the text contains a zero byte");
+	if (text.size() > size_t(kWordServicesMaxText))
+		return fail(text, "the text is longer than the address book takes (64 MiB)");
 	status_t status;
 	BMessenger addressBook(kAddressBookSignature, -1, &status);
 	if (status != B_OK) {
-		fprintf(stderr, "zib-lookup: no address book is running (%s)\n", kAddressBookSignature);
-		return 1;
+		std::string reason =
+			std::string("no address book is running (") + kAddressBookSignature + ")";
+		return fail(text, reason.c_str());
 	}
 
 	auto* client = new LookupClient(text);
@@ -66,18 +77,21 @@ run(int32 menuIndex)
 		if (addressBook.IsValid())
 			status = B_OK;
 	}
+	int result = 0;
 	if (status == B_OK) {
 		client->Lock();
 		fwrite(client->Text()->Text().data(), 1, client->Text()->Text().size(), stdout);
 		client->Unlock();
+		result = fflush(stdout) == 0 ? 0 : 1;
 	} else {
-		fprintf(stderr, "zib-lookup: the address book did not finish the request (%s)\n",
-			BPrivate::status_text(status));
+		std::string reason = std::string("the address book did not finish the request (") +
+							 BPrivate::status_text(status) + ")";
+		result = fail(text, reason.c_str());
 	}
 	BPrivate::unpublish_team_port();
 	client->Lock();
 	client->Quit();
-	return status == B_OK && fflush(stdout) == 0 ? 0 : 1;
+	return result;
 }
 
 } // namespace

@@ -18,19 +18,11 @@
 #include <StorageDefs.h>
 
 #include "ABookRecord.h"
+#include "FuzzCheck.h"
 #include "ZIBFiles.h"
 #include "ZIBook.h"
 
 namespace {
-
-void
-Check(bool condition, const char* what)
-{
-	if (!condition) {
-		fprintf(stderr, "broken: %s\n", what);
-		abort();
-	}
-}
 
 // Every field of every record, in chain order; checks the chain on the way.
 std::vector<std::string>

@@ -63,24 +63,23 @@ BMessage::SendReply(BMessage* reply, BHandler* replyTo, bigtime_t timeout)
 }
 
 status_t
-BMessage::SendReply(BMessage* reply, BMessenger replyTo, bigtime_t timeout)
+BMessage::SendReply(BMessage* reply, BMessenger replyTo, bigtime_t)
 {
 	if (reply == nullptr)
 		return B_BAD_VALUE;
 	status_t status = claim_reply(this);
 	if (status != B_OK)
 		return status;
-	return ReturnAddress()._Deliver(*reply, replyTo, true, timeout);
+	return ReturnAddress()._Deliver(*reply, replyTo, true);
 }
 
 status_t
-BMessage::SendReply(BMessage* reply, BMessage* replyToReply, bigtime_t sendTimeout,
-	bigtime_t replyTimeout)
+BMessage::SendReply(BMessage* reply, BMessage* replyToReply, bigtime_t, bigtime_t replyTimeout)
 {
 	if (reply == nullptr || replyToReply == nullptr)
 		return B_BAD_VALUE;
 	status_t status = claim_reply(this);
 	if (status != B_OK)
 		return status;
-	return ReturnAddress()._SendAndWait(*reply, replyToReply, true, replyTimeout, sendTimeout);
+	return ReturnAddress()._SendAndWait(*reply, replyToReply, true, replyTimeout);
 }

@@ -13,6 +13,7 @@
 #include "HandlerTokens.h"
 #include "MessagePort.h"
 #include "MessagePrivate.h"
+#include "ReplyQueue.h"
 #include "TeamPort.h"
 #include "WireFrame.h"
 
@@ -41,7 +42,7 @@ find_target(port_id id, int32 token, std::shared_ptr<MessagePort>* port)
 // Throws std::bad_alloc.
 std::unique_ptr<BPrivate::DeliveredMessage>
 addressed_copy(const BMessage& message, int32 target, team_id replyTeam, port_id replyPort,
-	int32 replyToken, bool replyRequired, bool isReply)
+			   int32 replyToken, bool replyRequired, bool isReply)
 {
 	auto copy = std::make_unique<BPrivate::DeliveredMessage>(message);
 	BPrivate::MessagePrivate state(copy.get());
@@ -63,8 +64,7 @@ struct ReplyPortCloser {
 } // namespace
 
 BMessenger::BMessenger(const BHandler* handler, const BLooper* looper, status_t* _result)
-	:
-	BMessenger()
+	: BMessenger()
 {
 	status_t result = B_OK;
 	if (handler == nullptr && looper == nullptr) {
@@ -81,7 +81,7 @@ BMessenger::BMessenger(const BHandler* handler, const BLooper* looper, status_t*
 			result = B_BAD_VALUE;
 		} else {
 			_SetTo(BPrivate::current_team(), port->ID(),
-				handler != nullptr ? BPrivate::handler_token(handler) : B_PREFERRED_TOKEN);
+				   handler != nullptr ? BPrivate::handler_token(handler) : B_PREFERRED_TOKEN);
 		}
 	}
 	if (_result != nullptr)
@@ -149,11 +149,11 @@ BMessenger::SendMessage(BMessage* message, BHandler* replyTo, bigtime_t timeout)
 }
 
 status_t
-BMessenger::SendMessage(BMessage* message, BMessenger replyTo, bigtime_t timeout) const
+BMessenger::SendMessage(BMessage* message, BMessenger replyTo, bigtime_t) const
 {
 	if (message == nullptr)
 		return B_BAD_VALUE;
-	return _Deliver(*message, replyTo, false, timeout);
+	return _Deliver(*message, replyTo, false);
 }
 
 status_t
@@ -164,12 +164,11 @@ BMessenger::SendMessage(uint32 command, BMessage* reply) const
 }
 
 status_t
-BMessenger::SendMessage(BMessage* message, BMessage* reply, bigtime_t deliveryTimeout,
-	bigtime_t replyTimeout) const
+BMessenger::SendMessage(BMessage* message, BMessage* reply, bigtime_t, bigtime_t replyTimeout) const
 {
 	if (message == nullptr)
 		return B_BAD_VALUE;
-	return _SendAndWait(*message, reply, false, replyTimeout, deliveryTimeout);
+	return _SendAndWait(*message, reply, false, replyTimeout);
 }
 
 bool
@@ -181,8 +180,8 @@ BMessenger::operator==(const BMessenger& other) const
 bool
 BMessenger::operator<(const BMessenger& other) const
 {
-	return std::tie(fTeam, fPort, fHandlerToken)
-		< std::tie(other.fTeam, other.fPort, other.fHandlerToken);
+	return std::tie(fTeam, fPort, fHandlerToken) <
+		   std::tie(other.fTeam, other.fPort, other.fHandlerToken);
 }
 
 void
@@ -194,18 +193,17 @@ BMessenger::_SetTo(team_id team, port_id port, int32 token)
 }
 
 status_t
-BMessenger::_Deliver(const BMessage& message, const BMessenger& replyTo, bool isReply,
-	bigtime_t timeout) const
+BMessenger::_Deliver(const BMessage& message, const BMessenger& replyTo, bool isReply) const
 {
 	const BMessenger& replyAddress = replyTo.fPort >= 0 ? replyTo : be_app_messenger;
 	// Without a reply address the message still names the team it came from.
 	team_id replyTeam = replyAddress.fPort >= 0 ? replyAddress.fTeam : BPrivate::current_team();
 	if (!IsTargetLocal()) {
 		try {
-			return BPrivate::TeamPort::Default().Send(fTeam, fPort,
+			return BPrivate::TeamPort::Default().Send(
+				fTeam, fPort,
 				*addressed_copy(message, fHandlerToken, replyTeam, replyAddress.fPort,
-					replyAddress.fHandlerToken, false, isReply),
-				timeout);
+								replyAddress.fHandlerToken, false, isReply));
 		} catch (const std::bad_alloc&) {
 			return B_NO_MEMORY;
 		}
@@ -216,7 +214,33 @@ BMessenger::_Deliver(const BMessage& message, const BMessenger& replyTo, bool is
 		return status;
 	try {
 		return port->Write(addressed_copy(message, fHandlerToken, replyTeam, replyAddress.fPort,
-			replyAddress.fHandlerToken, false, isReply));
+										  replyAddress.fHandlerToken, false, isReply));
+	} catch (const std::bad_alloc&) {
+		return B_NO_MEMORY;
+	}
+}
+
+status_t
+BMessenger::_Request(const BMessage& message, port_id replyPort, bool isReply) const
+{
+	std::shared_ptr<MessagePort> port;
+	if (IsTargetLocal()) {
+		status_t status = find_target(fPort, fHandlerToken, &port);
+		if (status != B_OK)
+			return status;
+		// The target could not dispatch before this thread stops waiting.
+		if (port->Thread() == find_thread(nullptr) || port->LooperLock().IsLocked())
+			return B_WOULD_BLOCK;
+	}
+	try {
+		auto request = addressed_copy(message, fHandlerToken, BPrivate::current_team(), replyPort,
+									  B_NULL_TOKEN, true, isReply);
+		if (port != nullptr)
+			return port->Write(std::move(request));
+		status_t status = BPrivate::TeamPort::Default().Send(fTeam, fPort, *request, replyPort);
+		// The copy in the other team answers; this one must not.
+		BPrivate::MessagePrivate(request.get()).SetReplyRequired(false);
+		return status;
 	} catch (const std::bad_alloc&) {
 		return B_NO_MEMORY;
 	}
@@ -224,47 +248,41 @@ BMessenger::_Deliver(const BMessage& message, const BMessenger& replyTo, bool is
 
 status_t
 BMessenger::_SendAndWait(const BMessage& message, BMessage* reply, bool isReply,
-	bigtime_t replyTimeout, bigtime_t deliveryTimeout) const
+						 bigtime_t replyTimeout) const
 {
 	if (reply == nullptr)
 		return B_BAD_VALUE;
-	std::shared_ptr<MessagePort> port;
-	status_t status = B_OK;
-	if (IsTargetLocal()) {
-		status = find_target(fPort, fHandlerToken, &port);
-		if (status != B_OK)
-			return status;
-		// The target could not dispatch before this thread stops waiting.
-		if (port->Thread() == find_thread(nullptr) || port->LooperLock().IsLocked())
-			return B_WOULD_BLOCK;
-	}
-
 	try {
 		ReplyPortCloser replyPort{MessagePort::Create(nullptr)};
-		auto request = addressed_copy(message, fHandlerToken, BPrivate::current_team(),
-			replyPort.port->ID(), B_NULL_TOKEN, true, isReply);
-		if (port != nullptr) {
-			status = port->Write(std::move(request));
-		} else {
-			status = BPrivate::TeamPort::Default().Send(fTeam, fPort, *request,
-				deliveryTimeout, replyPort.port->ID());
-			// The copy in the other team answers; this one must not.
-			BPrivate::MessagePrivate(request.get()).SetReplyRequired(false);
-		}
+		status_t status = _Request(message, replyPort.port->ID(), isReply);
 		if (status != B_OK)
 			return status;
-		std::unique_ptr<BMessage> answer;
-		status = replyPort.port->Read(&answer, replyTimeout);
-		if (status != B_OK)
-			return status == B_WOULD_BLOCK ? B_TIMED_OUT : status;
-		*reply = *answer;
-		// The duty to answer a reply that waits for one passed to *reply.
-		BPrivate::MessagePrivate(answer.get()).SetReplyRequired(false);
-		return B_OK;
+		return BPrivate::take_reply(*replyPort.port, reply, replyTimeout);
 	} catch (const std::bad_alloc&) {
 		return B_NO_MEMORY;
 	}
 }
+
+namespace BPrivate {
+
+status_t
+take_reply(MessagePort& replyPort, BMessage* reply, bigtime_t timeout)
+{
+	std::unique_ptr<BMessage> answer;
+	status_t status = replyPort.Read(&answer, timeout);
+	if (status != B_OK)
+		return status == B_WOULD_BLOCK ? B_TIMED_OUT : status;
+	try {
+		*reply = *answer;
+	} catch (const std::bad_alloc&) {
+		return B_NO_MEMORY;
+	}
+	// The duty to answer a reply that waits for one passed to *reply.
+	BPrivate::MessagePrivate(answer.get()).SetReplyRequired(false);
+	return B_OK;
+}
+
+} // namespace BPrivate
 
 status_t
 BMessage::AddMessenger(const char* name, BMessenger messenger)

@@ -8,6 +8,10 @@ class BHandler;
 class BLooper;
 class BMessage;
 
+namespace BPrivate {
+class ReplyQueue;
+} // namespace BPrivate
+
 // The address of a handler: the port of its looper, its token and the team
 // (process) it lives in. A messenger to the looper itself without a handler
 // targets the looper's preferred handler. It is a value: copying it is cheap
@@ -24,7 +28,7 @@ public:
 	// result: B_OK, B_BAD_VALUE (neither given, or the looper is gone),
 	// B_MISMATCHED_VALUES (the handler has no looper, or another one).
 	BMessenger(const BHandler* handler, const BLooper* looper = nullptr,
-		status_t* result = nullptr);
+			   status_t* result = nullptr);
 	// A messenger to the preferred handler of a running application with
 	// that signature: the given team, or the one that started first when
 	// team is -1. result: B_OK, B_BAD_VALUE (no signature),
@@ -52,9 +56,9 @@ public:
 	// for a null message.
 	status_t SendMessage(uint32 command, BHandler* replyTo = nullptr) const;
 	status_t SendMessage(BMessage* message, BHandler* replyTo = nullptr,
-		bigtime_t timeout = B_INFINITE_TIMEOUT) const;
+						 bigtime_t timeout = B_INFINITE_TIMEOUT) const;
 	status_t SendMessage(BMessage* message, BMessenger replyTo,
-		bigtime_t timeout = B_INFINITE_TIMEOUT) const;
+						 bigtime_t timeout = B_INFINITE_TIMEOUT) const;
 
 	// Synchronous sends: wait up to replyTimeout for the reply and store it
 	// in *reply. When the target deletes the message without answering, the
@@ -65,8 +69,8 @@ public:
 	// waits, so deliveryTimeout matters only for remote targets.
 	status_t SendMessage(uint32 command, BMessage* reply) const;
 	status_t SendMessage(BMessage* message, BMessage* reply,
-		bigtime_t deliveryTimeout = B_INFINITE_TIMEOUT,
-		bigtime_t replyTimeout = B_INFINITE_TIMEOUT) const;
+						 bigtime_t deliveryTimeout = B_INFINITE_TIMEOUT,
+						 bigtime_t replyTimeout = B_INFINITE_TIMEOUT) const;
 
 	bool operator==(const BMessenger& other) const;
 	bool operator!=(const BMessenger& other) const { return !(*this == other); }
@@ -75,12 +79,14 @@ public:
 private:
 	friend class BLooper;
 	friend class BMessage;
+	friend class BPrivate::ReplyQueue;
 
 	void _SetTo(team_id team, port_id port, int32 token);
-	status_t _Deliver(const BMessage& message, const BMessenger& replyTo, bool isReply,
-		bigtime_t timeout = B_INFINITE_TIMEOUT) const;
+	status_t _Deliver(const BMessage& message, const BMessenger& replyTo, bool isReply) const;
 	status_t _SendAndWait(const BMessage& message, BMessage* reply, bool isReply,
-		bigtime_t replyTimeout, bigtime_t deliveryTimeout = B_INFINITE_TIMEOUT) const;
+						  bigtime_t replyTimeout) const;
+	// Sends a copy of message that waits for its reply at replyPort.
+	status_t _Request(const BMessage& message, port_id replyPort, bool isReply) const;
 
 	port_id fPort;
 	int32 fHandlerToken;

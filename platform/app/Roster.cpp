@@ -3,11 +3,11 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include <strings.h>
-
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <mutex>
+#include <string_view>
 #include <thread>
 
 extern char** environ;
@@ -21,11 +21,19 @@ const char* const kOpener = "xdg-open";
 std::mutex sHandlerLock;
 BPrivate::LaunchHandler sHandler; // guarded by sHandlerLock
 
+char
+ascii_lower(char c)
+{
+	return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c;
+}
+
 bool
 is_browser(const char* signature)
 {
 	for (const char* known : kBrowserSignatures) {
-		if (strcasecmp(signature, known) == 0)
+		// MIME types ignore ASCII case only, whatever the process's locale.
+		if (std::ranges::equal(std::string_view(signature), std::string_view(known),
+							   [](char a, char b) { return ascii_lower(a) == ascii_lower(b); }))
 			return true;
 	}
 	return false;

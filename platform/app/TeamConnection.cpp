@@ -1,22 +1,31 @@
 #include "TeamConnection.h"
 
 #include <errno.h>
-#include <poll.h>
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <new>
 
 #include "MessagePort.h"
+
+namespace {
+
+// Bytes read from the socket at a time, and by one call of Receive(): a
+// peer that announces a large frame costs memory only for the bytes it
+// really sends, and one that never stops sending leaves the other
+// connections their turn after each chunk.
+const size_t kReadChunk = 64 << 10;
+
+} // namespace
 
 namespace BPrivate {
 
 TeamConnection::TeamConnection(int fd, team_id peer)
-	:
-	fFD(fd),
-	fPeer(peer),
-	fShutDown(false)
+	: fFD(fd), fPeer(peer), fOutStart(0), fShutDown(false), fLastActive(system_time())
 {
+	fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
 }
 
 TeamConnection::~TeamConnection()
@@ -25,49 +34,81 @@ TeamConnection::~TeamConnection()
 }
 
 status_t
-TeamConnection::Write(const std::string& frame, bigtime_t timeout)
+TeamConnection::Write(const std::string& frame)
 {
-	std::lock_guard<std::mutex> writeLock(fWriteLock);
-	if (IsShutDown())
-		return B_BAD_PORT_ID;
-	const bigtime_t deadline = timeout == B_INFINITE_TIMEOUT ? B_INFINITE_TIMEOUT
-		: system_time() + std::max<bigtime_t>(timeout, 0);
-	size_t written = 0;
-	while (written < frame.size()) {
-		ssize_t sent = send(fFD, frame.data() + written, frame.size() - written,
-			MSG_DONTWAIT | MSG_NOSIGNAL);
-		if (sent > 0) {
-			written += sent;
-			continue;
-		}
-		if (sent < 0 && errno == EINTR)
-			continue;
-		status_t status = B_BAD_PORT_ID;
-		if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-			int wait = -1;
-			if (deadline != B_INFINITE_TIMEOUT) {
-				bigtime_t left = deadline - system_time();
-				wait = left > 0 ? int((left + 999) / 1000) : 0;
+	{
+		std::lock_guard<std::mutex> lock(fLock);
+		if (fShutDown)
+			return B_BAD_PORT_ID;
+		size_t pending = fOut.size() - fOutStart;
+		// One frame always fits an empty buffer, however large.
+		if (pending == 0 || pending + frame.size() <= kMaxPending) {
+			try {
+				if (pending == 0) {
+					fOut.clear();
+					fOutStart = 0;
+				}
+				fOut += frame;
+			} catch (const std::bad_alloc&) {
+				return B_NO_MEMORY;
 			}
-			pollfd entry = {fFD, POLLOUT, 0};
-			int ready = poll(&entry, 1, wait);
-			if (ready > 0 || (ready < 0 && errno == EINTR))
-				continue;
-			status = B_TIMED_OUT;
+			if (pending != 0 || _Send())
+				return B_OK;
 		}
-		// Nothing of this frame was taken: the stream is still in step.
-		if (written == 0 && status == B_TIMED_OUT)
-			return status;
-		Shutdown();
-		return status;
 	}
-	return B_OK;
+	// A peer that stopped reading, or a broken stream.
+	Shutdown();
+	return B_BAD_PORT_ID;
+}
+
+bool
+TeamConnection::Flush()
+{
+	bool sent;
+	{
+		std::lock_guard<std::mutex> lock(fLock);
+		if (fShutDown)
+			return false;
+		sent = _Send();
+		if (sent)
+			return fOutStart < fOut.size();
+	}
+	Shutdown();
+	return false;
+}
+
+bool
+TeamConnection::HasPending() const
+{
+	std::lock_guard<std::mutex> lock(fLock);
+	return !fShutDown && fOutStart < fOut.size();
+}
+
+bool
+TeamConnection::_Send()
+{
+	while (fOutStart < fOut.size()) {
+		ssize_t sent = send(fFD, fOut.data() + fOutStart, fOut.size() - fOutStart,
+							MSG_DONTWAIT | MSG_NOSIGNAL);
+		if (sent > 0)
+			fOutStart += sent;
+		else if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+			return true;
+		else if (sent == 0 || errno != EINTR)
+			return false;
+	}
+	fOut = std::string();
+	fOutStart = 0;
+	return true;
 }
 
 void
 TeamConnection::AddWaiter(port_id replyPort)
 {
 	std::lock_guard<std::mutex> lock(fLock);
+	// A queue that keeps several requests on their way is listed once.
+	if (std::find(fWaiters.begin(), fWaiters.end(), replyPort) != fWaiters.end())
+		return;
 	// Forget the ports of finished waits now and then, so the list stays short.
 	if (fWaiters.size() >= 64) {
 		std::erase_if(fWaiters, [](port_id id) { return MessagePort::Find(id) == nullptr; });
@@ -85,6 +126,8 @@ TeamConnection::Shutdown()
 			return;
 		fShutDown = true;
 		waiters.swap(fWaiters);
+		fOut = std::string();
+		fOutStart = 0;
 	}
 	shutdown(fFD, SHUT_RDWR);
 	for (port_id id : waiters) {
@@ -101,17 +144,21 @@ TeamConnection::IsShutDown() const
 }
 
 bool
-TeamConnection::ReadFully(char* buffer, size_t size)
+TeamConnection::Receive()
 {
-	size_t done = 0;
-	while (done < size) {
-		ssize_t got = recv(fFD, buffer + done, size - done, 0);
-		if (got > 0)
-			done += got;
-		else if (got == 0 || errno != EINTR)
+	static thread_local char sChunk[kReadChunk];
+	for (;;) {
+		ssize_t got = recv(fFD, sChunk, sizeof(sChunk), MSG_DONTWAIT);
+		if (got > 0) {
+			fIn.append(sChunk, got);
+			fLastActive = system_time();
+			return true;
+		}
+		if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+			return true;
+		if (got == 0 || errno != EINTR)
 			return false;
 	}
-	return true;
 }
 
 } // namespace BPrivate

@@ -8,7 +8,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <iterator>
 #include <new>
+#include <thread>
 #include <utility>
 
 #include <ErrnoStatus.h>
@@ -24,17 +26,21 @@
 
 namespace {
 
-// Payload bytes are read in pieces of this size, so a peer that announces a
-// large frame costs memory only for the bytes it really sends.
-const size_t kReadChunk = 1 << 20;
+// Connections accepted in one round of the poll loop, so that a flood of
+// them leaves the others their turn.
+const int kAcceptsPerRound = 64;
+// A partial frame buffer that grew beyond this is given back when empty.
+const size_t kKeptBufferSize = 1 << 20;
+// How long connecting to a peer whose backlog is full may take.
+const int kConnectSeconds = 1;
 
 // The peer's user and process, or false when the socket cannot tell.
 bool
 peer_credentials(int fd, ucred* credentials)
 {
 	socklen_t length = sizeof(*credentials);
-	return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, credentials, &length) == 0
-		&& length == sizeof(*credentials);
+	return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, credentials, &length) == 0 &&
+		   length == sizeof(*credentials);
 }
 
 } // namespace
@@ -44,7 +50,7 @@ namespace BPrivate {
 TeamPort&
 TeamPort::Default()
 {
-	// Never destroyed: reader threads may still run while statics go away.
+	// Never destroyed: the poll loop may still run while statics go away.
 	static TeamPort& sPort = *new TeamPort;
 	return sPort;
 }
@@ -64,66 +70,52 @@ TeamPort::Publish(const char* signature, BLooper* application)
 	sockaddr_un address;
 	size_t length;
 	PortDirectory::MakeAddress(path, &address, &length);
-	int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+	int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
 	if (listener < 0)
 		return status_for_errno(errno);
 	// A file under our own process id can only be left by a dead process.
 	unlink(path.c_str());
-	int wake = -1;
-	if (bind(listener, reinterpret_cast<sockaddr*>(&address), length) != 0
-		|| listen(listener, SOMAXCONN) != 0
-		|| (wake = eventfd(0, EFD_CLOEXEC)) < 0) {
+	if (bind(listener, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+		listen(listener, SOMAXCONN) != 0) {
 		status = status_for_errno(errno);
 		close(listener);
 		unlink(path.c_str());
 		return status;
 	}
-	try {
-		fAcceptThread = std::thread(&TeamPort::_AcceptLoop, this, listener, wake);
-	} catch (const std::exception&) {
+	status = _StartPolling();
+	if (status != B_OK) {
 		close(listener);
-		close(wake);
 		unlink(path.c_str());
-		return B_NO_MEMORY;
+		return status;
 	}
 	fListener = listener;
-	fWake = wake;
 	fSocketPath = path;
 	fApplication = application;
+	_Wake();
 	return B_OK;
 }
 
 void
 TeamPort::Unpublish()
 {
-	std::thread acceptThread;
-	int listener, wake;
-	std::string path;
-	{
-		std::lock_guard<std::mutex> lock(fLock);
-		if (fListener < 0)
-			return;
-		acceptThread = std::move(fAcceptThread);
-		listener = std::exchange(fListener, -1);
-		wake = std::exchange(fWake, -1);
-		path = std::move(fSocketPath);
-		fApplication = nullptr;
+	std::lock_guard<std::mutex> lock(fLock);
+	if (fListener < 0)
+		return;
+	unlink(fSocketPath.c_str());
+	fSocketPath.clear();
+	fApplication = nullptr;
+	// The poll loop closes it once it no longer polls it.
+	try {
+		fRetiredListeners.push_back(fListener);
+	} catch (const std::bad_alloc&) {
+		shutdown(fListener, SHUT_RDWR);
 	}
-	uint64_t one = 1;
-	// The accept thread polls this descriptor; a failed write leaves it
-	// running forever, which only happens when eventfd's counter is full.
-	if (write(wake, &one, sizeof(one)) == sizeof(one))
-		acceptThread.join();
-	else
-		acceptThread.detach();
-	unlink(path.c_str());
-	close(listener);
-	close(wake);
+	fListener = -1;
+	_Wake();
 }
 
 status_t
-TeamPort::Send(team_id team, port_id port, const BMessage& message, bigtime_t timeout,
-	port_id replyPort)
+TeamPort::Send(team_id team, port_id port, const BMessage& message, port_id replyPort)
 {
 	std::string frame;
 	status_t status = WireFrame::Encode(port, message, &frame);
@@ -135,9 +127,12 @@ TeamPort::Send(team_id team, port_id port, const BMessage& message, bigtime_t ti
 		return status;
 	if (replyPort >= 0)
 		connection->AddWaiter(replyPort);
-	status = connection->Write(frame, timeout);
-	if (connection->IsShutDown())
-		_Forget(connection);
+	status = connection->Write(frame);
+	// The poll loop sends the rest, or forgets a connection that failed.
+	if (status != B_OK || connection->HasPending()) {
+		std::lock_guard<std::mutex> lock(fLock);
+		_Wake();
+	}
 	return status;
 }
 
@@ -191,41 +186,86 @@ TeamPort::_Connect(team_id team, std::shared_ptr<TeamConnection>* connection)
 	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
 	if (fd < 0)
 		return status_for_errno(errno);
+	timeval patience = {kConnectSeconds, 0};
+	setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &patience, sizeof(patience));
 	if (connect(fd, reinterpret_cast<sockaddr*>(&address), length) != 0) {
 		close(fd);
 		PortDirectory::RemoveIfStale(path);
 		return B_BAD_PORT_ID;
 	}
 	ucred credentials;
-	if (!peer_credentials(fd, &credentials) || credentials.uid != getuid()
-		|| credentials.pid != team) {
+	if (!peer_credentials(fd, &credentials) || credentials.uid != getuid() ||
+		credentials.pid != team) {
 		close(fd);
 		return B_BAD_PORT_ID;
 	}
 	try {
 		*connection = std::make_shared<TeamConnection>(fd, team);
+		std::lock_guard<std::mutex> lock(fLock);
+		status_t status = _StartPolling();
+		if (status != B_OK)
+			return status;
 		_Adopt(*connection);
 	} catch (const std::exception&) {
 		if (*connection == nullptr)
 			close(fd);
-		else
-			(*connection)->Shutdown();
 		return B_NO_MEMORY;
 	}
 	return B_OK;
 }
 
-// Throws std::bad_alloc or std::system_error.
+status_t
+TeamPort::_StartPolling()
+{
+	if (fWake >= 0)
+		return B_OK;
+	int wake = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+	if (wake < 0)
+		return status_for_errno(errno);
+	fWake = wake;
+	try {
+		std::thread(&TeamPort::_PollLoop, this).detach();
+	} catch (const std::exception&) {
+		close(wake);
+		fWake = -1;
+		return B_NO_MEMORY;
+	}
+	return B_OK;
+}
+
+void
+TeamPort::_Wake()
+{
+	uint64_t one = 1;
+	// Fails only when the counter is full, and then the loop wakes anyway.
+	if (fWake >= 0 && write(fWake, &one, sizeof(one)) != sizeof(one)) {
+	}
+}
+
 void
 TeamPort::_Adopt(const std::shared_ptr<TeamConnection>& connection)
 {
-	{
-		// A peer may hold several connections (its own and ours, or a
-		// probe); any open one carries messages both ways.
-		std::lock_guard<std::mutex> lock(fLock);
-		fConnections.emplace(connection->Peer(), connection);
-	}
-	std::thread(&TeamPort::_ReadLoop, this, connection).detach();
+	// A peer may hold several connections (its own and ours, or a probe);
+	// any open one carries messages both ways.
+	auto [first, last] = fConnections.equal_range(connection->Peer());
+	if (size_t(std::distance(first, last)) >= kMaxConnectionsPerPeer)
+		_CloseIdlest(first, last);
+	if (fConnections.size() >= kMaxConnections)
+		_CloseIdlest(fConnections.begin(), fConnections.end());
+	fConnections.emplace(connection->Peer(), connection);
+	_Wake();
+}
+
+void
+TeamPort::_CloseIdlest(Connections::iterator first, Connections::iterator last)
+{
+	auto idlest = std::min_element(first, last, [](const auto& a, const auto& b) {
+		return a.second->LastActive() < b.second->LastActive();
+	});
+	if (idlest == last)
+		return;
+	idlest->second->Shutdown();
+	fConnections.erase(idlest);
 }
 
 void
@@ -242,20 +282,59 @@ TeamPort::_Forget(const std::shared_ptr<TeamConnection>& connection)
 }
 
 void
-TeamPort::_AcceptLoop(int listener, int wake)
+TeamPort::_PollLoop()
 {
+	std::vector<pollfd> entries;
+	std::vector<std::shared_ptr<TeamConnection>> polled;
 	for (;;) {
-		pollfd entries[2] = {{listener, POLLIN, 0}, {wake, POLLIN, 0}};
-		if (poll(entries, 2, -1) < 0)
+		int listener;
+		entries.clear();
+		polled.clear();
+		{
+			std::lock_guard<std::mutex> lock(fLock);
+			for (int retired : fRetiredListeners)
+				close(retired);
+			fRetiredListeners.clear();
+			listener = fListener;
+			entries.push_back({fWake, POLLIN, 0});
+			entries.push_back({listener, POLLIN, 0});
+			for (const auto& [team, connection] : fConnections) {
+				polled.push_back(connection);
+				short events = POLLIN | (connection->HasPending() ? POLLOUT : 0);
+				entries.push_back({connection->FD(), events, 0});
+			}
+		}
+		if (poll(entries.data(), entries.size(), -1) < 0)
 			continue;
+		uint64_t count;
+		if (entries[0].revents != 0 && read(entries[0].fd, &count, sizeof(count)) < 0) {
+			// Nothing to read after all; the next round polls it again.
+		}
 		if (entries[1].revents != 0)
-			return;
-		int fd = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
+			_Accept(listener);
+		for (size_t i = 0; i < polled.size(); i++) {
+			short events = entries[i + 2].revents;
+			if ((events & POLLOUT) != 0)
+				polled[i]->Flush();
+			if ((events & (POLLIN | POLLHUP | POLLERR)) != 0)
+				_Read(polled[i]);
+		}
+		_LimitPartialBytes();
+	}
+}
+
+void
+TeamPort::_Accept(int listener)
+{
+	for (int i = 0; i < kAcceptsPerRound; i++) {
+		int fd = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
 		if (fd < 0) {
+			if (errno == EINTR || errno == ECONNABORTED)
+				continue;
 			// Out of descriptors or memory: give the peers time to let go.
-			if (errno != EINTR && errno != ECONNABORTED)
+			if (errno != EAGAIN && errno != EWOULDBLOCK)
 				snooze(10000);
-			continue;
+			return;
 		}
 		ucred credentials;
 		if (!peer_credentials(fd, &credentials) || credentials.uid != getuid()) {
@@ -265,49 +344,78 @@ TeamPort::_AcceptLoop(int listener, int wake)
 		std::shared_ptr<TeamConnection> connection;
 		try {
 			connection = std::make_shared<TeamConnection>(fd, credentials.pid);
+			std::lock_guard<std::mutex> lock(fLock);
 			_Adopt(connection);
 		} catch (const std::exception&) {
-			// Refused for want of memory or threads; the peer sees the end.
+			// Refused for want of memory; the peer sees the end.
 			if (connection == nullptr)
 				close(fd);
-			else
-				connection->Shutdown();
 		}
 	}
 }
 
 void
-TeamPort::_ReadLoop(std::shared_ptr<TeamConnection> connection)
+TeamPort::_Read(const std::shared_ptr<TeamConnection>& connection)
 {
+	bool open = true;
 	try {
-		std::string payload;
-		char sizeField[WireFrame::kSizeFieldLength];
-		while (connection->ReadFully(sizeField, sizeof(sizeField))) {
+		// Frames that came before the end of the stream are still handed on.
+		open = connection->Receive();
+		std::string& bytes = connection->Partial();
+		size_t done = 0;
+		while (bytes.size() - done >= WireFrame::kSizeFieldLength) {
 			uint32 size;
-			if (WireFrame::PayloadSize(sizeField, &size) != B_OK)
+			if (WireFrame::PayloadSize(bytes.data() + done, &size) != B_OK) {
+				open = false;
 				break;
-			payload.clear();
-			bool complete = true;
-			while (complete && payload.size() < size) {
-				size_t start = payload.size();
-				payload.resize(start + std::min<size_t>(size - start, kReadChunk));
-				complete = connection->ReadFully(payload.data() + start, payload.size() - start);
 			}
+			if (bytes.size() - done - WireFrame::kSizeFieldLength < size)
+				break;
 			auto message = std::make_unique<DeliveredMessage>(BMessage());
 			port_id port;
-			if (!complete || WireFrame::DecodePayload(payload.data(), size, &port, message.get())
-				!= B_OK) {
+			if (WireFrame::DecodePayload(bytes.data() + done + WireFrame::kSizeFieldLength, size,
+										 &port, message.get()) != B_OK) {
+				open = false;
 				break;
 			}
 			_Deliver(port, std::move(message));
-			if (payload.capacity() > kReadChunk)
-				payload = std::string();
+			done += WireFrame::kSizeFieldLength + size;
 		}
+		bytes.erase(0, done);
+		if (bytes.empty() && bytes.capacity() > kKeptBufferSize)
+			bytes = std::string();
 	} catch (const std::bad_alloc&) {
 		// The peer's frame did not fit in memory; it loses its connection.
+		open = false;
 	}
+	if (open && !connection->IsShutDown())
+		return;
 	connection->Shutdown();
+	connection->Partial() = std::string();
 	_Forget(connection);
+}
+
+void
+TeamPort::_LimitPartialBytes()
+{
+	std::lock_guard<std::mutex> lock(fLock);
+	size_t total = 0;
+	for (const auto& [team, connection] : fConnections)
+		total += connection->Partial().size();
+	while (total > kMaxPartialBytes) {
+		auto idlest = fConnections.end();
+		for (auto it = fConnections.begin(); it != fConnections.end(); ++it) {
+			if (!it->second->Partial().empty() &&
+				(idlest == fConnections.end() ||
+				 it->second->LastActive() < idlest->second->LastActive())) {
+				idlest = it;
+			}
+		}
+		total -= idlest->second->Partial().size();
+		idlest->second->Shutdown();
+		idlest->second->Partial() = std::string();
+		fConnections.erase(idlest);
+	}
 }
 
 void

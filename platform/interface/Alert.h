@@ -19,10 +19,12 @@ public:
 		   alert_type type = B_INFO_ALERT);
 	virtual ~BAlert();
 
-	// Shows the alert and waits (other windows keep working) until a button
-	// is chosen; answers its index, or the index of the button that has
-	// B_ESCAPE as its shortcut when the alert is closed otherwise (-1 when
-	// none has). Deletes the alert.
+	// Shows the alert and waits until a button is chosen; windows keep
+	// painting, but the messages of every looper wait in their queues until
+	// the alert is gone, so no handler runs inside the caller's. Answers
+	// the button's index, or the index of the button that has B_ESCAPE as
+	// its shortcut when the alert is closed otherwise (-1 when none has).
+	// Deletes the alert.
 	int32 Go();
 	// Returns at once; invoker (adopted) is invoked with an int32 "which"
 	// added when a button is chosen. Deletes the alert then. B_OK.

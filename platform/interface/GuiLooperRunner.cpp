@@ -2,6 +2,8 @@
 
 #include <atomic>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -20,6 +22,14 @@ struct RunnerState {
 	std::atomic<bool> scheduled{false};
 };
 
+void schedule(const std::shared_ptr<RunnerState>& state);
+
+// Whether a handler is running on the GUI thread, and the loopers whose
+// wake-ups came while it ran (an alert's nested event loop): they wait
+// until it returns, so no handler ever runs inside another one.
+bool sDispatching = false;
+std::vector<std::shared_ptr<RunnerState>> sDeferred;
+
 void
 drain(const std::shared_ptr<RunnerState>& state)
 {
@@ -28,9 +38,17 @@ drain(const std::shared_ptr<RunnerState>& state)
 	// The looper may have quit since the wake-up was queued.
 	if (port == nullptr || port->Looper() != state->looper)
 		return;
+	if (sDispatching) {
+		sDeferred.push_back(state);
+		return;
+	}
+	sDispatching = true;
 	LooperPrivate dispatcher(state->looper);
 	while (dispatcher.DispatchNextMessage(0) == B_OK) {
 	}
+	sDispatching = false;
+	for (const std::shared_ptr<RunnerState>& deferred : std::exchange(sDeferred, {}))
+		schedule(deferred);
 }
 
 void

@@ -22,7 +22,7 @@
 #include "ZIBAboutWindow.h"
 #include "ZIBTechWindow.h"
 #include "ZIBWindow.h"
-#include "ZIBWordServicesSession.h"
+#include "ZIBWordServicesServer.h"
 #include "ZIBook.h"
 
 const char* const kAppSignature = kAppIdentity.signature;
@@ -57,11 +57,13 @@ IsUsableFrame(const float values[4])
 
 ZIBapp::ZIBapp()
 	: BApplication(kAppSignature), fWindowList(nullptr), fWindowOpenFlag(false),
-	  fActiveWindow(nullptr), fSession(nullptr), fPreferences(nullptr), fSettings(nullptr),
-	  fLanguageRules(false)
+	  fActiveWindow(nullptr), fWordServices(nullptr), fSessionAlertShown(false),
+	  fPreferences(nullptr), fSettings(nullptr), fLanguageRules(false)
 {
 	gZIBapp = this;
 	ValidateAttributes();
+	fWordServices = new ZIBWordServicesServer(BMessenger(this));
+	fWordServices->Run();
 	fWindowList = new BList(kWindowListBlockSize);
 	fPreferences = new Preferences(kPreferencesName);
 	if (fPreferences->InitCheck() == B_OK) {
@@ -80,7 +82,11 @@ ZIBapp::ZIBapp()
 ZIBapp::~ZIBapp()
 {
 	delete fWindowList;
-	delete fSession;
+	if (fWordServices != nullptr) {
+		fWordServices->Close();
+		fWordServices->Lock();
+		fWordServices->Quit();
+	}
 	if (fSettings != nullptr && fSettings->InitCheck() == B_OK)
 		fSettings->Save();
 	delete fSettings;
@@ -105,8 +111,11 @@ ZIBapp::MessageReceived(BMessage* message)
 		case kMsgWordServicesBatch:
 			HandleBatchCheck(message);
 			break;
-		case kMsgWordServicesAbort:
-			HandleWordServicesAbort();
+		case kMsgWordServicesError:
+			HandleWordServicesError();
+			break;
+		case kMsgSessionAlertClosed:
+			fSessionAlertShown = false;
 			break;
 		case kMsgIsBookChanged:
 			HandleBookChangedQuery(message);

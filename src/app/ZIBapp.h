@@ -10,13 +10,15 @@ class BNode;
 class PreferenceSet;
 class Preferences;
 class ZIBWindow;
-class ZIBWordServicesSession;
+class ZIBWordServicesServer;
 
 // Application-level commands the main windows forward.
 enum {
 	kMsgNewBook = 'abmn',
 	kMsgShowAbout = 'abma',
 	kMsgShowTech = 'abmt',
+	// The Word Services session alert was closed.
+	kMsgSessionAlertClosed = 'abwc',
 };
 
 extern const char* const kAppSignature;
@@ -26,8 +28,9 @@ extern const BRect kNewBookFrame;
 
 // The application: decides what opens at start, creates every main window,
 // keeps the open windows and the active one, keeps the "settings"
-// preference set and serves Word Services requests on the active window's
-// book. Everything runs on the application's (GUI) thread.
+// preference set and hands Word Services requests, with the active window,
+// to the Word Services looper. Everything else runs on the application's
+// (GUI) thread.
 class ZIBapp : public BApplication {
 public:
 	ZIBapp();
@@ -77,8 +80,11 @@ public:
 	status_t ValidateIndex(long device, bool& created);
 	long MakeWordServicesAttribute(BNode* node);
 	long MakeMenuStringsAttribute(BNode* node);
+	// Hands request to the Word Services looper with the active window.
 	void HandleBatchCheck(BMessage* request);
-	void HandleWordServicesAbort();
+	// A request that could not start: shows the session alert unless one
+	// stands already.
+	void HandleWordServicesError();
 	// Answers kMsgIsBookChanged (BookChangedQuery.h).
 	void HandleBookChangedQuery(BMessage* query);
 
@@ -90,7 +96,8 @@ private:
 	BList* fWindowList;
 	bool fWindowOpenFlag;
 	ZIBWindow* fActiveWindow;
-	ZIBWordServicesSession* fSession;
+	ZIBWordServicesServer* fWordServices;
+	bool fSessionAlertShown;
 	Preferences* fPreferences;
 	PreferenceSet* fSettings;
 	bool fLanguageRules;

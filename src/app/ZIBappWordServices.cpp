@@ -2,14 +2,15 @@
 // own file and the requests of client applications.
 #include "ZIBapp.h"
 
-#include <memory>
-
 #include <Alert.h>
+#include <Invoker.h>
+#include <Message.h>
+#include <Messenger.h>
 #include <Node.h>
 
 #include "WordServicesRegistration.h"
 #include "ZIBWindow.h"
-#include "ZIBWordServicesSession.h"
+#include "ZIBWordServicesServer.h"
 
 namespace {
 
@@ -75,26 +76,25 @@ ZIBapp::MakeMenuStringsAttribute(BNode* node)
 void
 ZIBapp::HandleBatchCheck(BMessage* request)
 {
-	// The old session's client gets its 'WStp' before the new request runs.
-	HandleWordServicesAbort();
-	// Without an active window the session serves no book: its client gets
-	// 'WStp' with the text unchanged.
-	ZIBook* book = fActiveWindow != nullptr ? fActiveWindow->GetThisABook() : nullptr;
-	auto session = std::make_unique<ZIBWordServicesSession>(request, book);
-	if (session->GetError() != B_OK) {
-		session.reset();
-		// The alert runs a nested loop, which may deliver another request.
-		show_alert(kSessionAlertText);
-		return;
+	// Served on a looper of its own, so that no client holds the windows;
+	// only the application says which window the request is for.
+	BMessage forwarded(*request);
+	forwarded.RemoveName(ZIBWordServicesServer::kWindowField);
+	if (fActiveWindow != nullptr)
+		forwarded.AddMessenger(ZIBWordServicesServer::kWindowField, BMessenger(fActiveWindow));
+	if (BMessenger(fWordServices).SendMessage(&forwarded, request->ReturnAddress()) != B_OK) {
+		// Only when out of memory; the client's request is lost.
 	}
-	fSession = session.release();
-	// Go() posts 'WSAb'; the session is deleted when that is handled.
-	fSession->Go();
 }
 
 void
-ZIBapp::HandleWordServicesAbort()
+ZIBapp::HandleWordServicesError()
 {
-	delete fSession;
-	fSession = nullptr;
+	// A client that keeps failing gets one alert at a time, not one each.
+	if (fSessionAlertShown)
+		return;
+	fSessionAlertShown = true;
+	(new BAlert(kAlertTitle, kSessionAlertText, "OK", nullptr, nullptr, B_WIDTH_AS_USUAL,
+				B_INFO_ALERT))
+		->Go(new BInvoker(new BMessage(kMsgSessionAlertClosed), this));
 }

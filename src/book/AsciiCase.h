@@ -8,4 +8,18 @@ ToLowerAscii(unsigned char byte)
 	return byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte;
 }
 
+// strcasecmp() == 0 of the default locale, whatever locale the process runs
+// in: only the ASCII letters A-Z match their lower case.
+inline bool
+EqualIgnoringAsciiCase(const char* a, const char* b)
+{
+	for (; ToLowerAscii(static_cast<unsigned char>(*a)) ==
+		   ToLowerAscii(static_cast<unsigned char>(*b));
+		 a++, b++) {
+		if (*a == '\0')
+			return true;
+	}
+	return false;
+}
+
 #endif // ASCII_CASE_H

@@ -1,7 +1,4 @@
 #include "ZIBook.h"
-
-#include <strings.h>
-
 #include <algorithm>
 #include <cstring>
 #include <iterator>
@@ -12,6 +9,7 @@
 #include <TypeConstants.h>
 
 #include "ABookRecord.h"
+#include "AsciiCase.h"
 
 const char* const gInitFieldNames[kFieldCount] = {
 	"Nickname",     "First Name",  "Middle Name", "Last Name", "Title",           "Company",
@@ -187,7 +185,7 @@ ZIBook::_FindNickname(const char* nickname) const
 {
 	for (const ABookRecord* record = fFirstRecord; record != nullptr;
 		 record = record->GetNextRecord()) {
-		if (strcasecmp(record->Field(kNicknameField), nickname) == 0)
+		if (EqualIgnoringAsciiCase(record->Field(kNicknameField), nickname))
 			return record;
 	}
 	return nullptr;

@@ -1,5 +1,6 @@
 #include "ContactDraft.h"
 
+#include "ABookRecord.h"
 #include "InteropText.h"
 
 namespace {
@@ -186,5 +187,36 @@ ContactDraft::Fields(std::vector<std::string>& droppedItems) const
 		if (i != selection.url && !urls[i].empty())
 			droppedItems.push_back("web address " + OneLine(urls[i]));
 	}
+	return fields;
+}
+
+std::string
+NameAndEmailKey(const ContactFields& fields)
+{
+	if (fields[kFirstNameField].empty() && fields[kLastNameField].empty() &&
+		fields[kEmail1Field].empty())
+		return std::string();
+	return fields[kFirstNameField] + '\t' + fields[kLastNameField] + '\t' + fields[kEmail1Field];
+}
+
+std::string
+Description(const ContactFields& fields)
+{
+	std::string name = fields[kFirstNameField];
+	if (!fields[kLastNameField].empty())
+		name += (name.empty() ? "" : " ") + fields[kLastNameField];
+	if (!fields[kEmail1Field].empty())
+		name += (name.empty() ? "<" : " <") + fields[kEmail1Field] + ">";
+	if (name.empty())
+		name = fields[kNicknameField];
+	return name;
+}
+
+ContactFields
+FieldsOf(const ABookRecord& record)
+{
+	ContactFields fields;
+	for (int field = 0; field < kFieldCount; field++)
+		fields[field] = record.Field(field);
 	return fields;
 }

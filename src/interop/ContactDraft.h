@@ -7,6 +7,8 @@
 
 #include "BookConstants.h"
 
+class ABookRecord;
+
 // The uncut texts of a record's 21 fields, in field-number order.
 using ContactFields = std::array<std::string, kFieldCount>;
 
@@ -85,5 +87,15 @@ struct ContactDraft {
 	// structured name shows in its place.
 	bool NamesPerson() const;
 };
+
+// The fields of a record.
+ContactFields FieldsOf(const ABookRecord& record);
+
+// The key by which two people with the same first name, last name and
+// "Email 1" are the same; empty when all three are empty.
+std::string NameAndEmailKey(const ContactFields& fields);
+
+// "Ann Lee <ann@example.org>", or the nickname when there is neither.
+std::string Description(const ContactFields& fields);
 
 #endif // CONTACT_DRAFT_H

@@ -14,42 +14,6 @@
 #include "VCardReader.h"
 #include "ZIBook.h"
 
-namespace {
-
-std::string
-NameAndEmailKey(const ContactFields& fields)
-{
-	if (fields[kFirstNameField].empty() && fields[kLastNameField].empty() &&
-		fields[kEmail1Field].empty())
-		return std::string();
-	return fields[kFirstNameField] + '\t' + fields[kLastNameField] + '\t' + fields[kEmail1Field];
-}
-
-// "Ann Lee <ann@example.org>", or the nickname when there is neither.
-std::string
-Description(const ContactFields& fields)
-{
-	std::string name = fields[kFirstNameField];
-	if (!fields[kLastNameField].empty())
-		name += (name.empty() ? "" : " ") + fields[kLastNameField];
-	if (!fields[kEmail1Field].empty())
-		name += (name.empty() ? "<" : " <") + fields[kEmail1Field] + ">";
-	if (name.empty())
-		name = fields[kNicknameField];
-	return name;
-}
-
-ContactFields
-FieldsOf(const ABookRecord& record)
-{
-	ContactFields fields;
-	for (int field = 0; field < kFieldCount; field++)
-		fields[field] = record.Field(field);
-	return fields;
-}
-
-} // namespace
-
 ContactImporter::ContactImporter(ZIBook* book, bool addDuplicates)
 	: fBook(book), fAddDuplicates(addDuplicates)
 {

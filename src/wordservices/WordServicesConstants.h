@@ -8,6 +8,9 @@
 const uint32 kMsgWordServicesBatch = 'Btch';
 // A session tells the application that it has finished.
 const uint32 kMsgWordServicesAbort = 'WSAb';
+// The Word Services looper tells the application that a request could not
+// start.
+const uint32 kMsgWordServicesError = 'WSEr';
 // The application tells the client that the request is over.
 const uint32 kMsgWordServicesStop = 'WStp';
 

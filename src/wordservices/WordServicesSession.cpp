@@ -1,11 +1,13 @@
 #include "WordServicesSession.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
 #include <AppDefs.h>
 #include <Message.h>
 
+#include "ReplyQueue.h"
 #include "WordServicesConstants.h"
 
 namespace {
@@ -27,10 +29,8 @@ add_reverse_range(BMessage* request, const char* property, int32 index, int32 ra
 } // namespace
 
 WordServicesSession::WordServicesSession(BMessage* start)
-	:
-	fMenuIndex(0),
-	fError(B_OK),
-	fDone(false)
+	: fMenuIndex(0), fError(B_OK), fDone(false), fDeadline(system_time() + kRequestTimeout),
+	  fCancelled(nullptr), fSetsOnTheirWay(0)
 {
 	fClient = start->ReturnAddress();
 	fMenuIndex = start->FindInt32(kWordServicesIndexField);
@@ -40,12 +40,12 @@ WordServicesSession::WordServicesSession(BMessage* start)
 	if (fError != B_OK)
 		return;
 	try {
-		fTargets.resize(count);
+		fTargets.resize(std::min(count, kMaxTargets));
 	} catch (const std::bad_alloc&) {
 		fError = B_ERROR;
 		return;
 	}
-	for (int32 i = 0; i < count && fError == B_OK; i++)
+	for (size_t i = 0; i < fTargets.size() && fError == B_OK; i++)
 		fError = start->FindMessenger(kWordServicesTargetField, i, &fTargets[i]);
 }
 
@@ -68,7 +68,8 @@ WordServicesSession::Go()
 status_t
 WordServicesSession::GetListBlock(int32 index)
 {
-	if (index < 0 || size_t(index) >= fTargets.size()) {
+	_TakeSetAnswers();
+	if (index < 0 || size_t(index) >= fTargets.size() || IsOver()) {
 		Done();
 		return B_OK;
 	}
@@ -82,18 +83,18 @@ WordServicesSession::GetListBlock(int32 index)
 
 int32
 WordServicesSession::ReplaceClientWord(const char* replacement, int32 startDistance,
-	int32 endDistance)
+									   int32 endDistance)
 {
 	BMessage remove(B_SET_PROPERTY);
 	if (add_reverse_range(&remove, kWordServicesTextProperty, startDistance,
-			startDistance - endDistance) == B_OK) {
+						  startDistance - endDistance) == B_OK) {
 		_Set(&remove);
 	}
 	BackgroundHilite(false, 0, 0);
 	BMessage insert(B_SET_PROPERTY);
-	if (insert.AddString("data", replacement) == B_OK
-		&& add_reverse_range(&insert, kWordServicesTextProperty, endDistance,
-			int32(strlen(replacement))) == B_OK) {
+	if (insert.AddString("data", replacement) == B_OK &&
+		add_reverse_range(&insert, kWordServicesTextProperty, endDistance,
+						  int32(strlen(replacement))) == B_OK) {
 		_Set(&insert);
 	}
 	return 0;
@@ -103,9 +104,9 @@ int32
 WordServicesSession::BackgroundHilite(bool on, int32 startDistance, int32 endDistance)
 {
 	BMessage request(B_SET_PROPERTY);
-	if (request.AddBool("data", on) == B_OK
-		&& add_reverse_range(&request, kWordServicesHiliteProperty, startDistance,
-			startDistance - endDistance) == B_OK) {
+	if (request.AddBool("data", on) == B_OK &&
+		add_reverse_range(&request, kWordServicesHiliteProperty, startDistance,
+						  startDistance - endDistance) == B_OK) {
 		_Set(&request);
 	}
 	return 0;
@@ -141,8 +142,7 @@ WordServicesSession::GetBlock()
 		return B_NO_INIT;
 	BMessage sizeRequest(B_GET_PROPERTY), reply;
 	sizeRequest.AddSpecifier(kWordServicesSizeProperty);
-	status_t status = fCurrentTarget->SendMessage(&sizeRequest, &reply, kSizeTimeout,
-		kSizeTimeout);
+	status_t status = _Ask(&sizeRequest, &reply, kSizeTimeout);
 	if (status != B_OK)
 		return status;
 	int32 size;
@@ -154,7 +154,7 @@ WordServicesSession::GetBlock()
 
 	BMessage textRequest(B_GET_PROPERTY);
 	textRequest.AddSpecifier(kWordServicesTextProperty, 0, size);
-	status = fCurrentTarget->SendMessage(&textRequest, &reply, kTextTimeout, kTextTimeout);
+	status = _Ask(&textRequest, &reply, kTextTimeout);
 	if (status != B_OK)
 		return status;
 	status = StashGottenData(&reply);
@@ -172,9 +172,59 @@ WordServicesSession::_Set(BMessage* request)
 {
 	if (fCurrentTarget == nullptr)
 		return;
-	BMessage reply;
 	// Neither a failed send nor the client's "error" changes what comes
 	// next: the session goes on with the next word.
-	if (fCurrentTarget->SendMessage(request, &reply, kTextTimeout, kTextTimeout) != B_OK)
+	try {
+		if (fSetAnswers == nullptr)
+			fSetAnswers = std::make_unique<BPrivate::ReplyQueue>();
+	} catch (const std::bad_alloc&) {
 		return;
+	}
+	if (fSetsOnTheirWay >= kSetsAhead)
+		_TakeSetAnswer();
+	if (fSetAnswers != nullptr && fSetAnswers->Send(*fCurrentTarget, *request) == B_OK)
+		fSetsOnTheirWay++;
+}
+
+void
+WordServicesSession::_TakeSetAnswer()
+{
+	BMessage answer;
+	fSetsOnTheirWay--;
+	// A late answer stands in for a later one; a connection that ended
+	// takes its answers with it.
+	if (fSetAnswers->Next(&answer, _Limit(kTextTimeout)) == B_BAD_PORT_ID) {
+		fSetAnswers.reset();
+		fSetsOnTheirWay = 0;
+	}
+}
+
+void
+WordServicesSession::_TakeSetAnswers()
+{
+	while (fSetsOnTheirWay > 0)
+		_TakeSetAnswer();
+}
+
+bigtime_t
+WordServicesSession::_Limit(bigtime_t limit) const
+{
+	if (IsOver())
+		return 0;
+	return std::min(limit, fDeadline - system_time());
+}
+
+status_t
+WordServicesSession::_Ask(BMessage* request, BMessage* reply, bigtime_t limit)
+{
+	limit = _Limit(limit);
+	if (limit <= 0)
+		return B_TIMED_OUT;
+	return fCurrentTarget->SendMessage(request, reply, limit, limit);
+}
+
+bool
+WordServicesSession::IsOver() const
+{
+	return (fCancelled != nullptr && *fCancelled) || system_time() >= fDeadline;
 }

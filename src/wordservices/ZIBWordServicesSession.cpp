@@ -2,8 +2,6 @@
 
 #include <new>
 #include <string>
-#include <unordered_set>
-#include <vector>
 
 #include <Messenger.h>
 
@@ -14,12 +12,6 @@
 #include "ZIBook.h"
 
 namespace {
-
-// An e-mail field with its terminator; the longest formatted address fits
-// the postal buffer with room to spare.
-const size_t kEmailBufferSize = kFieldTextLength + 1;
-const size_t kPostalBufferSize = 1000;
-static_assert(kPostalBufferSize > kFormattedAddressLength);
 
 // The default locale's isalnum, whatever locale the process runs in.
 bool
@@ -40,9 +32,7 @@ ascii_lower(std::string text)
 } // namespace
 
 ZIBWordServicesSession::ZIBWordServicesSession(BMessage* start, ZIBook* book)
-	:
-	WordServicesSession(start),
-	fBook(nullptr)
+	: WordServicesSession(start), fBook(nullptr), fOwner(be_app_messenger)
 {
 	if (MenuIndex() != kWordServicesEmailIndex && MenuIndex() != kWordServicesPostalIndex)
 		SetError(kWordServicesBadIndex);
@@ -52,11 +42,39 @@ ZIBWordServicesSession::ZIBWordServicesSession(BMessage* start, ZIBook* book)
 
 ZIBWordServicesSession::~ZIBWordServicesSession() = default;
 
+void
+ZIBWordServicesSession::TakeBook()
+{
+	if (fBook == nullptr || fReplacements != nullptr)
+		return;
+	const bool email = MenuIndex() == kWordServicesEmailIndex;
+	try {
+		auto replacements = std::make_unique<std::unordered_map<std::string, std::string>>();
+		char address[kFormattedAddressLength + 1];
+		for (const ABookRecord* record = fBook->GetListOfRecords(); record != nullptr;
+			 record = record->GetNextRecord()) {
+			// What the book's look-ups answer: the first record of a
+			// nickname, its "Email 1" or its formatted address.
+			const char* nickname = record->Field(kNicknameField);
+			std::string key = ascii_lower(nickname);
+			if (key.empty() || replacements->count(key) != 0)
+				continue;
+			if (!email)
+				ZIBook::CollectFormattedAddress(record, address);
+			replacements->emplace(std::move(key), email ? record->Field(kEmail1Field) : address);
+		}
+		fReplacements = std::move(replacements);
+	} catch (const std::bad_alloc&) {
+		// Without memory for the copy the request serves nothing.
+	}
+}
+
 int32
 ZIBWordServicesSession::Go()
 {
 	WordServicesSession::Go();
-	for (int32 i = 0; fBook != nullptr && !IsDone(); i++) {
+	TakeBook();
+	for (int32 i = 0; fReplacements != nullptr && !IsDone(); i++) {
 		if (GetListBlock(i) != B_OK || IsDone())
 			continue;
 		if (MenuIndex() == kWordServicesEmailIndex)
@@ -64,9 +82,9 @@ ZIBWordServicesSession::Go()
 		else
 			ProcessPostalAddressBlock();
 	}
-	// The application deletes the session when this arrives, after Go().
-	if (be_app_messenger.SendMessage(kMsgWordServicesAbort) != B_OK) {
-		// No application to tell: whoever owns the session deletes it.
+	// The owner deletes the session when this arrives, after Go().
+	if (fOwner.SendMessage(kMsgWordServicesAbort) != B_OK) {
+		// No owner to tell: whoever holds the session deletes it.
 	}
 	return 0;
 }
@@ -74,18 +92,18 @@ ZIBWordServicesSession::Go()
 int32
 ZIBWordServicesSession::ProcessEmailBlock()
 {
-	return _ProcessBlock(&ZIBook::GetEmailFromNickname, kEmailBufferSize);
+	return _ProcessBlock();
 }
 
 int32
 ZIBWordServicesSession::ProcessPostalAddressBlock()
 {
-	return _ProcessBlock(&ZIBook::GetPostalAddressFromNickname, kPostalBufferSize);
+	return _ProcessBlock();
 }
 
 bool
-ZIBWordServicesSession::GetNextWord(const char** cursor, std::string* word,
-	int32* startDistance, int32* endDistance) const
+ZIBWordServicesSession::GetNextWord(const char** cursor, std::string* word, int32* startDistance,
+									int32* endDistance) const
 {
 	const char* end = Block().data() + Block().size();
 	const char* start = *cursor;
@@ -104,25 +122,18 @@ ZIBWordServicesSession::GetNextWord(const char** cursor, std::string* word,
 }
 
 int32
-ZIBWordServicesSession::_ProcessBlock(Lookup lookup, size_t outSize)
+ZIBWordServicesSession::_ProcessBlock()
 {
+	if (fReplacements == nullptr)
+		return 0;
 	try {
-		// The book's look-up walks every record; most words name none, so
-		// only words among the nicknames go there.
-		std::unordered_set<std::string> nicknames;
-		for (const ABookRecord* record = fBook->GetListOfRecords(); record != nullptr;
-			record = record->GetNextRecord()) {
-			nicknames.insert(ascii_lower(record->Field(kNicknameField)));
-		}
-		std::vector<char> out(outSize);
 		std::string word;
 		const char* cursor = Block().c_str();
 		int32 startDistance, endDistance;
-		while (GetNextWord(&cursor, &word, &startDistance, &endDistance)) {
-			if (nicknames.count(ascii_lower(word)) != 0
-				&& (fBook->*lookup)(word.c_str(), out.data(), outSize)) {
-				ReplaceClientWord(out.data(), startDistance, endDistance);
-			}
+		while (!IsOver() && GetNextWord(&cursor, &word, &startDistance, &endDistance)) {
+			auto found = fReplacements->find(ascii_lower(word));
+			if (found != fReplacements->end())
+				ReplaceClientWord(found->second.c_str(), startDistance, endDistance);
 		}
 	} catch (const std::bad_alloc&) {
 		// The rest of this block stays as it is; the next target still runs.

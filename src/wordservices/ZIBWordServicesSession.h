@@ -3,7 +3,11 @@
 
 #include <SupportDefs.h>
 
+#include <Messenger.h>
+
+#include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "WordServicesSession.h"
 
@@ -14,9 +18,10 @@ class ZIBook;
 // address (menu index 0) or formatted postal address (menu index 1).
 // A word is a maximal run of ASCII letters and digits.
 //
-// Runs on the application's looper thread; the book is read there and must
-// not change while Go() runs. Posts kMsgWordServicesAbort to
-// be_app_messenger when Go() ends.
+// The book is read once, by TakeBook() (which the owner calls with the
+// book locked); Go() then works from that copy, so the book is free while
+// the clients answer. Posts kMsgWordServicesAbort to its owner
+// (be_app_messenger unless set) when Go() ends.
 class ZIBWordServicesSession : public WordServicesSession {
 public:
 	// book is not owned; null serves the client nothing. A menu index other
@@ -24,6 +29,9 @@ public:
 	ZIBWordServicesSession(BMessage* start, ZIBook* book);
 	~ZIBWordServicesSession() override;
 
+	// Copies each nickname's replacement out of the book for the menu
+	// index; nothing reads the book after. Go() calls it if nobody did.
+	void TakeBook();
 	// Works through every target, then posts kMsgWordServicesAbort. Answers 0.
 	int32 Go() override;
 	int32 ProcessEmailBlock();
@@ -34,17 +42,19 @@ public:
 	// block to the word's first byte and to the byte after it. False when
 	// no word is left.
 	bool GetNextWord(const char** cursor, std::string* word, int32* startDistance,
-		int32* endDistance) const;
+					 int32* endDistance) const;
 
 	void SetABook(ZIBook* book) { fBook = book; }
 	ZIBook* GetABook() const { return fBook; }
+	void SetOwner(const BMessenger& owner) { fOwner = owner; }
 
 private:
-	typedef bool (ZIBook::*Lookup)(const char* nickname, char* out, size_t outSize) const;
-
-	int32 _ProcessBlock(Lookup lookup, size_t outSize);
+	int32 _ProcessBlock();
 
 	ZIBook* fBook;
+	BMessenger fOwner;
+	// Lower-case nickname to replacement; null until the book is taken.
+	std::unique_ptr<std::unordered_map<std::string, std::string>> fReplacements;
 };
 
 #endif // ZIB_WORD_SERVICES_SESSION_H

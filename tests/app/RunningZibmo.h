@@ -37,6 +37,8 @@ public:
 	RunningZibmo(const RunningZibmo&) = delete;
 	RunningZibmo& operator=(const RunningZibmo&) = delete;
 
+	pid_t Pid() const { return fPid; }
+
 	// Waits until the application answers at its port; false when it ended
 	// or did not within a generous time-out.
 	bool WaitReady()

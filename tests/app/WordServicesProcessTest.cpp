@@ -1,7 +1,11 @@
 #include <stdlib.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -19,7 +23,10 @@
 #include <fs_attr.h>
 #include <fs_index.h>
 
+#include "MessagePrivate.h"
+#include "PortDirectory.h"
 #include "TeamPort.h"
+#include "WireFrame.h"
 #include "TestDirectory.h"
 #include "WordServicesHarness.h"
 #include "RunningZibmo.h"
@@ -32,6 +39,13 @@ const std::vector<std::string> kBook = {
 	"\t\t\t\tbob@example.com",
 	"al\tAlexander\t\tGreat\t\t\t\t\t\t\t\t\t\t\t\talexander.the.great@macedon.example.org",
 	"kimberlyann\tKim\t\tLee\t\t\t\t\t\t\t\t\t\t\t\tk@l.io",
+};
+
+// zib-lookup's exit status, standard output and standard error.
+struct ToolRun {
+	int status;
+	std::string out;
+	std::string err;
 };
 
 // A copy of zibmo in a home of its own, with a book to launch it with.
@@ -58,6 +72,17 @@ protected:
 		return zibmo;
 	}
 
+	ToolRun RunLookupTool(const std::string& option, const std::string& input)
+	{
+		std::ofstream(PathOf("in"), std::ios::binary) << input;
+		std::string command = std::string("'") + LOOKUP_TOOL_PATH + "' " + option + " < '" +
+							  PathOf("in") + "' > '" + PathOf("out") + "' 2> '" + PathOf("err") +
+							  "'";
+		int status = system(command.c_str());
+		return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(PathOf("out")),
+				ReadFile(PathOf("err"))};
+	}
+
 	std::string fExecutable;
 	std::string fBook;
 };
@@ -80,12 +105,9 @@ class ZibmoLookupTool : public ZibmoServer, public testing::WithParamInterface<L
 TEST_P(ZibmoLookupTool, ToolPrintsRewrittenText)
 {
 	auto zibmo = Start();
-	std::ofstream(PathOf("in"), std::ios::binary) << GetParam().input;
-	std::string command = std::string("'") + LOOKUP_TOOL_PATH + "' " + GetParam().option + " < '" +
-						  PathOf("in") + "' > '" + PathOf("out") + "' 2> '" + PathOf("err") + "'";
-	int status = system(command.c_str());
-	EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadFile(PathOf("err"));
-	EXPECT_EQ(ReadFile(PathOf("out")), GetParam().output);
+	ToolRun run = RunLookupTool(GetParam().option, GetParam().input);
+	EXPECT_EQ(run.status, 0) << run.err;
+	EXPECT_EQ(run.out, GetParam().output);
 	EXPECT_EQ(zibmo->Stop(), 0);
 }
 
@@ -104,15 +126,41 @@ INSTANTIATE_TEST_SUITE_P(
 		LookupRow{"Empty", "--postal", "", ""}),
 	[](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ZibmoServer, LookupToolFailsClearlyWithoutAddressBook)
+TEST_F(ZibmoServer, LookupToolEchoesTheTextWhenItFails)
 {
-	std::string command = std::string("'") + LOOKUP_TOOL_PATH + "' --email < /dev/null 2> '" +
-						  PathOf("err") + "'";
-	int status = system(command.c_str());
-	EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
-	EXPECT_NE(ReadFile(PathOf("err")).find("no address book is running"), std::string::npos);
-	status = system((std::string("'") + LOOKUP_TOOL_PATH + "' --bogus < /dev/null 2> /dev/null").c_str());
-	EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
+	// No address book runs: every failure keeps the text for the editor.
+	const struct {
+		std::string input;
+		const char* error;
+	} rows[] = {
+		{"Mail bob.\n", "no address book is running"},
+		{std::string(kWordServicesMaxText, 'a') + "b", "longer than the address book takes"},
+		{std::string("bob\0al", 6), "zero byte"},
+	};
+	for (const auto& row : rows) {
+		ToolRun run = RunLookupTool("--email", row.input);
+		EXPECT_EQ(run.status, 1) << row.error;
+		EXPECT_TRUE(run.out == row.input) << row.error;
+		EXPECT_NE(run.err.find(row.error), std::string::npos) << run.err;
+	}
+	EXPECT_EQ(RunLookupTool("--bogus", "").status, 2);
+}
+
+// Nicknames ignore ASCII letter case whatever the locale: under Turkish
+// rules the lower case of 'I' is not 'i'.
+TEST_F(ZibmoServer, LookupIgnoresAsciiCaseUnderATurkishLocale)
+{
+	const std::string locales = PathOf("locales");
+	std::filesystem::create_directory(locales);
+	ASSERT_EQ(system(("localedef -i tr_TR -f UTF-8 '" + locales + "/tr_TR.UTF-8'").c_str()), 0);
+	setenv("LOCPATH", locales.c_str(), 1);
+	setenv("LC_ALL", "tr_TR.UTF-8", 1);
+	auto zibmo = Start();
+	ToolRun run = RunLookupTool("--email", "KIMBERLYANN, Bob");
+	unsetenv("LC_ALL");
+	unsetenv("LOCPATH");
+	EXPECT_EQ(run.out, "k@l.io, bob@example.com");
+	EXPECT_EQ(zibmo->Stop(), 0);
 }
 
 // Keeps every request unanswered, as a client that hangs does.
@@ -152,6 +200,87 @@ TEST_F(ZibmoServer, SilentTargetIsSkippedAndOthersServed)
 	client->Quit();
 	BPrivate::unpublish_team_port();
 	EXPECT_EQ(zibmo->Stop(), 0);
+}
+
+// A process of its own that attacks the address book at pid: connections
+// far beyond the caps left idle, and a flood of requests that want replies
+// on a connection that never reads them. It ends when killed.
+pid_t
+start_hostile_client(pid_t pid)
+{
+	std::string path;
+	if (BPrivate::PortDirectory::SocketPath(RunningZibmo::kSignature, pid, &path) != B_OK)
+		return -1;
+	sockaddr_un address;
+	size_t length;
+	BPrivate::PortDirectory::MakeAddress(path, &address, &length);
+	pid_t child = fork();
+	if (child != 0)
+		return child;
+	auto open_connection = [&] {
+		int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+		connect(fd, reinterpret_cast<sockaddr*>(&address), length);
+		return fd;
+	};
+	for (int i = 0; i < 300; i++)
+		open_connection();
+	BMessage request('hstl');
+	BPrivate::MessagePrivate header(&request);
+	header.SetTarget(B_PREFERRED_TOKEN, true);
+	header.SetReply(getpid(), 1, B_NULL_TOKEN);
+	header.SetReplyRequired(true);
+	// Requests to a port that does not exist are answered at once, and
+	// fill the socket; then the application's own answers find it full.
+	std::string frames;
+	for (int i = 0; i < 20000; i++)
+		BPrivate::WireFrame::Encode(999999, request, &frames);
+	for (int i = 0; i < 500; i++)
+		BPrivate::WireFrame::Encode(BPrivate::kApplicationPort, request, &frames);
+	int flood = open_connection();
+	for (size_t sent = 0; sent < frames.size();) {
+		ssize_t done = send(flood, frames.data() + sent, frames.size() - sent, MSG_NOSIGNAL);
+		if (done <= 0)
+			break;
+		sent += done;
+	}
+	for (;;)
+		pause();
+}
+
+// While a client's targets stay silent and another process attacks the
+// address book, its application looper (that of the windows) answers at
+// once.
+TEST_F(ZibmoServer, WindowsAnswerWhileHostileClientsConnect)
+{
+	auto zibmo = Start();
+	BMessenger application(RunningZibmo::kSignature);
+	auto* client = new ClientLooper({});
+	SilentText silent;
+	client->AddHandler(&silent);
+	client->Run();
+	BMessage request(kMsgWordServicesBatch);
+	request.AddInt32(kWordServicesIndexField, kWordServicesEmailIndex);
+	for (int i = 0; i < 1000; i++)
+		request.AddMessenger(kWordServicesTargetField, BMessenger(&silent));
+	ASSERT_EQ(application.SendMessage(&request, client), B_OK);
+	pid_t hostile = start_hostile_client(zibmo->Pid());
+	ASSERT_GT(hostile, 0);
+
+	bigtime_t worst = 0;
+	for (int i = 0; i < 30; i++) {
+		snooze(50000);
+		BMessage reply;
+		bigtime_t start = system_time();
+		ASSERT_EQ(application.SendMessage('pin?', &reply), B_OK);
+		worst = std::max(worst, system_time() - start);
+	}
+	EXPECT_LT(worst, 100000);
+	kill(hostile, SIGKILL);
+	waitpid(hostile, nullptr, 0);
+	EXPECT_EQ(zibmo->Stop(), 0);
+	client->Lock();
+	client->RemoveHandler(&silent);
+	client->Quit();
 }
 
 // The registration attributes as the platform stores them: type and bytes.

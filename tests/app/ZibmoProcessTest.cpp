@@ -74,3 +74,22 @@ TEST_F(ZibmoProcess, TerminationQuitsAsTheUserWouldAndKeepsTheSettings)
 		<< "the opened file is the last file saved";
 	EXPECT_EQ(ReadFile(book), "bob\tBob\n");
 }
+
+// A quit request that comes while the "Could not open" alert stands waits
+// until the alert is gone: it does not delete the window the open still
+// uses (the sanitizer build would report that).
+TEST_F(ZibmoProcess, TerminationWaitsForTheOpenAlert)
+{
+	// A directory in place of the book cannot be read, even by root.
+	std::string book = PathOf("unreadable.zib");
+	ASSERT_TRUE(std::filesystem::create_directory(book));
+	pid_t pid = Start(book);
+	ASSERT_TRUE(WaitUntilReachable(pid));
+	std::this_thread::sleep_for(std::chrono::milliseconds(500));
+	kill(pid, SIGTERM);
+	std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+	int status = 0;
+	EXPECT_EQ(waitpid(pid, &status, WNOHANG), 0) << "ended with status " << status;
+	kill(pid, SIGKILL);
+	waitpid(pid, nullptr, 0);
+}

@@ -17,6 +17,7 @@
 #include "ZIBFiles.h"
 #include "ZIBook.h"
 #include "ABookRecord.h"
+#include "CardDavServer.h"
 
 extern char** environ;
 
@@ -222,6 +223,37 @@ TEST_F(ZibBookTest, UsageErrors)
 	Result help = Run({"--help"});
 	EXPECT_EQ(help.status, 0);
 	EXPECT_NE(help.out.find("zib-book query"), std::string::npos);
+}
+
+// Two books meet on one Radicale account; the address and the user are
+// remembered; a wrong password is a server error.
+TEST_F(ZibBookTest, SyncBringsBooksTogetherThroughAServer)
+{
+	CardDavServer server;
+	std::string error;
+	ASSERT_TRUE(server.Start(CardDavServer::kRadicale, fPath / "server", &error)) << error;
+	const std::string book = PathOf("book");
+	ASSERT_EQ(Run({"import", book, "-"}, kCards).status, 0);
+	const std::string password = "--password-command=echo " + server.Password();
+
+	Result first = Run({"sync", "--user", server.User(), password, book, server.Address()});
+	EXPECT_EQ(first.status, 0) << first.err;
+	EXPECT_NE(first.err.find("On the server: 1 added"), std::string::npos) << first.err;
+	Result other =
+		Run({"sync", "--user", server.User(), password, PathOf("other"), server.Address()});
+	EXPECT_EQ(other.status, 0) << other.err;
+	EXPECT_EQ(RecordCount("other"), 1);
+	EXPECT_NE(Run({"export", PathOf("other")}).out.find("ann@example.org"), std::string::npos);
+
+	Result again = Run({"sync", password, book});
+	EXPECT_EQ(again.status, 0) << again.err;
+	EXPECT_NE(again.err.find("In this book: 0 added"), std::string::npos) << again.err;
+	Result wrong = Run({"sync", "--password-command=echo nope", book});
+	EXPECT_EQ(wrong.status, 3);
+	EXPECT_NE(wrong.err.find("refused the password of the user \"alice\""), std::string::npos)
+		<< wrong.err;
+	EXPECT_EQ(Run({"sync", PathOf("new")}).status, 2);
+	EXPECT_EQ(RecordCount("book"), 1);
 }
 
 } // namespace

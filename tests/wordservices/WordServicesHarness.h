@@ -13,48 +13,28 @@
 
 #include "ScriptedText.h"
 #include "WordServicesConstants.h"
-#include "ZIBWordServicesSession.h"
+#include "WordServicesServer.h"
 
 class ZIBook;
 
-// Serves 'Btch' as the application object does: one session at a time,
-// run on this looper's thread, deleted when it posts 'WSAb'. A session
-// that fails to start is deleted at once. book is not owned.
-class SessionServer : public BLooper {
+// The Word Services looper on one book. book is not owned.
+class SessionServer : public WordServicesServer {
 public:
-	explicit SessionServer(ZIBook* book) : BLooper("session server"), fBook(book) {}
+	explicit SessionServer(ZIBook* book) : WordServicesServer(BMessenger()), fBook(book) {}
 
-	void MessageReceived(BMessage* message) override
-	{
-		switch (message->what) {
-			case kMsgWordServicesBatch: {
-				auto session = std::make_unique<ZIBWordServicesSession>(message, fBook);
-				if (session->GetError() != B_OK)
-					return;
-				fSession = std::move(session);
-				fSession->Go();
-				break;
-			}
-			case kMsgWordServicesAbort:
-				fSession.reset();
-				break;
-			default:
-				BLooper::MessageReceived(message);
-		}
-	}
+protected:
+	ZIBook* AcquireBook(BMessage*) override { return fBook; }
+	void ReleaseBook(BMessage*) override {}
 
 private:
 	ZIBook* fBook;
-	std::unique_ptr<ZIBWordServicesSession> fSession;
 };
 
 // A client with one ScriptedText per text, counting the 'WStp' it gets.
 class ClientLooper : public BLooper {
 public:
 	explicit ClientLooper(const std::vector<std::string>& texts)
-		:
-		BLooper("client"),
-		fStopped(create_sem(0, "stopped"))
+		: BLooper("client"), fStopped(create_sem(0, "stopped"))
 	{
 		for (const std::string& text : texts) {
 			fTexts.push_back(std::make_unique<ScriptedText>(text.c_str()));

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "ScriptedText.h"
 #include "WordServicesConstants.h"
 #include "WordServicesHarness.h"
+#include "WordServicesSession.h"
 #include "ZIBook.h"
 
 namespace {
@@ -76,8 +79,8 @@ protected:
 		be_app_messenger = BMessenger();
 	}
 
-	void AddRecord(const char* nickname, const char* first, const char* email,
-		const char* address, const char* city)
+	void AddRecord(const char* nickname, const char* first, const char* email, const char* address,
+				   const char* city)
 	{
 		ABookRecord* record = fBook.makeNewRecord();
 		record->SetField(kNicknameField, nickname);
@@ -98,7 +101,7 @@ protected:
 	// Starts a server (on the book, or none) and a client serving texts;
 	// extra handlers join the client's looper as further targets.
 	void Start(const std::vector<std::string>& texts, bool withBook = true,
-		std::vector<BHandler*> extra = {})
+			   std::vector<BHandler*> extra = {})
 	{
 		fServer = new SessionServer(withBook ? &fBook : nullptr);
 		fServer->Run();
@@ -164,15 +167,21 @@ TEST_P(WordServicesReplace, RewritesClientText)
 	EXPECT_EQ(TextOf(0), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, WordServicesReplace,
-	testing::Values(ReplaceRow{"EmailOnlyKnownWord", 0, "see bob, please", "see bob@example.com, please"},
+INSTANTIATE_TEST_SUITE_P(
+	Rows, WordServicesReplace,
+	testing::Values(
+		ReplaceRow{"EmailOnlyKnownWord", 0, "see bob, please", "see bob@example.com, please"},
 		ReplaceRow{"PostalAcrossLines", 1, "to bob.", "to <postal>."},
 		ReplaceRow{"LongerAndShorter", 0, "al and bob or christopher!",
-			"alexander.the.great@macedon.example.org and bob@example.com or c@x.io!"},
+				   "alexander.the.great@macedon.example.org and bob@example.com or c@x.io!"},
 		ReplaceRow{"WordInsideRunIsOneWord", 0, "bob2 xbob BOB", "bob2 xbob bob@example.com"},
 		ReplaceRow{"AddressSplitAtPunctuation", 0, "bob@al.com",
-			"bob@example.com@alexander.the.great@macedon.example.org.com"},
-		ReplaceRow{"HighBytesSeparate", 0, "\xc3\xa9" "bob\xc3\xa9", "\xc3\xa9" "bob@example.com\xc3\xa9"},
+				   "bob@example.com@alexander.the.great@macedon.example.org.com"},
+		ReplaceRow{"HighBytesSeparate", 0,
+				   "\xc3\xa9"
+				   "bob\xc3\xa9",
+				   "\xc3\xa9"
+				   "bob@example.com\xc3\xa9"},
 		ReplaceRow{"NoWords", 0, ",,, -- !\t\n", ",,, -- !\t\n"},
 		ReplaceRow{"EmptyText", 0, "", ""}),
 	[](const auto& info) { return std::string(info.param.name); });
@@ -199,11 +208,23 @@ TEST_P(WordServicesOddTarget, UntrustworthyTextIsNotEdited)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, WordServicesOddTarget,
-	testing::Values(OddRow{"Silent", -1, ""}, OddRow{"NegativeSize", -3, "bob"},
-		OddRow{"SizeOverLimit", kWordServicesMaxText + 1, "bob"},
-		OddRow{"TextLongerThanSize", 3, "al bob"},
-		OddRow{"TextShorterThanSize", 10, "bob"}),
-	[](const auto& info) { return std::string(info.param.name); });
+						 testing::Values(OddRow{"Silent", -1, ""},
+										 OddRow{"NegativeSize", -3, "bob"},
+										 OddRow{"SizeOverLimit", kWordServicesMaxText + 1, "bob"},
+										 OddRow{"TextLongerThanSize", 3, "al bob"},
+										 OddRow{"TextShorterThanSize", 10, "bob"}),
+						 [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WordServicesTest, OnlyTheFirst64TargetsAreServed)
+{
+	Start(std::vector<std::string>(WordServicesSession::kMaxTargets + 2, "bob"));
+	std::vector<BHandler*> targets;
+	for (int32 i = 0; i < WordServicesSession::kMaxTargets + 2; i++)
+		targets.push_back(fClient->TextAt(i));
+	Request(Batch(kWordServicesEmailIndex), targets);
+	EXPECT_EQ(TextOf(WordServicesSession::kMaxTargets - 1), "bob@example.com");
+	EXPECT_EQ(TextOf(WordServicesSession::kMaxTargets), "bob");
+}
 
 struct RefusedRow {
 	const char* name;
@@ -226,10 +247,54 @@ TEST_P(WordServicesRefused, ClientGetsStopAndKeepsText)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, WordServicesRefused,
-	testing::Values(RefusedRow{"MenuIndexTwo", 2, true, true},
-		RefusedRow{"MenuIndexNegative", -1, true, true},
-		RefusedRow{"NoTarget", 0, false, true},
-		RefusedRow{"NoBook", 0, true, false}),
-	[](const auto& info) { return std::string(info.param.name); });
+						 testing::Values(RefusedRow{"MenuIndexTwo", 2, true, true},
+										 RefusedRow{"MenuIndexNegative", -1, true, true},
+										 RefusedRow{"NoTarget", 0, false, true},
+										 RefusedRow{"NoBook", 0, true, false}),
+						 [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+// Edits in any order, backwards and forwards, leave the text a plain string
+// edited the same way would have; reads in between see every edit.
+TEST(ScriptedTextEdits, MatchAPlainStringInAnyOrder)
+{
+	auto* client = new ClientLooper({"The quick brown fox jumps over the lazy dog."});
+	client->Run();
+	std::string expected = "The quick brown fox jumps over the lazy dog.";
+	const BMessenger text(client->TextAt(0));
+	srand(13);
+	for (int i = 0; i < 300; i++) {
+		BMessage request(B_SET_PROPERTY), reply;
+		int32 index = rand() % int32(expected.size() + 1);
+		int32 range = std::min(rand() % 5, index);
+		BMessage specifier(B_REVERSE_RANGE_SPECIFIER);
+		specifier.AddString(B_PROPERTY_ENTRY, kWordServicesTextProperty);
+		specifier.AddInt32("index", index);
+		size_t position = expected.size() - index;
+		if (i % 2 == 0) {
+			const std::string data = std::to_string(i);
+			request.AddString("data", data.c_str());
+			specifier.AddInt32("range", int32(data.size()));
+			expected.insert(position, data);
+		} else {
+			specifier.AddInt32("range", range);
+			expected.erase(position, range);
+		}
+		request.AddSpecifier(&specifier);
+		ASSERT_EQ(text.SendMessage(&request, &reply), B_OK);
+		if (i % 50 == 0) {
+			BMessage size(B_GET_PROPERTY);
+			size.AddSpecifier(kWordServicesSizeProperty);
+			ASSERT_EQ(text.SendMessage(&size, &reply), B_OK);
+			EXPECT_EQ(reply.GetInt32("result", -1), int32(expected.size()));
+		}
+	}
+	client->Lock();
+	EXPECT_EQ(client->TextAt(0)->Text(), expected);
+	client->Quit();
+}
 
 } // namespace

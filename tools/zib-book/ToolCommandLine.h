@@ -9,7 +9,7 @@
 #include <SupportDefs.h>
 
 // The command line of zib-book, shared by its executables: zib-book itself
-// (query, help, version), zib-book-interop (import, export) and
+// (query, help, version), zib-book-interop (import, export, sync) and
 // zib-book-print (print), which zib-book runs so that a query never loads
 // the contacts library or Qt.
 

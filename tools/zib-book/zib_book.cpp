@@ -111,7 +111,7 @@ main(int argc, char** argv)
 		printf("zib-book %s (%s)\n", ZIB_VERSION, kAppIdentity.longDescription);
 		return 0;
 	}
-	if (command == "import" || command == "export")
+	if (command == "import" || command == "export" || command == "sync")
 		return RunHelper("zib-book-interop", argv);
 	if (command == "print")
 		return RunHelper("zib-book-print", argv);

@@ -1,4 +1,4 @@
-// zib-book-interop: the import and export commands of zib-book, which
+// zib-book-interop: the import, export and sync commands of zib-book, which
 // zib-book runs with its own arguments. Kept apart so that zib-book's query,
 // which a mail program runs at every keystroke, loads no contacts library.
 
@@ -15,10 +15,16 @@
 #include <Node.h>
 #include <TypeConstants.h>
 
+#include <QCoreApplication>
+
+#include "BookSync.h"
+#include "CardDavClient.h"
 #include "ContactExporter.h"
 #include "ContactImporter.h"
 #include "ImportReport.h"
 #include "RunningBook.h"
+#include "SyncReport.h"
+#include "SyncState.h"
 #include "ToolCommandLine.h"
 #include "ZIBFiles.h"
 #include "ZIBook.h"
@@ -48,6 +54,32 @@ StoredFrame(const entry_ref& ref)
 	return frame;
 }
 
+// Whether the book at path is open with unsaved changes in the running
+// address book; says so on standard error.
+bool
+RefusedAsUnsaved(const std::string& path)
+{
+	if (!IsChangedInRunningApp(path.c_str()))
+		return false;
+	fprintf(stderr,
+			"zib-book: %s is open in the address book with unsaved changes; save or close "
+			"it there first\n",
+			path.c_str());
+	return true;
+}
+
+// The ref of path, and its records when the file exists.
+status_t
+ReadIfExists(const std::string& path, entry_ref& ref, ZIBook& book, bool& exists)
+{
+	status_t status = get_ref_for_path(path.c_str(), &ref);
+	if (status != B_OK)
+		return status;
+	struct stat info;
+	exists = stat(path.c_str(), &info) == 0;
+	return exists ? ZIBFiles::ReadBook(&ref, &book) : B_OK;
+}
+
 int
 Import(int argc, char** argv)
 {
@@ -73,21 +105,13 @@ Import(int argc, char** argv)
 	}
 
 	const std::string& path = arguments.operands[0];
-	if (IsChangedInRunningApp(path.c_str())) {
-		fprintf(stderr,
-				"zib-book: %s is open in the address book with unsaved changes; save or close "
-				"it there first\n",
-				path.c_str());
+	if (RefusedAsUnsaved(path))
 		return 1;
-	}
 	entry_ref ref;
-	status_t status = get_ref_for_path(path.c_str(), &ref);
-	if (status != B_OK)
-		return Failure(path, status);
 	ZIBook book(nullptr);
-	struct stat info;
-	bool exists = stat(path.c_str(), &info) == 0;
-	if (exists && (status = ZIBFiles::ReadBook(&ref, &book)) != B_OK)
+	bool exists = false;
+	status_t status = ReadIfExists(path, ref, book, exists);
+	if (status != B_OK)
 		return Failure(path, status);
 
 	ImportReport report;
@@ -150,6 +174,98 @@ Export(int argc, char** argv)
 	return status == B_OK ? 0 : Failure(*output, status);
 }
 
+// The first line a command writes on its standard output.
+bool
+PasswordFrom(const std::string& command, std::string& password)
+{
+	FILE* pipe = popen(command.c_str(), "r");
+	if (pipe == nullptr)
+		return false;
+	char line[1024];
+	password = fgets(line, sizeof(line), pipe) != nullptr ? line : "";
+	while (!password.empty() && (password.back() == '\n' || password.back() == '\r'))
+		password.pop_back();
+	return pclose(pipe) == 0;
+}
+
+int
+Sync(int argc, char** argv)
+{
+	Arguments arguments = ParseArguments(argc, argv, {"--user", "--password-command"});
+	if (!arguments.error.empty())
+		return UsageError(arguments.error.c_str());
+	if (arguments.operands.empty() || arguments.operands.size() > 2)
+		return UsageError("sync needs a book and, the first time, the server's address");
+	const std::string& path = arguments.operands[0];
+	if (RefusedAsUnsaved(path))
+		return 1;
+	int qtArgc = 1;
+	QCoreApplication application(qtArgc, argv);
+
+	SyncState state(QString::fromStdString(path));
+	QString error;
+	if (!state.Open(&error)) {
+		fprintf(stderr, "zib-book: %s\n", error.toUtf8().constData());
+		return 1;
+	}
+	const QString address =
+		arguments.operands.size() > 1 ? QString::fromStdString(arguments.operands[1]) : state.Url();
+	if (address.isEmpty())
+		return UsageError("the first sync of a book needs the server's address");
+	const std::string* userOption = arguments.Option("--user");
+	const QString user = userOption != nullptr ? QString::fromStdString(*userOption) : state.User();
+	std::string password;
+	if (const std::string* command = arguments.Option("--password-command")) {
+		if (!PasswordFrom(*command, password)) {
+			fprintf(stderr, "zib-book: the password command failed: %s\n", command->c_str());
+			return 2;
+		}
+	}
+
+	CardDavClient client(user, QString::fromStdString(password));
+	QList<CardDavAddressBook> books;
+	CardDavResult result = client.Discover(QUrl(address), books);
+	if (!result.IsOk()) {
+		fprintf(stderr, "zib-book: %s\n", result.message.toUtf8().constData());
+		return 3;
+	}
+	const QUrl url = books.first().url;
+	if ((url.toString() != state.Url() || user != state.User()) &&
+		!state.SetAccount(url.toString(), user, &error)) {
+		fprintf(stderr, "zib-book: %s\n", error.toUtf8().constData());
+		return 1;
+	}
+
+	entry_ref ref;
+	ZIBook book(nullptr);
+	bool exists = false;
+	status_t status = ReadIfExists(path, ref, book, exists);
+	if (status != B_OK)
+		return Failure(path, status);
+	BookSync sync(&book, &state, &client, url);
+	SyncReport report;
+	result = sync.Run(report);
+	// The book's changes count only once the book holds them.
+	if (book.SeeIfDirty() || !exists) {
+		status = ZIBFiles::WriteBook(&book, &ref, StoredFrame(ref));
+		if (status != B_OK) {
+			fputs(report.Text().c_str(), stderr);
+			return Failure(path, status);
+		}
+	}
+	const bool committed = sync.Commit(&error);
+	fputs(report.Text().c_str(), stderr);
+	if (!committed) {
+		fprintf(stderr, "zib-book: %s\n", error.toUtf8().constData());
+		return 1;
+	}
+	if (!result.IsOk()) {
+		fprintf(stderr, "zib-book: %s\n", result.message.toUtf8().constData());
+		return result.kind == CardDavResult::kLocal ? 1 : 3;
+	}
+	return report.Clean() ? 0 : 1;
+}
+
 } // namespace
 
 int
@@ -160,5 +276,7 @@ main(int argc, char** argv)
 		return Import(argc, argv);
 	if (command == "export")
 		return Export(argc, argv);
+	if (command == "sync")
+		return Sync(argc, argv);
 	return UsageError(nullptr);
 }

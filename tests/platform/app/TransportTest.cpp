@@ -7,7 +7,7 @@
 
 #include <memory>
 #include <string>
-#include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -83,8 +83,8 @@ protected:
 
 	std::unique_ptr<PeerProcess> StartPeer(const char* signature)
 	{
-		auto peer = std::make_unique<PeerProcess>(TRANSPORT_PEER_PATH,
-			std::vector<std::string>{signature});
+		auto peer =
+			std::make_unique<PeerProcess>(TRANSPORT_PEER_PATH, std::vector<std::string>{signature});
 		EXPECT_TRUE(peer->WaitReady());
 		return peer;
 	}
@@ -144,10 +144,11 @@ TEST_P(TransportSpecifiers, SynchronousRequestCarriesSpecifierStack)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, TransportSpecifiers,
-	testing::Values(SpecifierRow{"Direct", B_DIRECT_SPECIFIER, -1, -1},
-		SpecifierRow{"Range", B_RANGE_SPECIFIER, 0, 1234},
-		SpecifierRow{"ReverseRange", B_REVERSE_RANGE_SPECIFIER, 7, 3}),
-	[](const auto& info) { return std::string(info.param.name); });
+						 testing::Values(SpecifierRow{"Direct", B_DIRECT_SPECIFIER, -1, -1},
+										 SpecifierRow{"Range", B_RANGE_SPECIFIER, 0, 1234},
+										 SpecifierRow{"ReverseRange", B_REVERSE_RANGE_SPECIFIER, 7,
+													  3}),
+						 [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Transport, LargeTextTravelsBothWays)
 {
@@ -186,7 +187,7 @@ TEST_F(Transport, MessengerPassedOnReachesThirdProcess)
 	home->Quit();
 }
 
-TEST_F(Transport, ReplyToPeerThatStoppedReadingTimesOut)
+TEST_F(Transport, PeerThatStopsReadingNeverBlocksAWriter)
 {
 	MessageLog log;
 	auto* home = new RecordingLooper(log);
@@ -200,20 +201,73 @@ TEST_F(Transport, ReplyToPeerThatStoppedReadingTimesOut)
 	ASSERT_TRUE(log.WaitFor(1));
 	BMessage ping = log.Messages()[0];
 
-	// A reply far larger than the socket buffer, to a peer that reads
-	// nothing: the time-out must end the write. The peer resumes later, so
-	// a write that ignored it would end too, with the wrong status.
+	// Replies far larger than the socket buffer, to a peer that reads
+	// nothing: the first waits in the connection's buffer, the one that
+	// overflows it closes the connection; neither waits for the peer.
 	ASSERT_EQ(kill(peer->Pid(), SIGSTOP), 0);
-	std::thread resume([&peer] {
-		snooze(5 * kSecond);
-		kill(peer->Pid(), SIGCONT);
-	});
 	BMessage reply(B_REPLY);
-	reply.AddString("text", std::string(16 << 20, 'r').c_str());
-	EXPECT_EQ(ping.SendReply(&reply, BMessenger(), kSecond / 5), B_TIMED_OUT);
-	resume.join();
+	reply.AddString("text", std::string(6 << 20, 'r').c_str());
+	bigtime_t start = system_time();
+	EXPECT_EQ(ping.SendReply(&reply), B_OK);
+	const BMessenger peerLooper = ping.ReturnAddress();
+	EXPECT_EQ(peerLooper.SendMessage(&reply), B_OK);
+	EXPECT_EQ(peerLooper.SendMessage(&reply), B_BAD_PORT_ID);
+	EXPECT_LT(system_time() - start, kSecond);
+	ASSERT_EQ(kill(peer->Pid(), SIGCONT), 0);
+	BMessage answer;
+	EXPECT_EQ(Ping(BMessenger(kEcho), &answer), B_OK);
 	home->Lock();
 	home->Quit();
+}
+
+// Idle connections beyond the caps are closed, the oldest first, and the
+// peer keeps serving: no descriptor runs out.
+TEST_F(Transport, IdleConnectionsAreCapped)
+{
+	auto peer = StartPeer(kEcho);
+	std::string path;
+	ASSERT_EQ(PortDirectory::SocketPath(kEcho, peer->Pid(), &path), B_OK);
+	std::vector<int> idle;
+	for (size_t i = 0; i < BPrivate::TeamPort::kMaxConnectionsPerPeer + 4; i++) {
+		idle.push_back(connect_raw(path));
+		ASSERT_GE(idle.back(), 0);
+		snooze(2000);
+	}
+	BMessage reply;
+	EXPECT_EQ(Ping(BMessenger(kEcho), &reply), B_OK);
+	char byte;
+	EXPECT_EQ(recv(idle.front(), &byte, 1, 0), 0);
+	EXPECT_EQ(recv(idle.back(), &byte, 1, MSG_DONTWAIT), -1);
+	EXPECT_EQ(errno, EAGAIN);
+	for (int fd : idle)
+		close(fd);
+	EXPECT_EQ(peer->Stop(), 0);
+}
+
+// Partial frames beyond the bound over all connections cost the peer the
+// connections that have been idle longest, not its memory.
+TEST_F(Transport, PartialFramesAreCappedInAll)
+{
+	auto peer = StartPeer(kEcho);
+	std::string path;
+	ASSERT_EQ(PortDirectory::SocketPath(kEcho, peer->Pid(), &path), B_OK);
+	const size_t part = BPrivate::TeamPort::kMaxPartialBytes * 3 / 8;
+	const std::string bytes = le32(BPrivate::WireFrame::kMaxPayloadSize) + std::string(part, 'x');
+	int partial[3];
+	for (int& fd : partial) {
+		fd = connect_raw(path);
+		ASSERT_GE(fd, 0);
+		ASSERT_EQ(send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL), ssize_t(bytes.size()));
+	}
+	BMessage reply;
+	EXPECT_EQ(Ping(BMessenger(kEcho), &reply), B_OK);
+	char byte;
+	EXPECT_EQ(recv(partial[0], &byte, 1, 0), 0);
+	EXPECT_EQ(recv(partial[2], &byte, 1, MSG_DONTWAIT), -1);
+	EXPECT_EQ(errno, EAGAIN);
+	for (int fd : partial)
+		close(fd);
+	EXPECT_EQ(peer->Stop(), 0);
 }
 
 struct HostileRow {
@@ -232,7 +286,7 @@ TEST_P(TransportHostile, BadFrameCostsOnlyItsOwnConnection)
 	int hostile = connect_raw(path);
 	ASSERT_GE(hostile, 0);
 	ASSERT_EQ(send(hostile, GetParam().bytes.data(), GetParam().bytes.size(), MSG_NOSIGNAL),
-		ssize_t(GetParam().bytes.size()));
+			  ssize_t(GetParam().bytes.size()));
 
 	// A good client is served while the hostile connection is still open.
 	BMessage reply;
@@ -250,12 +304,13 @@ TEST_P(TransportHostile, BadFrameCostsOnlyItsOwnConnection)
 	EXPECT_EQ(peer->Stop(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, TransportHostile,
+INSTANTIATE_TEST_SUITE_P(
+	Rows, TransportHostile,
 	testing::Values(HostileRow{"Oversized", le32(BPrivate::WireFrame::kMaxPayloadSize + 1), true},
-		HostileRow{"Undersized", le32(3) + "abc", true},
-		HostileRow{"Garbage", le32(40) + std::string(40, '\xab'), true},
-		HostileRow{"Truncated", le32(5000) + std::string(100, '\0'), false},
-		HostileRow{"UnknownPort", frame_to_nowhere(), false}),
+					HostileRow{"Undersized", le32(3) + "abc", true},
+					HostileRow{"Garbage", le32(40) + std::string(40, '\xab'), true},
+					HostileRow{"Truncated", le32(5000) + std::string(100, '\0'), false},
+					HostileRow{"UnknownPort", frame_to_nowhere(), false}),
 	[](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Transport, StaleSocketsAreSkippedAndRemoved)

@@ -1,0 +1,187 @@
+#ifndef CARD_DAV_SERVER_H
+#define CARD_DAV_SERVER_H
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+// A real CardDAV server for tests: Debian's Radicale (with an htpasswd user)
+// or Xandikos (no authentication), listening on 127.0.0.1 on a free port
+// with its storage in a folder of the test. Stopped when destroyed; a server
+// a test killed is only reaped.
+class CardDavServer {
+public:
+	enum Kind { kRadicale, kXandikos };
+
+	static const char* Name(Kind kind) { return kind == kRadicale ? "Radicale" : "Xandikos"; }
+
+	~CardDavServer() { Stop(); }
+
+	// Starts the server with its storage, configuration and log in
+	// directory and waits until it accepts connections. Answers false, with
+	// what went wrong, when it did not come up. Radicale only: the address
+	// book starts with cards, file name and vCard text each, written straight
+	// into its storage (thousands of PUTs would take minutes).
+	bool Start(Kind kind, const std::filesystem::path& directory, std::string* error,
+			   const std::vector<std::pair<std::string, std::string>>& cards = {})
+	{
+		fKind = kind;
+		fPort = _FreePort();
+		std::filesystem::create_directories(directory);
+		const std::filesystem::path storage = directory / "storage";
+		const std::filesystem::path log = directory / "server.log";
+		std::vector<std::string> arguments;
+		if (kind == kRadicale) {
+			// The address book exists before the first request.
+			std::filesystem::create_directories(storage / "collection-root" / kUser / "book");
+			std::ofstream(storage / "collection-root" / kUser / "book" / ".Radicale.props")
+				<< R"({"tag": "VADDRESSBOOK", "D:displayname": "Book"})";
+			for (const auto& [name, text] : cards)
+				std::ofstream(storage / "collection-root" / kUser / "book" / name) << text;
+			const std::filesystem::path users = directory / "users";
+			if (_Run({"htpasswd", "-m", "-b", "-c", users.string(), kUser, kPassword}) != 0) {
+				*error = "htpasswd failed";
+				return false;
+			}
+			const std::filesystem::path config = directory / "radicale.conf";
+			std::ofstream(config) << "[server]\nhosts = 127.0.0.1:" << fPort
+								  << "\n[auth]\ntype = htpasswd\nhtpasswd_filename = "
+								  << users.string()
+								  << "\nhtpasswd_encryption = md5\n[storage]\n"
+									 "filesystem_folder = "
+								  << storage.string() << "\n[logging]\nlevel = warning\n";
+			arguments = {"radicale", "--config", config.string()};
+		} else {
+			arguments = {"xandikos",  "-d", storage.string(),     "--defaults", "-l",
+						 "127.0.0.1", "-p", std::to_string(fPort)};
+		}
+		fPid = _Spawn(arguments, log.string());
+		for (int attempt = 0; attempt < 400; attempt++) {
+			int status;
+			if (fPid <= 0 || waitpid(fPid, &status, WNOHANG) == fPid) {
+				fPid = -1;
+				std::ifstream in(log);
+				*error = std::string(Name(kind)) +
+						 " did not start: " + std::string(std::istreambuf_iterator<char>(in), {});
+				return false;
+			}
+			if (_Accepts())
+				return true;
+			std::this_thread::sleep_for(std::chrono::milliseconds(50));
+		}
+		*error = std::string(Name(kind)) + " did not listen within 20 seconds";
+		return false;
+	}
+
+	// Ends the server and waits for it.
+	void Stop() { _End(SIGTERM); }
+	// Ends the server at once, as a crash would.
+	void Kill() { _End(SIGKILL); }
+	// Freezes the server: connections are accepted by the system, never
+	// answered, until Resume.
+	void Pause() { kill(fPid, SIGSTOP); }
+	void Resume() { kill(fPid, SIGCONT); }
+
+	std::string Address() const { return "http://127.0.0.1:" + std::to_string(fPort) + "/"; }
+
+	// The address book every server starts with.
+	std::string BookAddress() const
+	{
+		return Address() +
+			   (fKind == kRadicale ? std::string(kUser) + "/book/" : "user/contacts/addressbook/");
+	}
+
+	// The credentials Radicale accepts; Xandikos asks for none.
+	std::string User() const { return fKind == kRadicale ? kUser : ""; }
+	std::string Password() const { return fKind == kRadicale ? kPassword : ""; }
+
+	pid_t Pid() const { return fPid; }
+
+private:
+	static constexpr const char* kUser = "alice";
+	static constexpr const char* kPassword = "wonderland";
+
+	void _End(int signal)
+	{
+		if (fPid <= 0)
+			return;
+		kill(fPid, SIGCONT);
+		kill(fPid, signal);
+		int status;
+		waitpid(fPid, &status, 0);
+		fPid = -1;
+	}
+
+	static int _FreePort()
+	{
+		int fd = socket(AF_INET, SOCK_STREAM, 0);
+		sockaddr_in address{};
+		address.sin_family = AF_INET;
+		address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+		socklen_t length = sizeof(address);
+		bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+		getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+		close(fd);
+		return ntohs(address.sin_port);
+	}
+
+	bool _Accepts() const
+	{
+		int fd = socket(AF_INET, SOCK_STREAM, 0);
+		sockaddr_in address{};
+		address.sin_family = AF_INET;
+		address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+		address.sin_port = htons(fPort);
+		bool connected = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+		close(fd);
+		return connected;
+	}
+
+	// Starts a child that dies with the test process, its output in log.
+	static pid_t _Spawn(const std::vector<std::string>& arguments, const std::string& log)
+	{
+		// Built before the fork: the child of a threaded process may only
+		// make async-signal-safe calls.
+		std::vector<char*> argv;
+		for (const std::string& argument : arguments)
+			argv.push_back(const_cast<char*>(argument.c_str()));
+		argv.push_back(nullptr);
+		pid_t pid = fork();
+		if (pid != 0)
+			return pid;
+		prctl(PR_SET_PDEATHSIG, SIGKILL);
+		int fd = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+		dup2(fd, STDOUT_FILENO);
+		dup2(fd, STDERR_FILENO);
+		execvp(argv[0], argv.data());
+		_exit(127);
+	}
+
+	static int _Run(const std::vector<std::string>& arguments)
+	{
+		pid_t pid = _Spawn(arguments, "/dev/null");
+		int status = 0;
+		waitpid(pid, &status, 0);
+		return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+	}
+
+	Kind fKind = kRadicale;
+	int fPort = 0;
+	pid_t fPid = -1;
+};
+
+#endif // CARD_DAV_SERVER_H
