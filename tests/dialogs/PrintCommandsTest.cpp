@@ -63,19 +63,24 @@ protected:
 		return PdfPages(path);
 	}
 
-	// Chooses the command, then answers its open options dialog.
+	// Chooses the command, then answers the window of type Shown it opened.
+	template <class Shown> static Shown* Open(ZIBWindow* window, uint32 command)
+	{
+		Shown* shown = nullptr;
+		Send(window, command, [&shown] {
+			for (QWidget* widget : QApplication::topLevelWidgets()) {
+				if (auto* found = dynamic_cast<Shown*>(widget);
+					found != nullptr && found->isVisible())
+					shown = found;
+			}
+			return shown != nullptr;
+		});
+		return shown;
+	}
+
 	static PrintOptionsDialog* OpenOptions(ZIBWindow* window, uint32 command)
 	{
-		PrintOptionsDialog* dialog = nullptr;
-		Send(window, command, [&dialog] {
-			for (QWidget* widget : QApplication::topLevelWidgets()) {
-				if (auto* found = dynamic_cast<PrintOptionsDialog*>(widget);
-					found != nullptr && found->isVisible())
-					dialog = found;
-			}
-			return dialog != nullptr;
-		});
-		return dialog;
+		return Open<PrintOptionsDialog>(window, command);
 	}
 
 	static void Print(PrintOptionsDialog* dialog)
@@ -215,25 +220,13 @@ TEST_F(PrintCommands, WithoutTheSeamTheDesktopsPreviewOpens)
 {
 	SetPrintPreviewSeam(nullptr);
 	Run([](ZIBWindow* window) {
-		QPrintPreviewDialog* preview = nullptr;
-		Send(window, kMsgFilePrint, [&preview] {
-			for (QWidget* widget : QApplication::topLevelWidgets()) {
-				if (auto* found = dynamic_cast<QPrintPreviewDialog*>(widget);
-					found != nullptr && found->isVisible())
-					preview = found;
-			}
-			return preview != nullptr;
-		});
+		QPrintPreviewDialog* preview = Open<QPrintPreviewDialog>(window, kMsgFilePrint);
 		ASSERT_NE(preview, nullptr);
 		EXPECT_EQ(preview->windowTitle(), "book.zib");
+		// Closed, it deletes itself.
+		QPointer<QPrintPreviewDialog> closing(preview);
 		preview->close();
-		EXPECT_TRUE(gui_test::process_until([] {
-			for (QWidget* widget : QApplication::topLevelWidgets()) {
-				if (dynamic_cast<QPrintPreviewDialog*>(widget) != nullptr)
-					return false;
-			}
-			return true;
-		}));
+		EXPECT_TRUE(gui_test::process_until([closing] { return closing.isNull(); }));
 	});
 }
 
