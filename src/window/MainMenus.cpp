@@ -136,9 +136,9 @@ MainMenus::_BuildActionMenu(BMenuBar* bar)
 	copyAddressItem =
 		AddItem(actionMenu, "Copy this Address to the Clipboard", kMsgCopyAddress, 0, false);
 	sendEmailItem = AddItem(actionMenu, "Send E-mail", kMsgSendEmail, 0, false);
-	AddItem(actionMenu, "Address an Envelope", kMsgEnvelope, 0, false);
-	AddItem(actionMenu, "Make a Letter", kMsgLetter, 0, false);
-	AddItem(actionMenu, "Mail Merge", kMsgMailMerge, 0, false);
+	AddItem(actionMenu, "Address an Envelope", kMsgEnvelope, 0, true);
+	AddItem(actionMenu, "Make a Letter", kMsgLetter, 0, true);
+	AddItem(actionMenu, "Mail Merge", kMsgMailMerge, 0, true);
 	AddItem(actionMenu, "Send a Fax", kMsgFax, 0, false);
 	webPageItem = AddItem(actionMenu, "Open this Record's Web Page", kMsgOpenWebPage, 0, false);
 	bar->AddItem(actionMenu);
@@ -163,6 +163,7 @@ MainMenus::EnableMenus()
 		menu->SetEnabled(true);
 	importItem->SetEnabled(true);
 	exportItem->SetEnabled(true);
+	printItem->SetEnabled(true);
 }
 
 void

@@ -194,6 +194,14 @@ ZIBWindow::MessageReceived(BMessage* message)
 		case kMsgInfoTech:
 			be_app->PostMessage(kMsgShowTech);
 			break;
+		case kMsgFilePrint:
+			_PrintList();
+			break;
+		case kMsgEnvelope:
+		case kMsgLetter:
+		case kMsgMailMerge:
+			_PrintWithOptions(message->what);
+			break;
 		case kMsgRedrawList:
 			RedrawList();
 			break;

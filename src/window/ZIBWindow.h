@@ -4,6 +4,7 @@
 #include <Entry.h>
 #include <Window.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 class ABListView;
 class ABookRecord;
 class BFilePanel;
+class BookSnapshot;
 class BMenuItem;
 class BScrollView;
 class BView;
@@ -139,6 +141,12 @@ private:
 	// refilled with affected selected.
 	void _StepTaken(const std::vector<ABookRecord*>& affected);
 	void _UpdateUndoItems();
+
+	// Printing (ZIBWindowPrint.cpp): the selected records, or all of them.
+	void _PrintList();
+	void _PrintWithOptions(uint32 command);
+	std::shared_ptr<BookSnapshot> _PrintSnapshot() const;
+	std::string _BookTitle() const;
 
 	// Columns.
 	void ClearViewMenu(bool mark);
