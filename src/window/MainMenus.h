@@ -16,8 +16,8 @@ struct MainMenus {
 	// states: only File and Info can be chosen.
 	void Build(BMenuBar* bar);
 
-	// The book has a file: Edit, View, Search, Records and Action, Import
-	// and Export come on and stay on.
+	// The book has a file: Edit, View, Search, Records and Action, Import,
+	// Export and Synchronize come on and stay on.
 	void EnableMenus();
 	// New, Open, Close and Save As on; Save follows dirty.
 	void EnableFileMenuItems(bool dirty);
@@ -36,6 +36,7 @@ struct MainMenus {
 	BMenuItem* saveAsItem = nullptr;
 	BMenuItem* importItem = nullptr;
 	BMenuItem* exportItem = nullptr;
+	BMenuItem* syncItem = nullptr;
 	BMenuItem* printItem = nullptr;
 	BMenu* editMenu = nullptr;
 	BMenu* viewMenu = nullptr;
