@@ -85,9 +85,10 @@ ZIBWindow::_SyncDone()
 	std::string text;
 	if (job->GetOutcome() == SyncJob::kRan) {
 		text = job->Report().Text();
-		if (!job->IsUnchanged(*fBook)) {
+		// An open "Modify" dialog holds a record of the book it would replace.
+		if (!job->IsUnchanged(*fBook) || fModifyWindow != nullptr) {
 			text += "The address book changed while it was synchronized, so nothing from the "
-					"server was taken into it. Synchronize again.\n";
+					"server was taken into it. Close its dialogs and synchronize again.\n";
 		} else {
 			ZIBook* book = job->TakeBook();
 			book->SetLWindow(this);

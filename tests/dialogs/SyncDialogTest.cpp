@@ -112,6 +112,17 @@ TEST_F(SyncDialog, FirstSyncAsksTheAccountAndBringsBothSidesTogether)
 		ASSERT_EQ(fields.size(), 3u);
 		Type(fields[0], fServer.Address().c_str());
 		Type(fields[1], fServer.User().c_str());
+		Type(fields[2], "wrong");
+		Click(Button(dialog, "Synchronize_Button"));
+
+		// A refused password asks again, with the account filled in.
+		ASSERT_TRUE(gui_test::process_until([] {
+			SyncAccountWindow* again = OpenWindow<SyncAccountWindow>();
+			return again != nullptr && Fields(again)[0]->TextLength() > 0;
+		}));
+		dialog = OpenWindow<SyncAccountWindow>();
+		fields = Fields(dialog);
+		EXPECT_EQ(std::string(fields[1]->Text()), fServer.User());
 		// A typo, taken back, shows as stars only.
 		Type(fields[2], (fServer.Password() + "x").c_str());
 		Press(fields[2], Qt::Key_Backspace);
