@@ -1,5 +1,8 @@
 #include "SyncJob.h"
 
+#include <Message.h>
+
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMutex>
 #include <QMutexLocker>
@@ -9,12 +12,15 @@
 #include "ABookRecord.h"
 #include "BookSync.h"
 #include "CardDavClient.h"
+#include "DialogConstants.h"
 #include "SecretStore.h"
 #include "SyncState.h"
 #include "WindowConstants.h"
 #include "ZIBook.h"
 
 namespace {
+
+const qint64 kProgressInterval = 250;
 
 // Passwords the servers took this session, by server and user; never
 // written anywhere.
@@ -60,8 +66,9 @@ LocalFailure(const QString& message)
 } // namespace
 
 SyncJob::SyncJob(const QString& bookPath, const ZIBook& book, const Account& account,
-				 const BMessenger& window)
-	: fBookPath(bookPath), fAccount(account), fWindow(window), fCopy(new ZIBook(nullptr))
+				 const BMessenger& window, const BMessenger& progress)
+	: fBookPath(bookPath), fAccount(account), fWindow(window), fProgress(progress),
+	  fCopy(new ZIBook(nullptr))
 {
 	for (ABookRecord* record = book.GetListOfRecords(); record != nullptr;
 		 record = record->GetNextRecord()) {
@@ -160,6 +167,16 @@ SyncJob::_Sync()
 		return kFailed;
 	}
 	fSync.reset(new BookSync(fCopy.get(), fState.get(), &client, url));
+	QElapsedTimer shown;
+	fSync->SetProgress([this, &shown](const QString& step) {
+		// A few lines a second are enough to read.
+		if (shown.isValid() && shown.elapsed() < kProgressInterval)
+			return;
+		shown.start();
+		BMessage message(kMsgReportText);
+		message.AddString("text", step.toUtf8().constData());
+		fProgress.SendMessage(&message);
+	});
 	fResult = fSync->Run(fReport);
 	return kRan;
 }

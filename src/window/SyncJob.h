@@ -47,8 +47,9 @@ public:
 	};
 
 	// Copies book's records; runs on the window's thread, with it locked.
+	// progress receives kMsgReportText messages while the sync runs.
 	SyncJob(const QString& bookPath, const ZIBook& book, const Account& account,
-			const BMessenger& window);
+			const BMessenger& window, const BMessenger& progress);
 	// Waits for the thread.
 	~SyncJob();
 	SyncJob(const SyncJob&) = delete;
@@ -76,6 +77,7 @@ private:
 	QString fBookPath;
 	Account fAccount;
 	BMessenger fWindow;
+	BMessenger fProgress;
 	std::unique_ptr<ZIBook> fCopy;
 	QList<QByteArray> fHashes;
 	std::unique_ptr<SyncState> fState;

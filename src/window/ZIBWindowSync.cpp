@@ -57,11 +57,11 @@ ZIBWindow::_Synchronize(BMessage* account)
 			return;
 		}
 	}
-	fSyncJob = new SyncJob(bookPath, *fBook, given, BMessenger(this));
-	fSyncJob->Start();
 	auto* report = new ImportReportWindow("Synchronizing this address book...", "Synchronize");
 	fSyncReport = BMessenger(report);
 	report->Show();
+	fSyncJob = new SyncJob(bookPath, *fBook, given, BMessenger(this), fSyncReport);
+	fSyncJob->Start();
 }
 
 void

@@ -91,7 +91,7 @@ protected:
 		EXPECT_TRUE(gui_test::process_until([&text] {
 			ImportReportWindow* report = OpenWindow<ImportReportWindow>();
 			text = report != nullptr ? report->Text() : "";
-			return text.find("Synchronizing") == std::string::npos && !text.empty();
+			return text.rfind("In this book:", 0) == 0;
 		}));
 		OpenWindow<ImportReportWindow>()->PostMessage(B_QUIT_REQUESTED);
 		gui_test::process_until([] { return OpenWindow<ImportReportWindow>() == nullptr; });
