@@ -11,6 +11,7 @@ function(zib_add_test name)
 		set(ARG_LABELS core)
 	endif()
 	gtest_discover_tests(${name}
+		NO_PRETTY_VALUES
 		DISCOVERY_TIMEOUT 60
 		PROPERTIES
 			LABELS "${ARG_LABELS}"

@@ -6,10 +6,8 @@
 #include "WordServicesConstants.h"
 
 LookupClient::LookupClient(const std::string& text)
-	:
-	BLooper("zib-lookup"),
-	fText(std::make_unique<ScriptedText>(text.c_str())),
-	fStopped(create_sem(0, "request over"))
+	: BLooper("zib-lookup"), fText(std::make_unique<ScriptedText>(text.c_str())),
+	  fStopped(create_sem(0, "request over"))
 {
 	AddHandler(fText.get());
 }

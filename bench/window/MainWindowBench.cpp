@@ -6,6 +6,9 @@
 #include <filesystem>
 #include <string>
 
+#include <QApplication>
+#include <QWheelEvent>
+
 #include <benchmark/benchmark.h>
 
 #include <AppDefs.h>
@@ -17,6 +20,7 @@
 #include "BookGenerator.h"
 #include "GuiTest.h"
 #include "SaveFilePanel.h"
+#include "ViewWidget.h"
 #include "ZIBFiles.h"
 #include "ZIBWindow.h"
 #include "ZIBapp.h"
@@ -135,6 +139,31 @@ BM_RepaintAfterScrolling(benchmark::State& state)
 	closeWindow(window);
 }
 BENCHMARK(BM_RepaintAfterScrolling)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One notch of the mouse wheel over the rows: the event, its message to the
+// window, the scroll and the window's repaint.
+void
+BM_WheelNotchRepaint(benchmark::State& state)
+{
+	application();
+	ZIBWindow* window = openWindow();
+	ABListView* list = window->GetABList();
+	QWidget* widget = BPrivate::ViewWidget::Of(list);
+	BScrollBar* bar = window->GetScrollv()->ScrollBar(B_VERTICAL);
+	float max = 0;
+	bar->GetRange(nullptr, &max);
+	QPointF where(40, 40);
+	for (auto _ : state) {
+		int direction = bar->Value() >= max ? 1 : -1;
+		QWheelEvent event(where, widget->mapToGlobal(where), QPoint(), QPoint(0, 120 * direction),
+						  Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+		QApplication::sendEvent(widget, &event);
+		// Delivers the message and then the repaint it asked for.
+		gui_test::process_events();
+	}
+	closeWindow(window);
+}
+BENCHMARK(BM_WheelNotchRepaint)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void
 BM_NewEmptyBookToPaintedWindow(benchmark::State& state)

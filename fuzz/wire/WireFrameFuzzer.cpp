@@ -38,8 +38,9 @@ LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 		BMessage decoded;
 		port_id decodedPort;
 		if (WireFrame::DecodePayload(again.data() + WireFrame::kSizeFieldLength,
-				again.size() - WireFrame::kSizeFieldLength, &decodedPort, &decoded) != B_OK
-			|| decodedPort != port) {
+									 again.size() - WireFrame::kSizeFieldLength, &decodedPort,
+									 &decoded) != B_OK ||
+			decodedPort != port) {
 			abort();
 		}
 		std::string third;

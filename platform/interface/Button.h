@@ -5,8 +5,10 @@
 
 // A push button: a click, or Enter or space while it has the focus (or
 // Enter anywhere in the window when it is the default button), invokes
-// it. Its value is B_CONTROL_ON while the mouse holds it down. It draws in the desktop style; a
-// subclass that overrides Draw() draws itself.
+// it. Its value is B_CONTROL_ON while the mouse holds it down. It draws in
+// the desktop style, its label greyed while disabled and underlined in the
+// navigation colour while focused; a subclass that overrides Draw() draws
+// itself.
 class BButton : public BControl {
 public:
 	BButton(BRect frame, const char* name, const char* label, BMessage* message,

@@ -37,6 +37,15 @@ BControl::SetValue(int32 value)
 }
 
 void
+BControl::MakeFocus(bool focus)
+{
+	bool had = IsFocus();
+	BView::MakeFocus(focus);
+	if (IsFocus() != had)
+		Invalidate();
+}
+
+void
 BControl::SetEnabled(bool enabled)
 {
 	if (enabled == fEnabled)

@@ -17,6 +17,8 @@ public:
 	~BControl() override;
 
 	void AttachedToWindow() override;
+	// Redraws, so the focus mark comes and goes.
+	void MakeFocus(bool focus = true) override;
 
 	virtual void SetLabel(const char* label);
 	const char* Label() const { return fLabel.c_str(); }

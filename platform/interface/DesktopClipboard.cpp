@@ -41,9 +41,7 @@ BackendOwner::~BackendOwner()
 
 namespace BPrivate {
 
-DesktopClipboard::DesktopClipboard(QObject* context)
-	:
-	fContext(context)
+DesktopClipboard::DesktopClipboard(QObject* context) : fContext(context)
 {
 }
 
@@ -100,7 +98,7 @@ install_desktop_clipboard()
 	DesktopClipboard* backend = &sOwner->Backend();
 	backend->Refresh();
 	QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, sOwner,
-		[backend] { backend->Refresh(); });
+					 [backend] { backend->Refresh(); });
 	set_clipboard_backend(backend);
 	return B_OK;
 }

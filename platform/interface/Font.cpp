@@ -6,7 +6,11 @@
 
 #include "QtConversions.h"
 
-static const float kDefaultSize = 12;
+// The dialogs' fixed frames were laid out for a 10-point font at 72 dots
+// an inch: DejaVu Sans at 10 pixels fits every label into them, and its
+// descenders into the two rows below a list row's baseline.
+static const char* const kDefaultFamily = "DejaVu Sans";
+static const float kDefaultSize = 10;
 
 static const BFont sPlainFont;
 static const BFont sBoldFont = [] {
@@ -18,7 +22,8 @@ static const BFont sBoldFont = [] {
 const BFont* be_plain_font = &sPlainFont;
 const BFont* be_bold_font = &sBoldFont;
 
-BFont::BFont() : fSize(kDefaultSize), fBold(false), fHeight(), fHeightKnown(false)
+BFont::BFont()
+	: fFamily(kDefaultFamily), fSize(kDefaultSize), fBold(false), fHeight(), fHeightKnown(false)
 {
 }
 

@@ -11,7 +11,8 @@ struct font_height {
 	float leading;
 };
 
-// A font: the desktop's family at a size, plain or bold. A value type.
+// A font: DejaVu Sans (or the desktop's nearest) at a size, plain or bold.
+// A value type.
 // Measuring needs the GUI (a BApplication) and its thread.
 class BFont {
 public:
@@ -33,7 +34,7 @@ public:
 	bool operator!=(const BFont& other) const { return !(*this == other); }
 
 private:
-	std::string fFamily; // empty: the desktop's default family
+	std::string fFamily;
 	float fSize;
 	bool fBold;
 	// Measured once per size and face: lists ask for every row.

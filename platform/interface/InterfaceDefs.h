@@ -56,6 +56,9 @@ enum button_width { B_WIDTH_AS_USUAL, B_WIDTH_FROM_WIDEST, B_WIDTH_FROM_LABEL };
 enum {
 	B_MOUSE_UP = '_MUP',
 	B_MOUSE_MOVED = '_MMV',
+	// float "be:wheel_delta_x" and "be:wheel_delta_y", in notches; positive
+	// scrolls right and down.
+	B_MOUSE_WHEEL_CHANGED = '_MWC',
 	B_WINDOW_ACTIVATED = '_ACT',
 	B_WINDOW_MOVED = '_WMV',
 	B_WINDOW_RESIZED = '_WRS',

@@ -23,7 +23,7 @@ row_height(const BListItem* item)
 BListView::BListView(BRect frame, const char* name, list_view_type type, uint32 resizingMode,
 					 uint32 flags)
 	: BView(frame, name, resizingMode, flags), fTops(1, 0.0f), fValidTops(1), fType(type),
-	  fAnchor(-1), fLastSelected(-1)
+	  fAnchor(-1), fLastSelected(-1), fSmallStep(-1), fLargeStep(-1)
 {
 }
 
@@ -88,18 +88,26 @@ BListView::KeyDown(const char* bytes, int32 numBytes)
 	}
 	int32 last = CountItems() - 1;
 	int32 current = fLastSelected >= 0 ? fLastSelected : CurrentSelection();
+	// Rows a page holds, at the height of the first row.
+	int32 page = std::max(1, static_cast<int32>((Bounds().Height() + 1) / _RowHeight()) - 1);
 	switch (bytes[0]) {
 		case B_UP_ARROW:
-			_MoveSelection(current < 0 ? last : std::max(0, current - 1), false);
+			_MoveSelection(current < 0 ? last : std::max(0, current - 1));
 			break;
 		case B_DOWN_ARROW:
-			_MoveSelection(current < 0 ? 0 : std::min(last, current + 1), false);
+			_MoveSelection(current < 0 ? 0 : std::min(last, current + 1));
+			break;
+		case B_PAGE_UP:
+			_MoveSelection(std::max(0, current - page));
+			break;
+		case B_PAGE_DOWN:
+			_MoveSelection(std::min(last, current < 0 ? page : current + page));
 			break;
 		case B_HOME:
-			_MoveSelection(0, false);
+			_MoveSelection(0);
 			break;
 		case B_END:
-			_MoveSelection(last, false);
+			_MoveSelection(last);
 			break;
 		case B_ENTER:
 			Invoke();
@@ -311,7 +319,12 @@ BListView::CurrentSelection(int32 index) const
 void
 BListView::ScrollToSelection()
 {
-	int32 index = CurrentSelection();
+	_ScrollToRow(CurrentSelection());
+}
+
+void
+BListView::_ScrollToRow(int32 index)
+{
 	if (index < 0)
 		return;
 	BRect frame = ItemFrame(index);
@@ -335,8 +348,8 @@ BListView::ItemFrame(int32 index) const
 	if (index < 0 || index >= CountItems())
 		return BRect();
 	_Layout();
-	BRect bounds = Bounds();
-	return BRect(bounds.left, fTops[index], bounds.right, fTops[index + 1] - 1);
+	// From the list's left edge, so that rows move when it scrolls sideways.
+	return BRect(0, fTops[index], Bounds().right, fTops[index + 1] - 1);
 }
 
 void
@@ -428,15 +441,42 @@ BListView::_UpdateScrollBar()
 	float total = fTops.back();
 	bar->SetRange(0, std::max(0.0f, total - visible));
 	bar->SetProportion(total > 0 ? std::min(1.0f, visible / total) : 1.0f);
-	float step = fItems.empty() ? 1.0f : row_height(fItems.front());
-	bar->SetSteps(step, std::max(step, visible - step));
+	float smallStep;
+	float largeStep;
+	bar->GetSteps(&smallStep, &largeStep);
+	if (fSmallStep >= 0 && (smallStep != fSmallStep || largeStep != fLargeStep))
+		return;
+	fSmallStep = _RowHeight();
+	fLargeStep = std::max(fSmallStep, visible - fSmallStep);
+	bar->SetSteps(fSmallStep, fLargeStep);
 }
 
-void
-BListView::_MoveSelection(int32 index, bool extend)
+float
+BListView::WheelStep(orientation direction) const
 {
-	Select(index, extend);
-	ScrollToSelection();
+	return direction == B_VERTICAL ? 3 * _RowHeight() : BView::WheelStep(direction);
+}
+
+float
+BListView::_RowHeight() const
+{
+	return fItems.empty() ? 1.0f : row_height(fItems.front());
+}
+
+// Shift extends the selection from the last click (or key without Shift)
+// to index in a multiple-selection list.
+void
+BListView::_MoveSelection(int32 index)
+{
+	BMessage* current = Window() != nullptr ? Window()->CurrentMessage() : nullptr;
+	int32 modifiers = current != nullptr ? current->GetInt32("modifiers", 0) : 0;
+	if (fType == B_MULTIPLE_SELECTION_LIST && (modifiers & B_SHIFT_KEY) != 0 && fAnchor >= 0) {
+		_Changed(_SelectRange(std::min(fAnchor, index), std::max(fAnchor, index), false));
+		fLastSelected = index;
+	} else {
+		Select(index);
+	}
+	_ScrollToRow(index);
 }
 
 status_t

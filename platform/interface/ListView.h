@@ -18,7 +18,10 @@ enum list_view_type { B_SINGLE_SELECTION_LIST, B_MULTIPLE_SELECTION_LIST };
 //
 // Selection: a click selects one row, Shift-click a range from the last
 // click, Command-click (Ctrl) toggles one row in a multiple-selection list;
-// up, down, Home and End move it. Each change sends the selection message.
+// up, down, Page Up, Page Down, Home and End move it, with Shift extending
+// it from the last click. Each change sends the selection message. A notch
+// of the mouse wheel scrolls three rows. The list sets the steps of its
+// vertical bar to its rows until someone else sets them.
 // A double click or Enter invokes the invocation message. Both carry
 // "when", "source" and one int32 "index" per selected row.
 class BListView : public BView, public BInvoker {
@@ -73,6 +76,7 @@ public:
 	status_t Invoke(BMessage* message = nullptr) override;
 
 protected:
+	float WheelStep(orientation direction) const override;
 	const void* _Source() const override { return static_cast<const BListView*>(this); }
 
 private:
@@ -83,7 +87,9 @@ private:
 	void _InvalidateLayout(int32 from);
 	void _Layout() const;
 	void _UpdateScrollBar();
-	void _MoveSelection(int32 index, bool extend);
+	void _MoveSelection(int32 index);
+	void _ScrollToRow(int32 index);
+	float _RowHeight() const;
 	status_t _SendWithIndices(BMessage* message);
 
 	std::vector<BListItem*> fItems;
@@ -96,6 +102,10 @@ private:
 	list_view_type fType;
 	int32 fAnchor;
 	int32 fLastSelected;
+	// The steps the list gave its vertical bar last; once the bar has
+	// others, they were set on purpose and stay.
+	float fSmallStep;
+	float fLargeStep;
 };
 
 #endif // LIST_VIEW_H

@@ -12,6 +12,16 @@ BStringView::BStringView(BRect frame, const char* name, const char* text, uint32
 BStringView::~BStringView() = default;
 
 void
+BStringView::AttachedToWindow()
+{
+	if (BView* parent = Parent()) {
+		SetViewColor(parent->ViewColor());
+		SetLowColor(parent->ViewColor());
+	}
+	BView::AttachedToWindow();
+}
+
+void
 BStringView::Draw(BRect)
 {
 	BRect bounds = Bounds();

@@ -364,6 +364,7 @@ BView::SetFont(const BFont* font)
 {
 	if (font != nullptr)
 		fFont = *font;
+	fWidget->setFont(to_qt(fFont));
 }
 
 void
@@ -453,7 +454,29 @@ BView::InvertRect(BRect rect)
 void
 BView::MessageReceived(BMessage* message)
 {
+	if (message->what == B_MOUSE_WHEEL_CHANGED &&
+		(fHorizontalBar != nullptr || fVerticalBar != nullptr)) {
+		for (BScrollBar* bar : {fHorizontalBar, fVerticalBar}) {
+			if (bar == nullptr)
+				continue;
+			bool horizontal = bar->Orientation() == B_HORIZONTAL;
+			float notches =
+				message->GetFloat(horizontal ? "be:wheel_delta_x" : "be:wheel_delta_y", 0);
+			if (notches != 0)
+				bar->SetValue(bar->Value() + notches * WheelStep(bar->Orientation()));
+		}
+		return;
+	}
 	BHandler::MessageReceived(message);
+}
+
+float
+BView::WheelStep(orientation direction) const
+{
+	float smallStep = 1;
+	if (BScrollBar* bar = ScrollBar(direction))
+		bar->GetSteps(&smallStep, nullptr);
+	return 3 * smallStep;
 }
 
 void

@@ -157,9 +157,13 @@ public:
 	void DrawString(const char* string, BPoint baseline);
 	void InvertRect(BRect rect);
 
+	// B_MOUSE_WHEEL_CHANGED moves the view's scroll bars by WheelStep()
+	// a notch; a view without scroll bars hands it to its parent.
 	void MessageReceived(BMessage* message) override;
 
 protected:
+	// How far a notch of the wheel scrolls: three small steps of the bar.
+	virtual float WheelStep(orientation direction) const;
 	// Called when the parent's bounds change by dx, dy: applies the
 	// resizing mode. Overridden by views whose Qt part needs telling.
 	virtual void _ParentResized(float dx, float dy);

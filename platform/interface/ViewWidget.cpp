@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <AppDefs.h>
 #include <Message.h>
@@ -65,6 +66,9 @@ ViewWidget::ViewWidget(BView* view) : fView(view), fPainter(nullptr), fInner(nul
 	setFocusPolicy(Qt::ClickFocus);
 	// MouseMoved() is called without a button held too.
 	setMouseTracking(true);
+	// What Qt draws for the view (button labels, text, menus) uses the
+	// platform's font too, so it fits the view's frame.
+	setFont(to_qt(*be_plain_font));
 }
 
 ViewWidget*
@@ -180,15 +184,13 @@ ViewWidget::Post(BView* view, BMessage* message)
 void
 ViewWidget::enterEvent(QEnterEvent* event)
 {
-	_PostTransit(from_qt(event->position().toPoint()) + fView->Bounds().LeftTop(),
-		B_ENTERED_VIEW);
+	_PostTransit(from_qt(event->position().toPoint()) + fView->Bounds().LeftTop(), B_ENTERED_VIEW);
 }
 
 void
 ViewWidget::leaveEvent(QEvent*)
 {
-	_PostTransit(from_qt(mapFromGlobal(QCursor::pos())) + fView->Bounds().LeftTop(),
-		B_EXITED_VIEW);
+	_PostTransit(from_qt(mapFromGlobal(QCursor::pos())) + fView->Bounds().LeftTop(), B_EXITED_VIEW);
 }
 
 void
@@ -199,6 +201,25 @@ ViewWidget::keyPressEvent(QKeyEvent* event)
 		QWidget::keyPressEvent(event);
 		return;
 	}
+	Post(fView, &message);
+}
+
+void
+ViewWidget::wheelEvent(QWheelEvent* event)
+{
+	// One notch of a wheel turns it by 120.
+	float dx = -event->angleDelta().x() / 120.0f;
+	float dy = -event->angleDelta().y() / 120.0f;
+	if ((event->modifiers() & Qt::ShiftModifier) != 0 && dx == 0)
+		std::swap(dx, dy);
+	if (dx == 0 && dy == 0) {
+		event->ignore();
+		return;
+	}
+	BMessage message(B_MOUSE_WHEEL_CHANGED);
+	message.AddInt64("when", system_time());
+	message.AddFloat("be:wheel_delta_x", dx);
+	message.AddFloat("be:wheel_delta_y", dy);
 	Post(fView, &message);
 }
 

@@ -453,8 +453,9 @@ BWindow::_DispatchToView(BMessage* message, BView* view)
 					break;
 				}
 			}
-			if (bytes[0] == B_ENTER && fDefaultButton != nullptr && view != fDefaultButton &&
-				fDefaultButton->IsEnabled()) {
+			// A focused button takes Enter itself.
+			if (bytes[0] == B_ENTER && fDefaultButton != nullptr &&
+				dynamic_cast<BButton*>(view) == nullptr && fDefaultButton->IsEnabled()) {
 				view = fDefaultButton;
 			}
 			view->KeyDown(bytes, static_cast<int32>(strlen(bytes)));

@@ -83,15 +83,15 @@ acquire_sem_etc(sem_id sem, int32 count, uint32 flags, bigtime_t timeout)
 		return B_BAD_SEM_ID;
 
 	auto available = [&] { return semaphore->deleted || semaphore->count >= count; };
-	bool timed = (flags & (B_RELATIVE_TIMEOUT | B_ABSOLUTE_TIMEOUT)) != 0
-		&& timeout != B_INFINITE_TIMEOUT;
+	bool timed =
+		(flags & (B_RELATIVE_TIMEOUT | B_ABSOLUTE_TIMEOUT)) != 0 && timeout != B_INFINITE_TIMEOUT;
 	if (timed) {
 		bigtime_t deadline = (flags & B_ABSOLUTE_TIMEOUT) != 0 ? timeout : system_time() + timeout;
 		if (!available() && deadline <= system_time())
 			return (flags & B_RELATIVE_TIMEOUT) != 0 && timeout <= 0 ? B_WOULD_BLOCK : B_TIMED_OUT;
 		semaphore->waiters++;
-		bool ok = semaphore->changed.wait_for(lock,
-			std::chrono::microseconds(deadline - system_time()), available);
+		bool ok = semaphore->changed.wait_for(
+			lock, std::chrono::microseconds(deadline - system_time()), available);
 		semaphore->waiters--;
 		if (!ok)
 			return B_TIMED_OUT;

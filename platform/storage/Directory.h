@@ -9,8 +9,7 @@ struct entry_ref;
 // An existing directory. Setting it follows a symbolic link at the leaf;
 // B_ENTRY_NOT_FOUND when there is none, B_NOT_A_DIRECTORY when the entry is
 // something else. Not thread-safe.
-class BDirectory : public BNode
-{
+class BDirectory : public BNode {
 public:
 	BDirectory();
 	BDirectory(const entry_ref* ref);

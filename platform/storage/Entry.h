@@ -48,8 +48,7 @@ private:
 // exist (B_ENTRY_NOT_FOUND otherwise). Symbolic links in the directory part
 // are always resolved; a link at the leaf is followed only with traverse.
 // Not thread-safe.
-class BEntry
-{
+class BEntry {
 public:
 	BEntry();
 	BEntry(const BDirectory* dir, const char* path, bool traverse = false);

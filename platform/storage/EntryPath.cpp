@@ -10,11 +10,9 @@
 #include <ErrnoStatus.h>
 #include <StorageDefs.h>
 
-namespace BPrivate
-{
+namespace BPrivate {
 
-namespace
-{
+namespace {
 
 const int kMaxLinks = 32;
 

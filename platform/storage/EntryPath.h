@@ -7,8 +7,7 @@
 
 #include <SupportDefs.h>
 
-namespace BPrivate
-{
+namespace BPrivate {
 
 // An entry named by its directory's canonical absolute path and its leaf
 // name; the root directory is "/" with the leaf ".".

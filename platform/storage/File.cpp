@@ -12,8 +12,7 @@
 #include "Entry.h"
 #include "Path.h"
 
-namespace
-{
+namespace {
 
 // pread() until size bytes or the end of the file; bytes read or a status.
 ssize_t

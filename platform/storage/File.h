@@ -24,8 +24,7 @@ struct entry_ref;
 // Flush() or Sync() first.
 //
 // Not thread-safe. The descriptor is opened close-on-exec.
-class BFile : public BNode
-{
+class BFile : public BNode {
 public:
 	BFile();
 	BFile(const entry_ref* ref, uint32 openMode);

@@ -7,8 +7,7 @@
 #include "Path.h"
 #include "XdgDirectory.h"
 
-namespace
-{
+namespace {
 
 status_t
 directory_path(directory_which which, bool createIt, std::string* path)

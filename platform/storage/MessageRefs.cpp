@@ -10,8 +10,7 @@
 #include "Entry.h"
 #include "EntryPath.h"
 
-namespace
-{
+namespace {
 
 // A flattened ref: device (int32) and directory inode (int64) in host order,
 // then, where the platform has the leaf name, the entry's absolute path with

@@ -17,8 +17,7 @@
 #include "Entry.h"
 #include "Path.h"
 
-namespace
-{
+namespace {
 
 const char kTypeAttribute[] = "BEOS:TYPE";
 const char kMimeTypeXattr[] = "user.mime_type";

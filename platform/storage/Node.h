@@ -12,8 +12,7 @@ class BEntry;
 class BNode;
 struct entry_ref;
 
-namespace BPrivate
-{
+namespace BPrivate {
 // The open descriptor of node, or -1 (a symbolic link, or a node that could
 // not be opened for reading). The node keeps owning it.
 int node_descriptor(const BNode* node);
@@ -31,8 +30,7 @@ int node_descriptor(const BNode* node);
 // (without its NUL); removing it removes both.
 //
 // Not thread-safe.
-class BNode
-{
+class BNode {
 public:
 	BNode();
 	BNode(const entry_ref* ref);

@@ -2,8 +2,7 @@
 
 #include "Entry.h"
 
-namespace
-{
+namespace {
 
 // Whether path has to be normalized to be absolute and canonical in form.
 bool

@@ -15,8 +15,7 @@ struct entry_ref;
 // directory must exist (B_ENTRY_NOT_FOUND otherwise); the leaf is kept.
 // Other paths are taken as they stand, without touching the file system.
 // Not thread-safe.
-class BPath
-{
+class BPath {
 public:
 	// Without dir the path is unset (B_NO_INIT).
 	BPath(const char* dir = nullptr, const char* leaf = nullptr, bool normalize = false);

@@ -8,11 +8,9 @@
 
 #include "EntryPath.h"
 
-namespace BPrivate
-{
+namespace BPrivate {
 
-namespace
-{
+namespace {
 
 bool
 is_absolute(const char* path)

@@ -5,8 +5,7 @@
 
 #include <SupportDefs.h>
 
-namespace BPrivate
-{
+namespace BPrivate {
 
 // The user's base directory named by the environment variable (such as
 // XDG_CONFIG_HOME) when that holds an absolute path, else fallback (such as

@@ -15,8 +15,7 @@
 #include "EntryPath.h"
 #include "XdgDirectory.h"
 
-namespace
-{
+namespace {
 
 // The registry file of the index: its name with '%', '/' and a leading '.'
 // written as %XX.

@@ -7,19 +7,14 @@
 // anything else with bool Lock() and void Unlock().
 class BAutolock {
 public:
-	template<typename Lockable>
+	template <typename Lockable>
 	explicit BAutolock(Lockable* lock)
-		:
-		fLock(lock),
-		fUnlock([](void* object) { static_cast<Lockable*>(object)->Unlock(); }),
-		fLocked(lock != nullptr && lock->Lock())
+		: fLock(lock), fUnlock([](void* object) { static_cast<Lockable*>(object)->Unlock(); }),
+		  fLocked(lock != nullptr && lock->Lock())
 	{
 	}
 
-	template<typename Lockable>
-	explicit BAutolock(Lockable& lock) : BAutolock(&lock)
-	{
-	}
+	template <typename Lockable> explicit BAutolock(Lockable& lock) : BAutolock(&lock) {}
 
 	~BAutolock()
 	{

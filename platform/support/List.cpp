@@ -4,20 +4,12 @@
 #include <cstring>
 
 BList::BList(int32 blockSize)
-	:
-	fItems(nullptr),
-	fItemCount(0),
-	fCapacity(0),
-	fBlockSize(blockSize > 0 ? blockSize : 1)
+	: fItems(nullptr), fItemCount(0), fCapacity(0), fBlockSize(blockSize > 0 ? blockSize : 1)
 {
 }
 
 BList::BList(const BList& other)
-	:
-	fItems(nullptr),
-	fItemCount(0),
-	fCapacity(0),
-	fBlockSize(other.fBlockSize)
+	: fItems(nullptr), fItemCount(0), fCapacity(0), fBlockSize(other.fBlockSize)
 {
 	*this = other;
 }

@@ -4,10 +4,7 @@
 
 #include <OS.h>
 
-BLocker::BLocker(const char*)
-	:
-	fOwner(-1),
-	fCount(0)
+BLocker::BLocker(const char*) : fOwner(-1), fCount(0)
 {
 }
 

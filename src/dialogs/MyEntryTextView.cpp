@@ -38,7 +38,8 @@ MyEntryTextView::Draw(BRect updateRect)
 	StrokeLine(r.LeftBottom(), r.RightBottom());
 	StrokeLine(r.RightTop(), r.RightBottom());
 	updateRect.InsetBy(1, 1);
-	if (IsFocus()) {
+	// Only a field the user types into shows where the typing goes.
+	if (IsFocus() && IsEditable()) {
 		r.InsetBy(1, 1);
 		SetHighColor(kFocusMark);
 		StrokeRect(r);

@@ -83,9 +83,9 @@ ZIBEditRecordsWindow::BuildOneTextField(BPoint where, const char* name, int fiel
 	label->SetAlignment(B_ALIGN_RIGHT);
 	fDialogView->AddChild(label);
 
-	auto* view =
-		new MyEntryTextView(BRect(85, where.y, 245, where.y + 20), name, BRect(5, 4, 152, 10),
-							B_FOLLOW_ALL_SIDES, B_WILL_DRAW | B_PULSE_NEEDED | B_NAVIGABLE);
+	auto* view = new MyEntryTextView(BRect(85, where.y, 245, where.y + 20), name,
+									 BRect(5, 4, 152, 10), B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP,
+									 B_WILL_DRAW | B_PULSE_NEEDED | B_NAVIGABLE);
 	fDialogView->AddChild(view);
 	view->SetWordWrap(false);
 	view->SetMaxBytes(kFieldTextLength);

@@ -10,8 +10,7 @@ struct _PREFData;
 // PREFDisposeSet() on destruction, which does not save. Two objects for the
 // same set share it. Results pass through unchanged from Prefs.h; use the
 // object only when InitCheck() is B_OK. Adds no locking.
-class PreferenceSet
-{
+class PreferenceSet {
 public:
 	// user selects the per-user settings directory, false the shared one.
 	// preferences must outlive this object.

@@ -8,8 +8,7 @@ struct _PREFHandle;
 // One application's preferences: PREFInit() on construction, PREFShutdown()
 // on destruction. Outlives every PreferenceSet opened from it. Adds no
 // locking; see Prefs.h.
-class Preferences
-{
+class Preferences {
 public:
 	explicit Preferences(const char* applicationName);
 	~Preferences();

@@ -5,8 +5,7 @@
 
 // Holds one count of a semaphore until it goes out of scope. A semaphore that
 // is gone (or was never created, -1) leaves IsLocked() false.
-class SemaphoreLocker
-{
+class SemaphoreLocker {
 public:
 	explicit SemaphoreLocker(sem_id semaphore)
 		: fSemaphore(semaphore), fLocked(acquire_sem(semaphore) == B_OK)

@@ -1,6 +1,9 @@
 #include "ABListView.h"
 
+#include <algorithm>
+
 #include <Message.h>
+#include <ScrollBar.h>
 #include <Window.h>
 
 #include "ABListItem.h"
@@ -9,7 +12,7 @@
 ABListView::ABListView(BRect frame, const char* name, ZIBWindow* window)
 	: BListView(frame, name, B_MULTIPLE_SELECTION_LIST, B_FOLLOW_ALL_SIDES,
 				B_WILL_DRAW | B_FRAME_EVENTS | B_NAVIGABLE),
-	  fWindow(window), fTitleWhere(0, 0)
+	  fWindow(window), fTitleWhere(0, 0), fColumnsWidth(0)
 {
 	SetSelectionMessage(new BMessage(kMsgListSelection));
 	SetInvocationMessage(new BMessage(kMsgListInvoke));
@@ -27,6 +30,31 @@ ABListView::ScrollTo(BPoint where)
 	if (fWindow != nullptr && fWindow->GetTitleButtonView() != nullptr)
 		fWindow->GetTitleButtonView()->ScrollTo(fTitleWhere);
 	BListView::ScrollTo(where);
+}
+
+void
+ABListView::FrameResized(float width, float height)
+{
+	BListView::FrameResized(width, height);
+	_UpdateHorizontalBar();
+}
+
+void
+ABListView::SetColumnsWidth(float width)
+{
+	fColumnsWidth = width;
+	_UpdateHorizontalBar();
+}
+
+void
+ABListView::_UpdateHorizontalBar()
+{
+	BScrollBar* bar = ScrollBar(B_HORIZONTAL);
+	if (bar == nullptr)
+		return;
+	float visible = Bounds().Width() + 1;
+	bar->SetRange(0, std::max(0.0f, fColumnsWidth - visible));
+	bar->SetProportion(fColumnsWidth > 0 ? std::min(1.0f, visible / fColumnsWidth) : 1.0f);
 }
 
 void

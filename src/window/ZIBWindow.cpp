@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include <Alert.h>
 #include <AppDefs.h>
 #include <Application.h>
 #include <FilePanel.h>
@@ -38,10 +39,10 @@ const float kScrollBarSpace = 14;
 
 ZIBWindow::ZIBWindow(BRect frame)
 	: BWindow(frame, "Larimo Address Book DIDE", B_DOCUMENT_WINDOW, 0, B_CURRENT_WORKSPACE),
-	  fCancelFlag(true), fFindWindow(nullptr), fEntryWindow(nullptr), fModifyWindow(nullptr),
-	  fBook(nullptr), fLastWidth(0), fLastHeight(0), fList(nullptr), fWindowView(nullptr),
-	  fScrollView(nullptr), fTitleButtonView(nullptr), fOpenPanel(nullptr), fSavePanel(nullptr),
-	  fImportPanel(nullptr), fExportPanel(nullptr), fEntryRef(nullptr)
+	  fCancelFlag(true), fQuitAfterSave(false), fFindWindow(nullptr), fEntryWindow(nullptr),
+	  fModifyWindow(nullptr), fBook(nullptr), fLastWidth(0), fLastHeight(0), fList(nullptr),
+	  fWindowView(nullptr), fScrollView(nullptr), fTitleButtonView(nullptr), fOpenPanel(nullptr),
+	  fSavePanel(nullptr), fImportPanel(nullptr), fExportPanel(nullptr), fEntryRef(nullptr)
 {
 	BRect screen = BScreen(B_MAIN_SCREEN_ID).Frame();
 	SetSizeLimits(340, screen.right - 20, 54, screen.bottom);
@@ -93,7 +94,7 @@ ZIBWindow::MessageReceived(BMessage* message)
 			PostMessage(B_QUIT_REQUESTED);
 			break;
 		case kMsgFileSave:
-			ZIBSaveFile();
+			_Save();
 			break;
 		case kMsgFileSaveAs:
 			fSavePanel->Show();
@@ -204,9 +205,22 @@ ZIBWindow::MessageReceived(BMessage* message)
 bool
 ZIBWindow::QuitRequested()
 {
-	// A new book without a file holds no records; there is nothing to save.
-	if (fBook != nullptr && fBook->SeeIfDirty() && HasFile() && ZIBSaveFile() != B_OK)
+	if (fBook != nullptr && !HasFile() && fBook->GetTotalRecordsInThisAB() > 0) {
+		int32 choice =
+			(new BAlert("Message",
+						"This address book has no file yet. Save its records before "
+						"closing it?",
+						"Save As...", "Don't Save", "Cancel", B_WIDTH_AS_USUAL, B_WARNING_ALERT))
+				->Go();
+		if (choice == 0) {
+			fQuitAfterSave = true;
+			fSavePanel->Show();
+		}
+		if (choice != 1)
+			return false;
+	} else if (fBook != nullptr && fBook->SeeIfDirty() && HasFile() && ZIBSaveFile() != B_OK) {
 		return false;
+	}
 	if (gZIBapp != nullptr)
 		gZIBapp->WindowClosed(this);
 	return true;
@@ -279,6 +293,8 @@ ZIBWindow::BuildListDialog()
 	fWindowView->AddChild(fScrollView);
 	fScrollView->ScrollBar(B_VERTICAL)->SetSteps(15, 150);
 	fScrollView->ScrollBar(B_HORIZONTAL)->SetSteps(15, 175);
+	fList->SetColumnsWidth(_ColumnsWidth());
+	fList->MakeFocus(true);
 }
 
 void
@@ -346,6 +362,16 @@ ZIBWindow::RemoveDialog(BWindow* dialog)
 		fEntryWindow = nullptr;
 	if (dialog == fModifyWindow)
 		fModifyWindow = nullptr;
+}
+
+// A book without a file is saved through the save panel.
+void
+ZIBWindow::_Save()
+{
+	if (HasFile())
+		ZIBSaveFile();
+	else
+		fSavePanel->Show();
 }
 
 void
@@ -464,11 +490,13 @@ ZIBWindow::_SaveFileNamed(BMessage* message)
 }
 
 // A save panel closed without a name closes the window while the flag is
-// set: cancelling the first panel of a new book closes it.
+// set: cancelling the first panel of a new book closes it, unless records
+// were put into the book meanwhile.
 void
 ZIBWindow::_SavePanelClosed()
 {
-	if (fCancelFlag)
+	if (fCancelFlag && (fBook == nullptr || fBook->GetTotalRecordsInThisAB() == 0))
 		PostMessage(B_QUIT_REQUESTED);
 	fCancelFlag = true;
+	fQuitAfterSave = false;
 }

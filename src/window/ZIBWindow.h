@@ -38,7 +38,9 @@ public:
 
 	void MessageReceived(BMessage* message) override;
 	// Saves a dirty book that has a file; refuses (the window stays open)
-	// when that save fails.
+	// when that save fails. A book with records and no file asks first:
+	// "Save As..." shows the save panel and closes the window once the
+	// save succeeds, "Don't Save" closes it, "Cancel" keeps it.
 	bool QuitRequested() override;
 	void FrameMoved(BPoint where) override;
 	void FrameResized(float width, float height) override;
@@ -91,8 +93,10 @@ private:
 	void BuildListTitleButtons();
 	void ClearListTitleButtons();
 	void ClearListWindow();
+	float _ColumnsWidth() const;
 
 	// Commands.
+	void _Save();
 	void _NewRecord();
 	void _SelectAll();
 	void _Find();
@@ -134,6 +138,8 @@ private:
 	void GetSortField(BMessage* message);
 
 	bool fCancelFlag;
+	// Set while the save panel was shown by a close that waits for it.
+	bool fQuitAfterSave;
 	ZIBFindWindow* fFindWindow;
 	ZIBEntryWindow* fEntryWindow;
 	ZIBModifyWindow* fModifyWindow;

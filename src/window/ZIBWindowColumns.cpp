@@ -7,6 +7,7 @@
 #include <Message.h>
 #include <View.h>
 
+#include "ABListView.h"
 #include "ColumnLabel.h"
 #include "ZIBapp.h"
 #include "ZIBook.h"
@@ -92,11 +93,12 @@ void
 ZIBWindow::BuildListTitleButtons()
 {
 	// Wider than any screen, so it never needs to grow. It is transparent
-	// where it has no title, as it overlaps the menu bar's lower edge.
+	// where it has no title. It starts below the menu bar, which takes
+	// clicks down to its lower edge.
 	fTitleButtonView =
-		new BView(BRect(0, 16, 10700, 36), "ButtonView", B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW);
+		new BView(BRect(0, 20, 10700, 36), "ButtonView", B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW);
 	fTitleButtonView->SetViewColor(B_TRANSPARENT_COLOR);
-	BRect frame(0, 4, kTitleWidth - 1, 20);
+	BRect frame(0, 0, kTitleWidth - 1, 16);
 	for (int field = 0; field < kFieldCount; field++) {
 		if (!fMenus.viewFieldItems[field]->IsMarked())
 			continue;
@@ -111,7 +113,20 @@ ZIBWindow::BuildListTitleButtons()
 	}
 	Lock();
 	fWindowView->AddChild(fTitleButtonView);
+	if (fList != nullptr)
+		fList->SetColumnsWidth(_ColumnsWidth());
 	Unlock();
+}
+
+float
+ZIBWindow::_ColumnsWidth() const
+{
+	float width = 0;
+	for (BMenuItem* item : fMenus.viewFieldItems) {
+		if (item->IsMarked())
+			width += kTitleWidth;
+	}
+	return width;
 }
 
 void

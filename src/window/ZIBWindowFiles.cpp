@@ -7,6 +7,7 @@
 #include <memory>
 
 #include <Alert.h>
+#include <AppDefs.h>
 #include <Directory.h>
 #include <Entry.h>
 #include <ErrnoStatus.h>
@@ -58,7 +59,6 @@ ZIBWindow::ZIBopen_it(BMessage* message, long)
 {
 	SetThisABook(new ZIBook(this));
 	fMenus.EnableFileMenuItems(false);
-	fMenus.EnableMenus();
 	Lock();
 	Show();
 	Unlock();
@@ -81,6 +81,7 @@ ZIBWindow::ZIBopen_it(BMessage* message, long)
 		SetThisABook(new ZIBook(this));
 		return status;
 	}
+	fMenus.EnableMenus();
 	RedrawList();
 	StoreLastFileSaved(fEntryRef);
 	fBook->SetDirty(false);
@@ -110,7 +111,6 @@ void
 ZIBWindow::ZIBSaveAs(BMessage* message)
 {
 	fMenus.EnableFileMenuItems(fBook != nullptr && fBook->SeeIfDirty());
-	fMenus.EnableMenus();
 	entry_ref directoryRef;
 	const char* name = nullptr;
 	if (message->FindRef("directory", &directoryRef) != B_OK ||
@@ -131,7 +131,12 @@ ZIBWindow::ZIBSaveAs(BMessage* message)
 	if (ZIBSaveFile() != B_OK) {
 		_SetFile(previous.get());
 		SetTitle(previousTitle.c_str());
+		return;
 	}
+	// The record commands come on once the book has a file to keep them.
+	fMenus.EnableMenus();
+	if (fQuitAfterSave)
+		PostMessage(B_QUIT_REQUESTED);
 }
 
 void

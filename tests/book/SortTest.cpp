@@ -62,6 +62,7 @@ TEST(SortBook, LeavesBookAloneWithoutTwoRecordsOrAValidField)
 }
 
 enum Shape { kSorted, kReversed, kAllEqual, kRandom, kFewKeys };
+const char* const kShapeNames[] = {"Sorted", "Reversed", "AllEqual", "Random", "FewKeys"};
 
 class SortShapes : public testing::TestWithParam<std::tuple<Shape, int>> {};
 
@@ -94,6 +95,10 @@ TEST_P(SortShapes, SortsIndexAndChainAlike)
 INSTANTIATE_TEST_SUITE_P(Books, SortShapes,
 						 testing::Combine(testing::Values(kSorted, kReversed, kAllEqual, kRandom,
 														  kFewKeys),
-										  testing::Values(2, 3, 17, 5000)));
+										  testing::Values(2, 3, 17, 5000)),
+						 [](const auto& info) {
+							 return kShapeNames[std::get<0>(info.param)] +
+									std::to_string(std::get<1>(info.param));
+						 });
 
 } // namespace

@@ -1,10 +1,15 @@
+#include <algorithm>
+#include <cmath>
 #include <vector>
+
+#include <QImage>
 
 #include <gtest/gtest.h>
 
 #include <Button.h>
 #include <MenuBar.h>
 #include <MenuItem.h>
+#include <StringView.h>
 
 #include "ABListView.h"
 #include "DialogTest.h"
@@ -149,6 +154,71 @@ TEST_F(FindDialog, LanguageRulesIgnoreCaseInEveryScript)
 		Search(dialog, "STRASSE");
 		EXPECT_EQ(Selection(window), Rows{1});
 		EXPECT_TRUE(CanSearchAgain(window, dialog));
+	});
+}
+
+// The darkest grey of the middle third of a button's height: its label.
+int
+DarkestLabelGrey(BButton* button)
+{
+	QImage image = gui_test::render(button);
+	int darkest = 255;
+	for (int y = image.height() / 3; y < 2 * image.height() / 3; y++) {
+		for (int x = 6; x < image.width() - 6; x++)
+			darkest = std::min(darkest, qGray(image.pixel(x, y)));
+	}
+	return darkest;
+}
+
+// Whether no label ink comes within three pixels of the button's sides, as
+// it does when the label is cut off there.
+bool
+LabelIsWhole(BButton* button)
+{
+	QImage image = gui_test::render(button);
+	for (int y = image.height() / 3; y < 2 * image.height() / 3; y++) {
+		for (int x : {3, 4, image.width() - 5, image.width() - 4}) {
+			if (qGray(image.pixel(x, y)) < 100)
+				return false;
+		}
+	}
+	return true;
+}
+
+TEST_F(FindDialog, ButtonsShowWhetherTheyWorkAndKeysPressTheFocusedOne)
+{
+	Run([](ZIBWindow* window) {
+		ZIBFindWindow* dialog = OpenFind(window);
+		auto* label = dynamic_cast<BStringView*>(dialog->FindView("fstr"));
+		ASSERT_NE(label, nullptr);
+		EXPECT_LE(std::floor(label->StringWidth("Search For")), label->Frame().Width() + 1);
+		EXPECT_EQ(gui_test::render(label).pixelColor(0, 1), QColor(216, 216, 216));
+
+		BButton* search = Button(dialog, "Search_Button");
+		BButton* again = Button(dialog, "SearchAgain_Button");
+		BButton* cancel = Button(dialog, "Cancel_Button");
+		EXPECT_LT(DarkestLabelGrey(search), 80);
+		EXPECT_GT(DarkestLabelGrey(again), 110) << "greyed while disabled";
+		EXPECT_GT(DarkestLabelGrey(Button(dialog, "FindAll_Button")), 110);
+		for (const char* name : {"Search_Button", "SearchAgain_Button", "Cancel_Button"})
+			EXPECT_TRUE(LabelIsWhole(Button(dialog, name))) << name;
+
+		// Space presses the focused button, which shows a focus mark.
+		QImage unfocused = gui_test::render(search);
+		SearchField(dialog)->SetText("carl");
+		Press(SearchField(dialog), Qt::Key_Tab);
+		ASSERT_EQ(dialog->CurrentFocus(), search);
+		EXPECT_NE(gui_test::render(search), unfocused);
+		Type(search, " ");
+		EXPECT_EQ(Selection(window), Rows{3});
+		EXPECT_LT(DarkestLabelGrey(again), 80);
+
+		// Enter presses the focused "Cancel", not the default "Search".
+		window->GetABList()->DeselectAll();
+		cancel->MakeFocus(true);
+		Press(cancel, Qt::Key_Return);
+		ASSERT_TRUE(gui_test::process_until([dialog] { return !IsOpen(dialog); }));
+		EXPECT_TRUE(Selection(window).empty());
 	});
 }
 

@@ -76,6 +76,12 @@ TEST_F(InfoWindow, SupportTextCannotBeSelectedAndEnterOpensTheSupportPage)
 		QTest::mousePress(editor, Qt::LeftButton, Qt::NoModifier, QPoint(2, 4));
 		QTest::mouseMove(editor, QPoint(150, 40));
 		QTest::mouseRelease(editor, Qt::LeftButton, Qt::NoModifier, QPoint(150, 40));
+		gui_test::process_events();
+		QImage image = gui_test::render(text);
+		for (int y = 0; y < image.height(); y++) {
+			for (int x = 0; x < image.width(); x++)
+				ASSERT_NE(image.pixelColor(x, y), QColor(0, 0, 255)) << "no focus mark";
+		}
 		Press(text, Qt::Key_A, Qt::ControlModifier);
 		Type(text, "x");
 		int32 start, finish;

@@ -53,7 +53,7 @@ protected:
 	}
 };
 
-TEST_F(RecordDialog, FieldsAreLaidOutBevelledAndTabMovesTheFocusMark)
+TEST_F(RecordDialog, FieldsAreLaidOutWithWholeLabelsBevelledAndTabMovesTheFocusMark)
 {
 	Run([](ZIBWindow* window) {
 		ZIBEntryWindow* dialog = OpenEntry(window);
@@ -65,8 +65,17 @@ TEST_F(RecordDialog, FieldsAreLaidOutBevelledAndTabMovesTheFocusMark)
 			auto* label = static_cast<BStringView*>(fields[i]->Parent()->ChildAt(2 * i));
 			EXPECT_STREQ(label->Text(), gInitFieldNames[i]);
 			EXPECT_EQ(label->Frame().RightTop(), BPoint(80, 4 + 20 * i));
+			EXPECT_GE(label->Frame().left, 0) << label->Text() << " is cut off";
+			EXPECT_LE(label->StringWidth(label->Text()), label->Frame().Width() + 1);
+			EXPECT_EQ(gui_test::render(label).pixelColor(0, 1), QColor(216, 216, 216))
+				<< "on the dialog's grey";
 			EXPECT_EQ(fields[i]->Frame(), BRect(85, 4 + 20 * i, 245, 24 + 20 * i));
 		}
+		EXPECT_EQ(Button(dialog, "Add_Button")->Frame(), BRect(150, 440, 195, 465));
+		// A taller dialog keeps every field clear of the buttons.
+		dialog->ResizeBy(0, 100);
+		gui_test::process_events();
+		EXPECT_EQ(fields[20]->Frame().bottom, 424);
 		EXPECT_EQ(Button(dialog, "Add_Button")->Frame(), BRect(150, 440, 195, 465));
 
 		QImage image = gui_test::render(fields[0]);

@@ -37,9 +37,7 @@ struct SetFile {
 	std::string item; // "LastFileSaved" after loading
 };
 
-class PrefsFileTest : public PrefsTest, public testing::WithParamInterface<SetFile>
-{
-};
+class PrefsFileTest : public PrefsTest, public testing::WithParamInterface<SetFile> {};
 
 // A file that fails to load leaves nothing loaded: a good file written
 // afterwards is read.

@@ -16,8 +16,7 @@
 inline const std::string kLastFile("/home/user/friends.zib", 23);
 
 // A temporary settings directory, and the set files inside it as bytes.
-class PrefsTest : public TestDirectory
-{
+class PrefsTest : public TestDirectory {
 public:
 	static constexpr const char* kApp = "x-vnd.vornak-zibmo";
 

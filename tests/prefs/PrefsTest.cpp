@@ -150,9 +150,7 @@ struct PathFailure {
 	status_t expected;
 };
 
-class PrefsPathTest : public PrefsTest, public testing::WithParamInterface<PathFailure>
-{
-};
+class PrefsPathTest : public PrefsTest, public testing::WithParamInterface<PathFailure> {};
 
 static std::string
 SetNameOfPathLength(const fs::path& config, bool user, size_t length)

@@ -42,7 +42,7 @@ protected:
 		}
 		std::error_code ignored;
 		std::filesystem::permissions(fPath, std::filesystem::perms::owner_all,
-			std::filesystem::perm_options::add, ignored);
+									 std::filesystem::perm_options::add, ignored);
 		std::filesystem::remove_all(fPath, ignored);
 	}
 

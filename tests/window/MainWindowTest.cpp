@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <Alert.h>
 #include <AppDefs.h>
 #include <FilePanel.h>
 #include <MenuBar.h>
@@ -95,22 +96,6 @@ TEST_F(MainWindow, MenusFollowTheBookAndTheSelection)
 		gui_test::process_events();
 		EXPECT_TRUE(Enabled(window, kMsgOpenWebPage));
 		EXPECT_FALSE(Enabled(window, kMsgSendEmail));
-	});
-}
-
-TEST_F(MainWindow, ANewBookHasOnlyItsFileAndInfoCommands)
-{
-	RunApp({}, [](ZIBapp* app) {
-		ZIBWindow* window = WindowAt(app, 0);
-		for (uint32 command : {kMsgFileNew, kMsgFileOpen, kMsgFileClose, kMsgFileQuit,
-							   kMsgInfoAbout, kMsgInfoTech, kMsgInfoWeb})
-			EXPECT_TRUE(Enabled(window, command));
-		for (uint32 command :
-			 {kMsgFileSave, kMsgFileSaveAs, kMsgFileImport, kMsgFileExport, kMsgEditSelectAll,
-			  kMsgViewAll, kMsgSearchFind, kMsgRecordNew, kMsgCopyRecord})
-			EXPECT_FALSE(Enabled(window, command));
-		EXPECT_EQ(Item(window, kMsgSearchFindNext)->Shortcut(), 'G');
-		EXPECT_EQ(Item(window, kMsgFileQuit)->Shortcut(), 'Q');
 	});
 }
 
@@ -247,4 +232,125 @@ TEST_F(MainWindow, SizeLimitsKeepTheWindowUsable)
 		EXPECT_GE(window->Bounds().Width(), 340);
 		EXPECT_GE(window->Bounds().Height(), 54);
 	});
+}
+
+namespace {
+
+// Puts records into the window's book as an import does, without a file.
+void
+AddRecords(ZIBWindow* window, int count)
+{
+	window->Lock();
+	for (int i = 0; i < count; i++) {
+		window->GetThisABook()->makeNewRecord()->SetField(kNicknameField, "kept");
+		window->GetThisABook()->IncrementTotalRecordsInThisAB();
+	}
+	window->GetThisABook()->SetDirty(true);
+	window->Unlock();
+}
+
+} // namespace
+
+TEST_F(MainWindow, ANewBookHasItsRecordCommandsOnlyOnceAFirstSaveSucceeds)
+{
+	std::filesystem::create_directory(PathOf("gone"));
+	entry_ref gone;
+	get_ref_for_path(PathOf("gone").c_str(), &gone);
+	std::filesystem::remove(PathOf("gone"));
+	RunApp({}, [&](ZIBapp* app) {
+		ZIBWindow* window = WindowAt(app, 0);
+		for (uint32 command : {kMsgFileNew, kMsgFileOpen, kMsgFileClose, kMsgFileQuit,
+							   kMsgInfoAbout, kMsgInfoTech, kMsgInfoWeb})
+			EXPECT_TRUE(Enabled(window, command));
+		for (uint32 command : {kMsgFileSave, kMsgFileSaveAs, kMsgFileImport, kMsgFileExport,
+							   kMsgEditSelectAll, kMsgViewAll, kMsgSearchFind, kMsgRecordNew,
+							   kMsgCopyRecord})
+			EXPECT_FALSE(Enabled(window, command));
+
+		BMessage saveAs(kMsgSaveFile);
+		saveAs.AddRef("directory", &gone);
+		saveAs.AddString("name", "new.zib");
+		window->PostMessage(&saveAs);
+		gui_test::process_until([&] { return !fAlerts.empty(); });
+		gui_test::process_events();
+		EXPECT_FALSE(window->HasFile());
+		EXPECT_FALSE(Enabled(window, kMsgRecordNew));
+		EXPECT_FALSE(Enabled(window, kMsgEditSelectAll));
+		EXPECT_TRUE(Enabled(window, kMsgFileSaveAs));
+
+		window->GetSaveFilePanel()->Panel()->Hide();
+		Send(window, kMsgFileSave);
+		EXPECT_TRUE(window->GetSaveFilePanel()->Panel()->IsShowing());
+	});
+}
+
+TEST_F(MainWindow, ClosingABookWithRecordsAndNoFileAsks)
+{
+	std::string path = PathOf("rescued.zib");
+	RunApp({}, [&](ZIBapp* app) {
+		ZIBWindow* window = WindowAt(app, 0);
+		AddRecords(window, 2);
+		int32 answer = 2;
+		BPrivate::set_alert_responder([&](const BAlert& alert) {
+			fAlerts.push_back(std::string(alert.Title()) + "|" + alert.Text());
+			return answer;
+		});
+		// "Cancel", and a cancelled save panel, keep the window.
+		Send(window, kMsgFileClose);
+		BPrivate::cancel_file_panel(window->GetSaveFilePanel()->Panel());
+		gui_test::process_events();
+		EXPECT_EQ(CountWindows(app), 1);
+		ASSERT_EQ(fAlerts.size(), 1u);
+		EXPECT_EQ(fAlerts[0].rfind("Message|This address book has no file yet.", 0), 0u);
+
+		// "Save As..." shows the panel; the window closes once it is saved.
+		answer = 0;
+		Send(window, kMsgFileClose);
+		EXPECT_EQ(CountWindows(app), 1);
+		ASSERT_TRUE(window->GetSaveFilePanel()->Panel()->IsShowing());
+		BPrivate::accept_file_panel(window->GetSaveFilePanel()->Panel(), {path});
+		gui_test::process_until([&] { return CountWindows(app) == 0; });
+	});
+	EXPECT_EQ(ReadFile(path).substr(0, 5), "kept\t");
+
+	RunApp({}, [&](ZIBapp* app) {
+		AddRecords(WindowAt(app, 0), 1);
+		BPrivate::set_alert_responder([](const BAlert&) { return 1; });
+		WindowAt(app, 0)->PostMessage(kMsgFileClose);
+		EXPECT_TRUE(gui_test::process_until([&] { return CountWindows(app) == 0; }))
+			<< "\"Don't Save\" closes";
+	});
+}
+
+TEST_F(MainWindow, ADoubledScaleDoublesTheWindowAndKeepsItsStoredFrame)
+{
+	// The offscreen screen of 800 by 800 pixels holds 400 by 400 points.
+	const BRect frame(20, 30, 369, 229);
+	WriteBookFile(fPath, {"n0\tAnna"}, frame);
+	setenv("QT_SCALE_FACTOR", "2", 1);
+	RunApp({fPath}, [&](ZIBapp* app) {
+		ZIBWindow* window = WindowAt(app, 0);
+		EXPECT_EQ(window->Frame(), frame);
+		QImage image = gui_test::render(window->GetWholeWindowView());
+		EXPECT_EQ(image.devicePixelRatio(), 2);
+		EXPECT_EQ(image.width(), 2 * (frame.IntegerWidth() + 1));
+		// Text is drawn at the doubled resolution, not blown up: some run of
+		// ink in a title starts or ends between two blown-up pixels.
+		QImage title = gui_test::render(window->GetTitleButtonView()->ChildAt(0));
+		bool fine = false;
+		for (int y = 4; y < title.height() - 4; y++) {
+			for (int x = 8; x < title.width() - 8; x++) {
+				bool ink = qGray(title.pixel(x, y)) < 100;
+				bool before = qGray(title.pixel(x - 1, y)) < 100;
+				fine |= ink != before && x % 2 == 1;
+			}
+		}
+		EXPECT_TRUE(fine);
+		window->MoveTo(40, 50);
+		gui_test::process_until([&] { return window->GetThisABook()->SeeIfDirty(); });
+	});
+	unsetenv("QT_SCALE_FACTOR");
+	float values[4] = {};
+	BNode(fPath.c_str()).ReadAttr("ZIBWndwFrame", B_RECT_TYPE, 0, values, sizeof(values));
+	EXPECT_EQ(BRect(values[0], values[1], values[2], values[3]), frame.OffsetToCopy(40, 50));
 }

@@ -45,8 +45,8 @@ public:
 	// Where a running application's port lies (see docs/wire-protocol.md).
 	static std::filesystem::path PortPath()
 	{
-		return std::filesystem::path(getenv("XDG_RUNTIME_DIR")) / "larimo-ports"
-			/ ("application%2Fx-vnd.test-launch@" + std::to_string(getpid()));
+		return std::filesystem::path(getenv("XDG_RUNTIME_DIR")) / "larimo-ports" /
+			   ("application%2Fx-vnd.test-launch@" + std::to_string(getpid()));
 	}
 
 	std::vector<std::string> fLog;

@@ -75,8 +75,10 @@ TEST_F(DesktopClipboardTest, TextGoesBothWaysAndOurBytesSurviveEvenIfNotUtf8)
 	EXPECT_EQ(desktop_text(), QString("Ann  Lee \nOslo   "));
 
 	// Once another program copies, its text counts.
-	QGuiApplication::clipboard()->setText(QString::fromUtf8("Gr\xc3\xbc\xc3\x9f" "e"));
-	EXPECT_EQ(clipboard_text(), "Gr\xc3\xbc\xc3\x9f" "e");
+	QGuiApplication::clipboard()->setText(QString::fromUtf8("Gr\xc3\xbc\xc3\x9f"
+															"e"));
+	EXPECT_EQ(clipboard_text(), "Gr\xc3\xbc\xc3\x9f"
+								"e");
 }
 
 TEST_F(DesktopClipboardTest, OtherThreadsGoThroughTheGuiThread)

@@ -91,8 +91,16 @@ TEST_F(ViewDrawing, PrimitivesCoverExactlyTheirPixels)
 			 view->StrokeLine(BPoint(20, 15));
 			 view->StrokeRect(BRect(30, 2, 35, 6));
 		 },
-		 {{2, 10, red}, {20, 10, red}, {1, 10, white}, {21, 10, white}, {20, 9, white},
-		  {20, 15, red}, {20, 16, white}, {30, 2, red}, {35, 6, red}, {36, 6, white},
+		 {{2, 10, red},
+		  {20, 10, red},
+		  {1, 10, white},
+		  {21, 10, white},
+		  {20, 9, white},
+		  {20, 15, red},
+		  {20, 16, white},
+		  {30, 2, red},
+		  {35, 6, red},
+		  {36, 6, white},
 		  {33, 4, white}}},
 		{"InvertRect flips only its pixels",
 		 [](BView* view) {

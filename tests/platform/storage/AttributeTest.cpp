@@ -13,8 +13,7 @@
 
 #include "TestDirectory.h"
 
-namespace
-{
+namespace {
 
 std::string
 Xattr(const std::string& path, const char* name)
@@ -30,8 +29,7 @@ Bytes(std::initializer_list<int> bytes)
 	return std::string(bytes.begin(), bytes.end());
 }
 
-class Attribute : public TestDirectory
-{
+class Attribute : public TestDirectory {
 protected:
 	void SetUp() override
 	{

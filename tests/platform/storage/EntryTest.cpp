@@ -18,11 +18,9 @@
 
 #include "TestDirectory.h"
 
-namespace
-{
+namespace {
 
-class Entry : public TestDirectory
-{
+class Entry : public TestDirectory {
 protected:
 	void SetUp() override
 	{

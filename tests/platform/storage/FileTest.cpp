@@ -15,8 +15,7 @@
 
 #include "TestDirectory.h"
 
-namespace
-{
+namespace {
 
 // Compares without printing megabytes.
 testing::AssertionResult
@@ -45,8 +44,7 @@ ReadCalls()
 	return -1;
 }
 
-class File : public TestDirectory
-{
+class File : public TestDirectory {
 protected:
 	void SetUp() override
 	{

@@ -14,8 +14,7 @@
 
 #include "TestDirectory.h"
 
-namespace
-{
+namespace {
 
 using FindDirectory = TestDirectory;
 

@@ -52,6 +52,9 @@ protected:
 	void enterEvent(QEnterEvent* event) override;
 	void leaveEvent(QEvent* event) override;
 	void keyPressEvent(QKeyEvent* event) override;
+	// Posts B_MOUSE_WHEEL_CHANGED; Shift turns a vertical wheel sideways,
+	// as on other desktops.
+	void wheelEvent(QWheelEvent* event) override;
 	void focusInEvent(QFocusEvent* event) override;
 	void resizeEvent(QResizeEvent* event) override;
 	// Tab and Shift-Tab reach the view as keys: BView::KeyDown() moves the
