@@ -65,17 +65,6 @@ private:
 	std::thread fWatch;
 };
 
-// Passwords belong to a server, whatever path of it is named.
-QByteArray
-ServerOf(const QString& url)
-{
-	return QUrl(url)
-		.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment |
-				  QUrl::RemoveUserInfo)
-		.toString()
-		.toUtf8();
-}
-
 QString
 MessageOf(GError* error)
 {
@@ -100,6 +89,15 @@ SecretStore::HasSessionBus()
 	return !runtime.isEmpty() && QFileInfo(QString::fromLocal8Bit(runtime) + "/bus").exists();
 }
 
+QString
+SecretStore::ServerOf(const QString& url)
+{
+	return QUrl(url)
+		.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment |
+				  QUrl::RemoveUserInfo)
+		.toString();
+}
+
 bool
 SecretStore::Lookup(const QString& url, const QString& user, QString& password) const
 {
@@ -108,7 +106,7 @@ SecretStore::Lookup(const QString& url, const QString& user, QString& password) 
 	Deadline deadline(fTimeout);
 	GError* error = nullptr;
 	gchar* secret = secret_password_lookup_sync(Schema(), deadline.Cancellable(), &error, "url",
-												ServerOf(url).constData(), "user",
+												ServerOf(url).toUtf8().constData(), "user",
 												user.toUtf8().constData(), nullptr);
 	if (error != nullptr)
 		g_error_free(error);
@@ -130,11 +128,11 @@ SecretStore::Store(const QString& url, const QString& user, const QString& passw
 	}
 	Deadline deadline(fTimeout);
 	GError* failure = nullptr;
-	const QString label = "Address book server " + user + " at " + QString::fromUtf8(ServerOf(url));
+	const QString label = "Address book server " + user + " at " + ServerOf(url);
 	const bool stored = secret_password_store_sync(
 		Schema(), SECRET_COLLECTION_DEFAULT, label.toUtf8().constData(),
 		password.toUtf8().constData(), deadline.Cancellable(), &failure, "url",
-		ServerOf(url).constData(), "user", user.toUtf8().constData(), nullptr);
+		ServerOf(url).toUtf8().constData(), "user", user.toUtf8().constData(), nullptr);
 	if (failure != nullptr) {
 		QString message = MessageOf(failure);
 		if (error != nullptr)

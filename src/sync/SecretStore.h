@@ -20,6 +20,9 @@ public:
 	// Whether a session bus is there to ask.
 	static bool HasSessionBus();
 
+	// The server of url, which names its passwords: scheme, host and port.
+	static QString ServerOf(const QString& url);
+
 	// The stored password; false when there is none or no store answered.
 	bool Lookup(const QString& url, const QString& user, QString& password) const;
 

@@ -30,11 +30,7 @@ QHash<QString, QString> sPasswords;
 QString
 KeyOf(const QString& address, const QString& user)
 {
-	return QUrl(address)
-			   .adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment |
-						 QUrl::RemoveUserInfo)
-			   .toString() +
-		   '\n' + user;
+	return SecretStore::ServerOf(address) + '\n' + user;
 }
 
 QString
