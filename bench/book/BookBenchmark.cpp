@@ -174,11 +174,11 @@ AllocatedBytes()
 	return info.uordblks + info.hblkhd;
 }
 
-// The heap a book takes per record, opened from its file.
+// The heap a book takes per record, opened from the file at path.
 void
-BM_MemoryPerRecord(benchmark::State& state)
+MeasureMemoryPerRecord(benchmark::State& state, const std::string& path)
 {
-	entry_ref ref = RefOf(SharedFile(state.range(0)));
+	entry_ref ref = RefOf(path);
 	for (auto _ : state) {
 		size_t before = AllocatedBytes();
 		auto book = std::make_unique<ZIBook>(nullptr);
@@ -186,6 +186,25 @@ BM_MemoryPerRecord(benchmark::State& state)
 		state.counters["bytes_per_record"] =
 			static_cast<double>(AllocatedBytes() - before) / state.range(0);
 	}
+}
+
+void
+BM_MemoryPerRecord(benchmark::State& state)
+{
+	MeasureMemoryPerRecord(state, SharedFile(state.range(0)));
+}
+
+// The same for a book of empty records: a file of empty lines.
+void
+BM_MemoryPerEmptyRecord(benchmark::State& state)
+{
+	std::string path = FilePath("empty-lines");
+	if (FILE* file = fopen(path.c_str(), "w")) {
+		for (int64_t i = 0; i < state.range(0); i++)
+			fputc('\n', file);
+		fclose(file);
+	}
+	MeasureMemoryPerRecord(state, path);
 }
 
 } // namespace
@@ -225,6 +244,11 @@ BENCHMARK(BM_GnuSort)
 	->Unit(benchmark::kMillisecond)
 	->UseRealTime();
 BENCHMARK(BM_MemoryPerRecord)
+	->Arg(100000)
+	->Iterations(1)
+	->Unit(benchmark::kMillisecond)
+	->UseRealTime();
+BENCHMARK(BM_MemoryPerEmptyRecord)
 	->Arg(100000)
 	->Iterations(1)
 	->Unit(benchmark::kMillisecond)

@@ -3,8 +3,6 @@
 // for vCard), imports the export and checks that the same records come
 // back, field for field.
 
-#include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
 
 #include <cstdint>
@@ -17,16 +15,9 @@
 #include "ImportReport.h"
 #include "ZIBook.h"
 
-namespace {
+#include "FuzzCheck.h"
 
-void
-Check(bool condition, const char* what)
-{
-	if (!condition) {
-		fprintf(stderr, "broken: %s\n", what);
-		abort();
-	}
-}
+namespace {
 
 std::vector<std::string>
 CheckedFields(const ZIBook& book)

@@ -7,22 +7,26 @@
 
 #include "ClipboardBackend.h"
 
-static const char* kTextField = "text/plain";
-
 namespace {
 
 std::mutex sBackendLock;
 BPrivate::ClipboardBackend* sBackend = nullptr; // guarded by sBackendLock
 
-// The bytes of the plain text in data; empty when it has none.
-std::string
-text_of(const BMessage& data)
+// The B_MIME_TYPE fields of data, each named by its MIME type.
+std::vector<BPrivate::ClipboardItem>
+items_of(const BMessage& data)
 {
-	const void* bytes;
-	ssize_t size;
-	if (data.FindData(kTextField, B_MIME_TYPE, &bytes, &size) != B_OK)
-		return std::string();
-	return std::string(static_cast<const char*>(bytes), size);
+	std::vector<BPrivate::ClipboardItem> items;
+	char* name;
+	type_code type;
+	int32 count;
+	for (int32 i = 0; data.GetInfo(B_MIME_TYPE, i, &name, &type, &count) == B_OK; i++) {
+		const void* bytes;
+		ssize_t size;
+		if (data.FindData(name, B_MIME_TYPE, &bytes, &size) == B_OK)
+			items.push_back({name, std::string(static_cast<const char*>(bytes), size)});
+	}
+	return items;
 }
 
 } // namespace
@@ -42,12 +46,8 @@ set_clipboard_backend(ClipboardBackend* backend)
 } // namespace BPrivate
 
 BClipboard::BClipboard(const char* name)
-	:
-	fName(name != nullptr ? name : ""),
-	fData(new BMessage),
-	fCount(0),
-	fSystemData(new BMessage),
-	fSystemCount(0)
+	: fName(name != nullptr ? name : ""), fData(new BMessage), fCount(0), fSystemData(new BMessage),
+	  fSystemCount(0)
 {
 }
 
@@ -91,9 +91,9 @@ BClipboard::Commit()
 		std::lock_guard<std::mutex> lock(fSystemLock);
 		*fSystemData = *fData;
 		fCount = ++fSystemCount;
-		std::string text = text_of(*fData);
+		std::vector<BPrivate::ClipboardItem> items = items_of(*fData);
 		std::lock_guard<std::mutex> backendLock(sBackendLock);
-		return sBackend != nullptr ? sBackend->WriteText(text.data(), text.size()) : B_OK;
+		return sBackend != nullptr ? sBackend->Write(items) : B_OK;
 	} catch (const std::bad_alloc&) {
 		return B_NO_MEMORY;
 	}
@@ -144,20 +144,23 @@ BClipboard::_Download(bool force)
 	}
 }
 
-// Takes the desktop's text when another program changed it. Called with
-// fSystemLock held.
+// Takes the desktop's contents when another program changed them. Called
+// with fSystemLock held.
 void
 BClipboard::_SyncFromDesktop() const
 {
 	try {
 		std::lock_guard<std::mutex> backendLock(sBackendLock);
-		std::string text;
-		if (sBackend == nullptr || sBackend->ReadText(&text) != B_OK
-			|| text == text_of(*fSystemData))
+		std::vector<BPrivate::ClipboardItem> items;
+		if (sBackend == nullptr || sBackend->Read(&items) != B_OK ||
+			items == items_of(*fSystemData))
 			return;
 		BMessage data;
-		if (!text.empty() && data.AddData(kTextField, B_MIME_TYPE, text.data(), text.size()) != B_OK)
-			return;
+		for (const BPrivate::ClipboardItem& item : items) {
+			if (data.AddData(item.type.c_str(), B_MIME_TYPE, item.data.data(), item.data.size()) !=
+				B_OK)
+				return;
+		}
 		*fSystemData = data;
 		fSystemCount++;
 	} catch (const std::bad_alloc&) {

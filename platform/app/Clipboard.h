@@ -11,8 +11,9 @@
 
 class BMessage;
 
-// A clipboard: a message of data (plain text as "text/plain" of type
-// B_MIME_TYPE, without a terminator) shared with other programs. Lock it,
+// A clipboard: a message of data shared with other programs, one field of
+// type B_MIME_TYPE per form, named by its MIME type (plain text as
+// "text/plain", without a terminator; a card as "text/vcard"). Lock it,
 // read or change Data(), Commit() to publish the change, Unlock().
 //
 // Lock() and Unlock() may be called from any thread; Lock() waits while

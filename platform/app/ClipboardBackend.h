@@ -4,19 +4,30 @@
 #include <SupportDefs.h>
 
 #include <string>
+#include <vector>
 
 namespace BPrivate {
 
-// The desktop side of the system clipboard: the plain text other programs
-// see. Without one, the clipboard stays inside this process.
+// One form of the clipboard's contents: a MIME type ("text/plain",
+// "text/vcard") and its bytes.
+struct ClipboardItem {
+	std::string type;
+	std::string data;
+
+	bool operator==(const ClipboardItem&) const = default;
+};
+
+// The desktop side of the system clipboard: the data other programs see,
+// in the forms this process knows. Without one, the clipboard stays inside
+// this process.
 class ClipboardBackend {
 public:
 	virtual ~ClipboardBackend() = default;
 
-	// Puts data (length bytes, no terminator needed) on the desktop.
-	virtual status_t WriteText(const char* data, size_t length) = 0;
-	// The desktop's current text; empty when it holds none.
-	virtual status_t ReadText(std::string* text) = 0;
+	// Puts items on the desktop, all at once, replacing its contents.
+	virtual status_t Write(const std::vector<ClipboardItem>& items) = 0;
+	// The desktop's current contents; empty when it holds nothing known.
+	virtual status_t Read(std::vector<ClipboardItem>* items) = 0;
 };
 
 // Installs backend for every BClipboard; null removes it. Does not adopt

@@ -15,6 +15,8 @@ extern char** environ;
 namespace {
 
 const char* const kBrowserSignatures[] = {"application/x-vnd.Be-NPOS", "text/html"};
+// The handler of mailto: URLs; it is handed nothing else.
+const char* const kMailtoSignature = "application/x-vnd.Be.URL.mailto";
 // The freedesktop opener: it hands a URL to the user's chosen browser.
 const char* const kOpener = "xdg-open";
 
@@ -37,6 +39,16 @@ is_browser(const char* signature)
 			return true;
 	}
 	return false;
+}
+
+bool
+all_mailto(const std::vector<std::string>& urls)
+{
+	for (const std::string& url : urls) {
+		if (strncasecmp(url.c_str(), "mailto:", 7) != 0)
+			return false;
+	}
+	return true;
 }
 
 // Starts the opener on url without a shell, so no byte of url is ever
@@ -77,7 +89,8 @@ BRoster::Launch(const char* mimeType, int argc, const char* const* args, team_id
 		if (sHandler)
 			return sHandler(mimeType, arguments);
 	}
-	if (!is_browser(mimeType))
+	bool mail = strcasecmp(mimeType, kMailtoSignature) == 0 && all_mailto(arguments);
+	if (!is_browser(mimeType) && !mail)
 		return B_LAUNCH_FAILED;
 	for (const std::string& url : arguments) {
 		pid_t pid;

@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
-// Starts other applications. Only the web browser is known here: the
-// signatures "application/x-vnd.Be-NPOS" and "text/html" open each argument
-// (a URL) in the user's desktop browser through xdg-open. Thread-safe.
+// Starts other applications. Only the web browser and the mail program are
+// known here: the signatures "application/x-vnd.Be-NPOS" and "text/html"
+// open each argument (a URL) in the user's desktop browser, and
+// "application/x-vnd.Be.URL.mailto" each argument that is a mailto: URL in
+// the desktop's mail program, through xdg-open. Thread-safe.
 class BRoster {
 public:
 	// Starts the application for mimeType with the argc arguments args.

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QMetaObject>
 #include <QObject>
 #include <QString>
@@ -9,10 +10,30 @@
 
 namespace {
 
+const char* const kTextType = "text/plain";
+// The forms besides plain text that pass between this process and the
+// desktop.
+const char* const kOtherTypes[] = {"text/vcard"};
+
 bool
 on_thread_of(const QObject* context)
 {
 	return QThread::currentThread() == context->thread();
+}
+
+// The desktop's form of items: plain text as text, the rest as data.
+QMimeData*
+mime_data(const std::vector<BPrivate::ClipboardItem>& items)
+{
+	auto* data = new QMimeData;
+	for (const BPrivate::ClipboardItem& item : items) {
+		if (item.type == kTextType)
+			data->setText(QString::fromStdString(item.data));
+		else
+			data->setData(QString::fromStdString(item.type),
+						  QByteArray(item.data.data(), static_cast<qsizetype>(item.data.size())));
+	}
+	return data;
 }
 
 // Owns the installed backend; a child of the application, so the backend
@@ -46,41 +67,61 @@ DesktopClipboard::DesktopClipboard(QObject* context) : fContext(context)
 }
 
 status_t
-DesktopClipboard::WriteText(const char* data, size_t length)
+DesktopClipboard::Write(const std::vector<ClipboardItem>& items)
 {
-	QString text = QString::fromUtf8(data, static_cast<qsizetype>(length));
+	// In the order Refresh() sees them: the text, then the known forms.
+	std::vector<ClipboardItem> shown;
+	for (const ClipboardItem& item : items) {
+		if (item.type == kTextType) {
+			QString text =
+				QString::fromUtf8(item.data.data(), static_cast<qsizetype>(item.data.size()));
+			shown.insert(shown.begin(), {kTextType, text.toStdString()});
+		}
+	}
+	for (const char* type : kOtherTypes) {
+		for (const ClipboardItem& item : items) {
+			if (item.type == type)
+				shown.push_back(item);
+		}
+	}
 	{
 		std::lock_guard<std::mutex> lock(fLock);
-		fWrittenBytes.assign(data, length);
-		fWrittenText = text.toStdString();
-		fDesktopText = fWrittenText;
+		fWritten = items;
+		fWrittenShown = shown;
+		fDesktop = shown;
 	}
-	if (on_thread_of(fContext)) {
-		QGuiApplication::clipboard()->setText(text);
-	} else {
-		QMetaObject::invokeMethod(
-			fContext, [text] { QGuiApplication::clipboard()->setText(text); },
-			Qt::QueuedConnection);
-	}
+	auto publish = [shown] { QGuiApplication::clipboard()->setMimeData(mime_data(shown)); };
+	if (on_thread_of(fContext))
+		publish();
+	else
+		QMetaObject::invokeMethod(fContext, publish, Qt::QueuedConnection);
 	return B_OK;
 }
 
 status_t
-DesktopClipboard::ReadText(std::string* text)
+DesktopClipboard::Read(std::vector<ClipboardItem>* items)
 {
 	if (on_thread_of(fContext))
 		Refresh();
 	std::lock_guard<std::mutex> lock(fLock);
-	*text = fDesktopText == fWrittenText ? fWrittenBytes : fDesktopText;
+	*items = fDesktop == fWrittenShown ? fWritten : fDesktop;
 	return B_OK;
 }
 
 void
 DesktopClipboard::Refresh()
 {
-	std::string current = QGuiApplication::clipboard()->text().toStdString();
+	std::vector<ClipboardItem> current;
+	if (const QMimeData* data = QGuiApplication::clipboard()->mimeData()) {
+		if (data->hasText())
+			current.push_back({kTextType, data->text().toStdString()});
+		for (const char* type : kOtherTypes) {
+			if (data->hasFormat(type))
+				current.push_back({type, data->data(type).toStdString()});
+		}
+	}
 	std::lock_guard<std::mutex> lock(fLock);
-	fDesktopText = std::move(current);
+	fDesktop = std::move(current);
 }
 
 status_t

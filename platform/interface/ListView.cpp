@@ -483,7 +483,10 @@ status_t
 BListView::_SendWithIndices(BMessage* message)
 {
 	BMessage copy(*message);
-	for (int32 i = 0, index; (index = CurrentSelection(i)) >= 0; i++)
-		copy.AddInt32("index", index);
+	// One pass: CurrentSelection(i) would scan from the top for each i.
+	for (size_t index = 0; index < fItems.size(); index++) {
+		if (fItems[index]->IsSelected())
+			copy.AddInt32("index", static_cast<int32>(index));
+	}
 	return _Send(&copy);
 }

@@ -11,6 +11,14 @@
 class BDirectory;
 class BMessage;
 class BPath;
+struct entry_ref;
+
+namespace BPrivate {
+// The absolute path that ref names, as it was when the ref was made, even
+// when its directory is gone since; just the leaf for a ref without a
+// directory path.
+std::string entry_ref_path(const entry_ref* ref);
+} // namespace BPrivate
 
 // A named entry of a directory: the directory's device and inode and the
 // leaf name, as on the platform. On Linux a ref also carries the absolute path
@@ -39,6 +47,7 @@ struct entry_ref {
 private:
 	friend class BEntry;
 	friend class BMessage;
+	friend std::string BPrivate::entry_ref_path(const entry_ref* ref);
 
 	std::string fDirectoryPath;
 };

@@ -66,3 +66,12 @@ entry_ref::operator=(const entry_ref& other)
 	}
 	return *this;
 }
+
+std::string
+BPrivate::entry_ref_path(const entry_ref* ref)
+{
+	if (ref->name == nullptr)
+		return std::string();
+	return ref->fDirectoryPath.empty() ? std::string(ref->name)
+									   : join_path(ref->fDirectoryPath, ref->name);
+}

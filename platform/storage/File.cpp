@@ -112,7 +112,7 @@ BFile::SetTo(const char* path, uint32 openMode)
 	if (path == nullptr || access == 3 || (access == B_READ_ONLY && (openMode & B_ERASE_FILE)))
 		return _SetStatus(B_BAD_VALUE);
 
-	int flags = O_CLOEXEC | O_NOCTTY;
+	int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
 	flags |= access == B_READ_ONLY ? O_RDONLY : access == B_WRITE_ONLY ? O_WRONLY : O_RDWR;
 	if (openMode & B_CREATE_FILE)
 		flags |= O_CREAT;
@@ -129,6 +129,14 @@ BFile::SetTo(const char* path, uint32 openMode)
 	while (fd < 0 && errno == EINTR);
 	if (fd < 0)
 		return _SetStatus(BPrivate::status_for_errno(errno));
+	// Opened without blocking; reads and writes block as usual.
+	fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+	return _SetTo(fd, path, openMode);
+}
+
+status_t
+BFile::_SetTo(int fd, const char* path, uint32 openMode)
+{
 	struct stat info;
 	status_t status = B_OK;
 	if (fstat(fd, &info) != 0)
@@ -145,12 +153,25 @@ BFile::SetTo(const char* path, uint32 openMode)
 		return _SetStatus(B_NO_MEMORY);
 	}
 
+	uint32 access = openMode & 3;
 	fReadable = access != B_WRITE_ONLY;
 	fWritable = access != B_READ_ONLY;
 	fAppend = (openMode & B_OPEN_AT_END) != 0;
 	fBufferWrites = fWritable && !fAppend;
 	fBufferOffset = fAppend ? info.st_size : 0;
 	return _Adopt(fd, path);
+}
+
+status_t
+BPrivate::file_adopt_descriptor(BFile* file, int fd, const char* path, uint32 openMode)
+{
+	file->Unset();
+	if (fd < 0 || path == nullptr || (openMode & 3) == 3) {
+		if (fd >= 0)
+			close(fd);
+		return file->_SetStatus(B_BAD_VALUE);
+	}
+	return file->_SetTo(fd, path, openMode);
 }
 
 void

@@ -8,7 +8,16 @@
 #include <Node.h>
 
 class BEntry;
+class BFile;
 struct entry_ref;
+
+namespace BPrivate {
+// Makes file the owner of fd, an open descriptor that path names, with the
+// access of openMode (B_READ_ONLY, B_WRITE_ONLY or B_READ_WRITE, and
+// B_OPEN_AT_END). On failure fd is closed. Lets a caller that opened a file
+// itself (relative to a directory, exclusively) write through BFile.
+status_t file_adopt_descriptor(BFile* file, int fd, const char* path, uint32 openMode);
+} // namespace BPrivate
 
 // A file opened for reading and/or writing, following a symbolic link at the
 // leaf. Reads and writes go through a buffer of the file's own, so callers
@@ -22,6 +31,9 @@ struct entry_ref;
 // answer it, so a caller learns of a lost write from the Sync() or Flush() it
 // ends with. Unset() and the destructor flush too but cannot report; call
 // Flush() or Sync() first.
+//
+// Opening never blocks: a FIFO without a writer or a device that would wait
+// opens at once (and reads then find no data).
 //
 // Not thread-safe. The descriptor is opened close-on-exec.
 class BFile : public BNode {
@@ -67,7 +79,11 @@ public:
 	status_t Sync() override;
 
 private:
+	friend status_t BPrivate::file_adopt_descriptor(BFile*, int, const char*, uint32);
+
 	static constexpr size_t kBufferSize = 64 * 1024;
+
+	status_t _SetTo(int fd, const char* path, uint32 openMode);
 
 	ssize_t _Read(void* buffer, size_t size);
 	ssize_t _Write(const void* buffer, size_t size);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include <ErrnoStatus.h>
+#include <RegularFile.h>
 #include <StorageDefs.h>
 
 #include "EntryPath.h"
@@ -88,9 +89,10 @@ fs_stat_index(dev_t device, const char* name, index_info* indexInfo)
 	status_t status = index_path(device, name, &path);
 	if (status != B_OK)
 		return status;
-	int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-	if (fd < 0)
-		return BPrivate::status_for_errno(errno);
+	int fd = -1;
+	status = BPrivate::open_regular_file(path.c_str(), O_RDONLY, 0, &fd);
+	if (status != B_OK)
+		return status;
 	uint32 type;
 	struct stat info;
 	if (read(fd, &type, sizeof(type)) != sizeof(type) || fstat(fd, &info) != 0)

@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+#include <SupportDefs.h>
+
 // Every record has these fields; the number of a field is its position in a
 // record, in the field-name table, in a line of a book file and in the list.
 const int kFieldCount = 21;
@@ -48,5 +50,10 @@ inline constexpr char kOlderBookFileType[] = "application/x.vnd-vornak-ziborigfi
 // saved it.
 inline constexpr char kTypeAttribute[] = "BEOS:TYPE";
 inline constexpr char kFrameAttribute[] = "ZIBWndwFrame";
+
+// Errors of opening and saving a book, beyond the platform's own.
+const status_t kUnsafeLinkError = B_GENERAL_ERROR_BASE + 0xB000;
+const status_t kNotAFileError = kUnsafeLinkError + 1;
+const status_t kBookTooLargeError = kUnsafeLinkError + 2;
 
 #endif // BOOK_CONSTANTS_H

@@ -1,16 +1,13 @@
 #include "ZIBFiles.h"
 
 #include <errno.h>
-#include <fcntl.h>
-#include <stdio.h>
+#include <signal.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <new>
-#include <random>
 #include <string>
 
 #include <Entry.h>
@@ -25,6 +22,8 @@
 
 #include "ABookRecord.h"
 #include "BookConstants.h"
+#include "BookTarget.h"
+#include "SafeSave.h"
 #include "ZIBook.h"
 
 namespace {
@@ -32,69 +31,35 @@ namespace {
 // Records are read and written in chunks of about this size.
 const size_t kReadChunkSize = 64 * 1024;
 const size_t kWriteChunkSize = 64 * 1024;
-// As many links as the kernel follows when it resolves a path.
-const int kMaxLinkHops = 40;
-// A type attribute longer than this is not one of ours.
-const off_t kMaxTypeSize = 256;
+// A type attribute is compared up to its terminator, within this much of it.
+const size_t kMaxTypeSize = 40960;
+// The largest book file that is opened. Every line becomes a record of its
+// own, so far less than the memory a process can have.
+const off_t kMaxBookSize = off_t(1) << 30;
 
-// Follows symbolic links from path until it names something that is not a
-// link, or does not exist.
-status_t
-ResolveLinks(std::filesystem::path path, std::filesystem::path& resolved)
+// A book larger than the file-size limit must fail to save with an error,
+// not end the process with the unsaved records.
+void
+IgnoreFileSizeSignal()
 {
-	for (int hops = 0; hops < kMaxLinkHops; hops++) {
-		std::error_code error;
-		if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
-			resolved = path;
-			return B_OK;
-		}
-		std::filesystem::path target = std::filesystem::read_symlink(path, error);
-		if (error)
-			return BPrivate::status_for_errno(error.value());
-		path = target.is_absolute() ? target : path.parent_path() / target;
-	}
-	return B_LINK_LIMIT;
-}
-
-// Creates a new, empty file beside target with target's permission bits
-// (or a new file's, when target does not exist) and answers its path.
-status_t
-CreateTemporary(const std::filesystem::path& target, std::string& temporary)
-{
-	struct stat old;
-	bool replacing = stat(target.c_str(), &old) == 0;
-	std::string prefix =
-		(target.parent_path() / ("." + target.filename().string().substr(0, 200) + ".")).string();
-	std::random_device random;
-	for (;;) {
-		char suffix[16];
-		snprintf(suffix, sizeof(suffix), "%08x", static_cast<unsigned>(random()));
-		temporary = prefix + suffix;
-		int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-		if (fd < 0 && errno == EEXIST)
-			continue;
-		if (fd < 0)
-			return BPrivate::status_for_errno(errno);
-		status_t status = B_OK;
-		if (replacing && fchmod(fd, old.st_mode & 07777) != 0)
-			status = BPrivate::status_for_errno(errno);
-		close(fd);
-		if (status != B_OK)
-			unlink(temporary.c_str());
-		return status;
-	}
+	struct sigaction current;
+	if (sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+		signal(SIGXFSZ, SIG_IGN);
 }
 
 // Appends the line of record, with its line feed, to out.
 void
 AppendLine(const ABookRecord* record, std::string& out)
 {
-	for (int field = 0; field < kFieldCount; field++) {
-		if (field > 0)
-			out += '\t';
-		out += record->Field(field);
-	}
-	out += '\n';
+	size_t size;
+	const char* texts = record->Texts(&size);
+	size_t start = out.size();
+	out.append(texts, size);
+	// The terminators become the tabs between the fields and the line feed.
+	char* line = out.data() + start;
+	for (char* end = line + size - 1; (line = static_cast<char*>(memchr(line, '\0', end - line)));)
+		*line++ = '\t';
+	out.back() = '\n';
 }
 
 status_t
@@ -115,7 +80,7 @@ WriteAll(BFile* file, const std::string& data)
 // BFile one Read() at a time.
 template <typename NextByte>
 bool
-ZIBFiles::_ReadField(NextByte& next, char* buffer, bool& endOfFile)
+ZIBFiles::_ReadField(NextByte& next, char* buffer, bool& endOfFile, size_t& kept)
 {
 	// One byte past the 40 kept tells whether the cut splits a character.
 	size_t length = 0;
@@ -133,43 +98,63 @@ ZIBFiles::_ReadField(NextByte& next, char* buffer, bool& endOfFile)
 		if (length <= kFieldTextLength)
 			buffer[length++] = byte;
 	}
-	buffer[ABookRecord::FieldLength(buffer, length)] = '\0';
+	kept = ABookRecord::FieldLength(buffer, length);
+	buffer[kept] = '\0';
 	endOfFile = !started;
 	return endOfLine;
 }
 
 template <typename NextByte>
 bool
-ZIBFiles::_ReadRecord(NextByte& next, ABookRecord* record, bool nicknameFile)
+ZIBFiles::_ReadLine(NextByte& next, Line& line, bool nicknameFile)
 {
-	record->Clear();
-	int column = nicknameFile ? kNicknameField : kFirstNameField;
+	char* cursor = line.texts;
+	int column = kNicknameField;
+	if (!nicknameFile) {
+		// An older file has no nickname column.
+		*cursor++ = '\0';
+		column++;
+	}
 	bool lineStarted = false;
-	char dropped[kFieldBufferSize];
 	for (;; column++) {
 		bool endOfFile;
-		char* buffer = column < kFieldCount ? record->fFields[column] : dropped;
-		bool endOfLine = _ReadField(next, buffer, endOfFile);
-		if (endOfFile)
-			return lineStarted;
-		if (endOfLine)
-			return true;
+		size_t length;
+		bool endOfLine =
+			_ReadField(next, column < kFieldCount ? cursor : line.spare, endOfFile, length);
+		if (endOfFile && !lineStarted)
+			return false;
+		if (column < kFieldCount)
+			cursor += length + 1;
+		if (endOfFile || endOfLine)
+			break;
 		lineStarted = true;
 	}
+	// Columns missing from a short line stay empty.
+	for (column++; column < kFieldCount; column++)
+		*cursor++ = '\0';
+	line.size = cursor - line.texts;
+	return true;
 }
 
 bool
 ZIBFiles::ReadOneField(BFile* file, char* buffer, bool& endOfFile)
 {
 	auto next = [file](char& byte) { return file->Read(&byte, 1) == 1; };
-	return _ReadField(next, buffer, endOfFile);
+	size_t length;
+	return _ReadField(next, buffer, endOfFile, length);
 }
 
 bool
 ZIBFiles::ReadOneRecord(BFile* file, ABookRecord* record, bool nicknameFile)
 {
 	auto next = [file](char& byte) { return file->Read(&byte, 1) == 1; };
-	return _ReadRecord(next, record, nicknameFile);
+	Line line;
+	if (!_ReadLine(next, line, nicknameFile)) {
+		record->Clear();
+		return false;
+	}
+	record->SetTexts(line.texts, line.size);
+	return true;
 }
 
 status_t
@@ -202,23 +187,50 @@ ZIBFiles::_ReadBook(BFile* file, ZIBook* book, bool nicknameFile)
 		byte = chunk[index++];
 		return true;
 	};
-	for (;;) {
-		ABookRecord* record = book->makeNewRecord();
+	Line line;
+	while (_ReadLine(next, line, nicknameFile)) {
+		book->AppendRecord(ABookRecord::Create(line.texts, line.size));
 		book->IncrementTotalRecordsInThisAB();
-		if (!_ReadRecord(next, record, nicknameFile)) {
-			book->deleteRecord(record);
-			return;
-		}
 	}
 }
 
 status_t
 ZIBFiles::ReadBook(const entry_ref* ref, ZIBook* book)
 {
+	ABookRecord* last = book->GetLastRecord();
+	status_t status;
+	try {
+		status = _ReadFile(ref, book);
+	} catch (const std::bad_alloc&) {
+		status = B_NO_MEMORY;
+	}
+	if (status != B_OK) {
+		// Drop what was read, so that the memory is free for the alert.
+		while (book->GetLastRecord() != last)
+			book->deleteRecord(book->GetLastRecord());
+	}
+	return status;
+}
+
+status_t
+ZIBFiles::_ReadFile(const entry_ref* ref, ZIBook* book)
+{
+	BPath path(ref);
+	BookTarget target;
+	if (path.InitCheck() == B_OK && target.SetTo(path.Path()) == B_OK)
+		target.RemoveStaleTemporaries();
+
 	BFile file(ref, B_READ_ONLY);
 	status_t status = file.InitCheck();
 	if (status != B_OK)
 		return status;
+	struct stat info;
+	if (fstat(BPrivate::node_descriptor(&file), &info) != 0)
+		return B_FILE_ERROR;
+	if (!S_ISREG(info.st_mode))
+		return kNotAFileError;
+	if (info.st_size > kMaxBookSize)
+		return kBookTooLargeError;
 	status = ReadBook(&file, book, IsCurrentLayout(&file));
 	if (status != B_OK)
 		return status;
@@ -256,7 +268,7 @@ ZIBFiles::IsCurrentLayout(BFile* file)
 	bool current;
 	if (_ReadType(file, current))
 		return current;
-	return _FirstLineHasAllColumns(file);
+	return _AnyLineHasAllColumns(file);
 }
 
 bool
@@ -266,9 +278,7 @@ ZIBFiles::_ReadType(BNode* node, bool& current)
 	if (node->InitCheck() != B_OK || node->GetAttrInfo(kTypeAttribute, &info) != B_OK)
 		return false;
 	current = false;
-	if (info.size > kMaxTypeSize)
-		return true;
-	std::string type(static_cast<size_t>(info.size), '\0');
+	std::string type(std::min(static_cast<size_t>(info.size), kMaxTypeSize), '\0');
 	ssize_t length = node->ReadAttr(kTypeAttribute, info.type, 0, type.data(), type.size());
 	if (length < 0)
 		return true;
@@ -279,19 +289,22 @@ ZIBFiles::_ReadType(BNode* node, bool& current)
 }
 
 bool
-ZIBFiles::_FirstLineHasAllColumns(BFile* file)
+ZIBFiles::_AnyLineHasAllColumns(BFile* file)
 {
 	const int kSeparators = kFieldCount - 1;
-	char chunk[1024];
+	std::unique_ptr<char[]> chunk(new char[kReadChunkSize]);
 	off_t offset = 0;
 	int tabs = 0;
 	ssize_t length;
-	while ((length = file->ReadAt(offset, chunk, sizeof(chunk))) > 0) {
+	while ((length = file->ReadAt(offset, chunk.get(), kReadChunkSize)) > 0) {
 		for (ssize_t i = 0; i < length; i++) {
-			if (chunk[i] == '\n')
-				return tabs == kSeparators;
-			if (chunk[i] == '\t' && ++tabs > kSeparators)
-				return false;
+			if (chunk[i] == '\t')
+				tabs++;
+			else if (chunk[i] == '\n') {
+				if (tabs == kSeparators)
+					return true;
+				tabs = 0;
+			}
 		}
 		offset += length;
 	}
@@ -340,47 +353,54 @@ ZIBFiles::_WriteAttributes(BFile* file, const ZIBFrame& frame)
 }
 
 status_t
-ZIBFiles::_WriteTemporary(const ZIBook* book, const ZIBFrame& frame, const char* temporary)
+ZIBFiles::WriteBook(const ZIBook* book, const entry_ref* ref, const ZIBFrame& frame,
+					std::string* keptCopy)
 {
-	BFile file(temporary, B_WRITE_ONLY);
-	status_t status = file.InitCheck();
+	IgnoreFileSizeSignal();
+	BPath path(ref);
+	status_t status = path.InitCheck();
+	BookTarget target;
 	if (status == B_OK)
-		status = _WriteRecords(book, &file);
-	if (status == B_OK)
-		status = _WriteAttributes(&file, frame);
-	if (status == B_OK)
-		status = file.Sync();
+		status = target.SetTo(path.Path());
+	if (status != B_OK)
+		return status;
+	SafeSave save(target);
+	status = save.Write([&](BFile* file) {
+		status_t written = _WriteRecords(book, file);
+		return written == B_OK ? _WriteAttributes(file, frame) : written;
+	});
+	if (keptCopy != nullptr)
+		*keptCopy = save.KeptCopy();
 	return status;
 }
 
 status_t
-ZIBFiles::WriteBook(const ZIBook* book, const entry_ref* ref, const ZIBFrame& frame)
+ZIBFiles::GetStamp(const entry_ref* ref, ZIBFileStamp* stamp)
 {
 	BPath path(ref);
-	status_t status = path.InitCheck();
-	std::filesystem::path target;
-	if (status == B_OK)
-		status = ResolveLinks(path.Path(), target);
-	std::string temporary;
-	if (status == B_OK)
-		status = CreateTemporary(target, temporary);
-	if (status != B_OK)
-		return status;
-
-	status = _WriteTemporary(book, frame, temporary.c_str());
-	if (status == B_OK && rename(temporary.c_str(), target.c_str()) != 0)
-		status = BPrivate::status_for_errno(errno);
-	if (status != B_OK) {
-		unlink(temporary.c_str());
-		return status;
-	}
-
-	// Make the rename itself durable. The new file is complete and synced
-	// already, so a failure here is dropped.
-	int directory = open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-	if (directory >= 0) {
-		fsync(directory);
-		close(directory);
-	}
+	struct stat info;
+	if (path.InitCheck() != B_OK)
+		return path.InitCheck();
+	if (stat(path.Path(), &info) != 0)
+		return BPrivate::status_for_errno(errno);
+	stamp->device = info.st_dev;
+	stamp->inode = info.st_ino;
+	stamp->size = info.st_size;
+	stamp->modified = int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
 	return B_OK;
+}
+
+const char*
+ZIBFiles::StatusText(status_t status)
+{
+	switch (status) {
+		case kUnsafeLinkError:
+			return "It is reached through a symbolic link that another user put in a shared folder";
+		case kNotAFileError:
+			return "It is not a regular file";
+		case kBookTooLargeError:
+			return "It is larger than an address book can be";
+		default:
+			return BPrivate::status_text(status);
+	}
 }

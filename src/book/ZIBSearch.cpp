@@ -9,23 +9,31 @@
 
 namespace {
 
-// The most bytes ScanFieldBlock looks for: one memchr pass over a record
+// The most bytes ScanTexts looks for: one memchr pass over a record
 // per byte.
 const size_t kMaxScanBytes = 4;
 
-// Scans the field block of record from field start on for any of bytes
-// (memchr is far faster than a loop per field) and hands each candidate, in
-// block order, which is field order, to matches(field, candidate). Bytes
-// left after a field's terminator can be candidates too; matches turns them
-// down. Answers the field of the first match, or -1.
+// Scans the texts of record, which lie one after the other, from field
+// start on for any of bytes (memchr is far faster than a loop per field)
+// and hands each candidate, in order, which is field order, to
+// matches(field, candidate). Answers the field of the first match, or -1.
 template <typename Matches>
 int
-ScanFieldBlock(const ABookRecord* record, int start, std::string_view bytes, Matches matches)
+ScanTexts(const ABookRecord* record, int start, std::string_view bytes, Matches matches)
 {
-	const char* block = record->FieldBlock();
-	const char* end = block + kFieldCount * kFieldBufferSize;
+	size_t size;
+	const char* texts = record->Texts(&size);
+	const char* end = texts + size;
+	// The field that fieldEnd, its terminator, closes.
+	int field = 0;
+	const char* fieldEnd = texts + strlen(texts);
+	const char* from = texts;
+	for (; field < start; field++) {
+		from = fieldEnd + 1;
+		fieldEnd = from + strlen(from);
+	}
 	const char* next[kMaxScanBytes] = {};
-	for (const char* from = block + start * kFieldBufferSize; from < end;) {
+	while (from < end) {
 		const char* candidate = end;
 		for (size_t i = 0; i < bytes.size(); i++) {
 			if (next[i] == nullptr || next[i] < from) {
@@ -37,7 +45,10 @@ ScanFieldBlock(const ABookRecord* record, int start, std::string_view bytes, Mat
 		}
 		if (candidate == end)
 			return -1;
-		int field = (candidate - block) / kFieldBufferSize;
+		while (candidate > fieldEnd) {
+			fieldEnd += strlen(fieldEnd + 1) + 1;
+			field++;
+		}
 		if (matches(field, candidate))
 			return field;
 		from = candidate + 1;
@@ -117,23 +128,20 @@ ZIBSearch::_SearchFields()
 	if (fFolding) {
 		// A field is folded once, at its first candidate.
 		int checked = -1;
-		hit = ScanFieldBlock(fCurrentRecord, fFieldIndex, fFolding->TriggerBytes(),
-							 [&](int field, const char*) {
-								 if (field == checked)
-									 return false;
-								 checked = field;
-								 return fFolding->FoundIn(fCurrentRecord->Field(field));
-							 });
+		hit = ScanTexts(fCurrentRecord, fFieldIndex, fFolding->TriggerBytes(),
+						[&](int field, const char*) {
+							if (field == checked)
+								return false;
+							checked = field;
+							return fFolding->FoundIn(fCurrentRecord->Field(field));
+						});
 	} else {
 		const char first = fSearchText[0];
 		const char bytes[2] = {
 			first, first >= 'a' && first <= 'z' ? static_cast<char>(first - ('a' - 'A')) : first};
-		const char* block = fCurrentRecord->FieldBlock();
-		hit = ScanFieldBlock(fCurrentRecord, fFieldIndex,
-							 std::string_view(bytes, bytes[0] == bytes[1] ? 1 : 2),
-							 [&](int field, const char* candidate) {
-								 return _MatchesAt(block + field * kFieldBufferSize, candidate);
-							 });
+		hit = ScanTexts(fCurrentRecord, fFieldIndex,
+						std::string_view(bytes, bytes[0] == bytes[1] ? 1 : 2),
+						[&](int, const char* candidate) { return _MatchesAt(candidate); });
 	}
 	fFieldIndex = hit + 1;
 	return hit >= 0;
@@ -154,15 +162,11 @@ ZIBSearch::_SearchFoldedFields()
 	return false;
 }
 
-// Whether the search text starts at candidate, a byte of the field text
-// that starts at text; a candidate past the text's terminator is left over
-// from an older text and never matches.
+// Whether the search text starts at candidate. A match never runs past the
+// text's terminator, which equals no byte of the search text.
 bool
-ZIBSearch::_MatchesAt(const char* text, const char* candidate) const
+ZIBSearch::_MatchesAt(const char* candidate) const
 {
-	if (memchr(text, '\0', candidate - text) != nullptr)
-		return false;
-	// The text's terminator never equals a byte of the search text.
 	const unsigned char* key = reinterpret_cast<const unsigned char*>(fSearchText);
 	size_t i = 1;
 	while (i < fSearchLength && ToLowerAscii(candidate[i]) == key[i])

@@ -40,7 +40,7 @@ private:
 	bool _IsInBook(const ABookRecord* record) const;
 	bool _SearchFields();
 	bool _SearchFoldedFields();
-	bool _MatchesAt(const char* text, const char* candidate) const;
+	bool _MatchesAt(const char* candidate) const;
 
 	const ZIBook* fBook;
 	ABookRecord* fCurrentRecord;

@@ -52,7 +52,12 @@ ZIBook::~ZIBook()
 ABookRecord*
 ZIBook::makeNewRecord()
 {
-	ABookRecord* record = new ABookRecord;
+	return AppendRecord(new ABookRecord);
+}
+
+ABookRecord*
+ZIBook::AppendRecord(ABookRecord* record)
+{
 	if (fFirstRecord == nullptr)
 		fFirstRecord = record;
 	if (fLastRecord != nullptr)
@@ -73,6 +78,30 @@ ZIBook::deleteRecord(long index)
 void
 ZIBook::deleteRecord(ABookRecord* record)
 {
+	RemoveRecord(record);
+	delete record;
+}
+
+void
+ZIBook::InsertRecord(ABookRecord* record, ABookRecord* before)
+{
+	ABookRecord* previous = before != nullptr ? before->GetPrevRecord() : fLastRecord;
+	record->SetPrevRecord(previous);
+	record->SetNextRecord(before);
+	if (previous != nullptr)
+		previous->SetNextRecord(record);
+	else
+		fFirstRecord = record;
+	if (before != nullptr)
+		before->SetPrevRecord(record);
+	else
+		fLastRecord = record;
+	fRecordCount++;
+}
+
+void
+ZIBook::RemoveRecord(ABookRecord* record)
+{
 	ABookRecord* previous = record->GetPrevRecord();
 	ABookRecord* next = record->GetNextRecord();
 	if (previous != nullptr)
@@ -83,7 +112,8 @@ ZIBook::deleteRecord(ABookRecord* record)
 		next->SetPrevRecord(previous);
 	else
 		fLastRecord = previous;
-	delete record;
+	record->SetPrevRecord(nullptr);
+	record->SetNextRecord(nullptr);
 	fRecordCount--;
 }
 
@@ -160,12 +190,18 @@ ZIBook::AddressToClipboard(long index) const
 	const ABookRecord* record = getRecord(index);
 	if (record == nullptr)
 		return B_BAD_INDEX;
+	return PutStringInClipboard(RecordLine(record).c_str());
+}
+
+std::string
+ZIBook::RecordLine(const ABookRecord* record)
+{
 	std::string line;
 	for (int field = 0; field < kFieldCount; field++) {
 		line += record->Field(field);
 		line += '\t';
 	}
-	return PutStringInClipboard(line.c_str());
+	return line;
 }
 
 status_t

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include <SupportDefs.h>
@@ -40,12 +41,22 @@ public:
 	// Appends a new record with empty fields and answers it; the count is
 	// not changed.
 	ABookRecord* makeNewRecord();
+	// Appends record, which the book then owns, and answers it; the count
+	// is not changed.
+	ABookRecord* AppendRecord(ABookRecord* record);
 	// Deletes the record at that position; an index that names no record
 	// changes nothing.
 	void deleteRecord(long index);
 	// Unlinks and destroys a record of this book and takes one from the
 	// count.
 	void deleteRecord(ABookRecord* record);
+	// The primitives of undoable changes. InsertRecord links a record that
+	// is in no chain before `before` (a record of this book; nullptr appends)
+	// and adds one to the count; the book owns it again. RemoveRecord
+	// unlinks a record of this book and takes one from the count; the caller
+	// owns it then. Both O(1).
+	void InsertRecord(ABookRecord* record, ABookRecord* before);
+	void RemoveRecord(ABookRecord* record);
 	// The record at that position of the chain, or nullptr for a negative
 	// index or one at or beyond the end. Walks the chain: O(index).
 	ABookRecord* getRecord(long index) const;
@@ -83,6 +94,8 @@ public:
 	// it was and answers B_BAD_INDEX. Runs on the caller's thread.
 	status_t FormattedAddressToClipboard(long index) const;
 	status_t AddressToClipboard(long index) const;
+	// The record line of record: its 21 fields, each followed by a tab.
+	static std::string RecordLine(const ABookRecord* record);
 	// Replaces the clipboard's contents by text ("text/plain", type
 	// B_MIME_TYPE, without the terminator). Changes nothing and answers
 	// B_ERROR when the clipboard cannot be locked, else Commit's status.

@@ -11,6 +11,7 @@
 #include "DialogConstants.h"
 
 static const char* const kBrowserSignature = "application/x-vnd.Be-NPOS";
+static const char* const kMailtoSignature = "application/x-vnd.Be.URL.mailto";
 
 namespace {
 
@@ -85,4 +86,13 @@ BrowserLauncher::GoToWebPage(const BMessage* message)
 	if (message == nullptr || message->FindString(kUrlField, &url) != B_OK)
 		return B_BAD_VALUE;
 	return GoToWebPage(url);
+}
+
+status_t
+BrowserLauncher::ComposeMail(const std::string& url)
+{
+	if (!starts_with_ignoring_case(url, "mailto:"))
+		return B_BAD_VALUE;
+	const char* args[] = {url.c_str()};
+	return be_roster->Launch(kMailtoSignature, 1, args);
 }

@@ -126,8 +126,12 @@ ZIBEditRecordsWindow::ClearTextFields()
 }
 
 void
-ZIBEditRecordsWindow::CollectTextFromFields(ABookRecord* record)
+ZIBEditRecordsWindow::CollectTextFromFields(ABookRecord* record, bool added)
 {
+	BMessage changed(kMsgBookChanged);
+	changed.AddInt64(kSerialField, static_cast<int64>(record->Serial()));
+	if (!added)
+		changed.AddString(kBeforeField, ZIBook::RecordLine(record).c_str());
 	for (int field = 0; field < kFieldCount; field++) {
 		char text[kFieldBufferSize] = {};
 		long length = std::min<long>(fFields[field]->TextLength(), kFieldTextLength);
@@ -136,7 +140,7 @@ ZIBEditRecordsWindow::CollectTextFromFields(ABookRecord* record)
 	}
 	if (ZIBook* book = fOwner->GetThisABook())
 		book->SetDirty(true);
-	fOwnerMessenger.SendMessage(kMsgBookChanged);
+	fOwnerMessenger.SendMessage(&changed);
 }
 
 void

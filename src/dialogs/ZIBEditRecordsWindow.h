@@ -36,8 +36,9 @@ protected:
 
 	void ClearTextFields();
 	// Stores the fields' text into record, each field at most 40 bytes and
-	// cut before a tab, marks the owner's book changed and tells the owner.
-	void CollectTextFromFields(ABookRecord* record);
+	// cut before a tab, marks the owner's book changed and tells the owner
+	// which record was added (added) or changed, and how it was before.
+	void CollectTextFromFields(ABookRecord* record, bool added);
 	// Shows record's fields, each selected whole.
 	void PutTextInTheWindow(const ABookRecord* record);
 

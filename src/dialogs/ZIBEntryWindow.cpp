@@ -34,7 +34,7 @@ ZIBEntryWindow::_AddRecord()
 	ZIBook* book = fOwner->GetThisABook();
 	if (book == nullptr)
 		return;
-	CollectTextFromFields(book->makeNewRecord());
+	CollectTextFromFields(book->makeNewRecord(), true);
 	book->IncrementTotalRecordsInThisAB();
 	ClearTextFields();
 }

@@ -42,7 +42,7 @@ ZIBModifyWindow::_Done()
 {
 	const ZIBook* book = fOwner->GetThisABook();
 	if (ABookRecord* record = book != nullptr && fSerial != 0 ? book->FindRecord(fSerial) : nullptr)
-		CollectTextFromFields(record);
+		CollectTextFromFields(record, false);
 	PostMessage(B_QUIT_REQUESTED);
 	fOwnerMessenger.SendMessage(kMsgRedrawList);
 }

@@ -81,8 +81,17 @@ ContactImporter::ImportFile(const std::string& path, ImportFormat format, Import
 void
 ContactImporter::Add(const ContactDraft& draft, ImportReport& report)
 {
+	std::vector<std::string> dropped;
+	ContactFields whole = draft.Fields(dropped);
+	AddFields(whole, draft.source, std::move(dropped), report);
+}
+
+void
+ContactImporter::AddFields(const ContactFields& whole, const std::string& source,
+						   std::vector<std::string> dropped, ImportReport& report)
+{
 	ImportReport::Note note;
-	ContactFields whole = draft.Fields(note.dropped);
+	note.dropped = std::move(dropped);
 	ContactFields fields;
 	for (int field = 0; field < kFieldCount; field++) {
 		fields[field] = whole[field].substr(0, FieldCut(whole[field]));
@@ -91,7 +100,7 @@ ContactImporter::Add(const ContactDraft& draft, ImportReport& report)
 							   "\" to \"" + fields[field] + "\"");
 	}
 	std::string description = Description(fields);
-	note.card = draft.source + (description.empty() ? "" : " (" + description + ")");
+	note.card = source + (description.empty() ? "" : " (" + description + ")");
 
 	std::string nameKey = NameAndEmailKey(fields);
 	auto nickname =

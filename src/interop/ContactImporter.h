@@ -44,6 +44,10 @@ public:
 
 	// Adds one card.
 	void Add(const ContactDraft& draft, ImportReport& report);
+	// Adds one record of field texts, which may be too long for a field;
+	// source names it in the report, dropped lists what had no field.
+	void AddFields(const ContactFields& whole, const std::string& source,
+				   std::vector<std::string> dropped, ImportReport& report);
 
 private:
 	void _Index(const ContactFields& fields, const std::string& description);

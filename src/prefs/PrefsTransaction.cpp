@@ -7,25 +7,23 @@
 
 #include <ErrnoStatus.h>
 #include <OS.h>
+#include <RegularFile.h>
 
 #include "PrefsPrivate.h"
 #include "SemaphoreLocker.h"
 
 std::atomic<sem_id> gPrefsTransactionLock{-1};
 
-// Opens the file read-write (creating it) and takes its exclusive lock,
+// Opens the file read-write (creating it; B_BAD_TYPE when it is not a
+// regular file) and takes its exclusive lock,
 // backing off for a random 10 to 75 ms while another holder has it.
 static status_t
 open_locked(const char* path, int* _fd)
 {
 	for (;;) {
-		int fd = open(path, O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-		status_t status;
-		if (fd < 0) {
-			if (errno == EINTR)
-				continue;
-			status = BPrivate::status_for_errno(errno);
-		} else {
+		int fd = -1;
+		status_t status = BPrivate::open_regular_file(path, O_RDWR | O_CREAT, 0666, &fd);
+		if (status == B_OK) {
 			status = _klock_node_(fd);
 			if (status == B_OK) {
 				*_fd = fd;

@@ -1,6 +1,7 @@
 #include "ABListView.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include <Message.h>
 #include <ScrollBar.h>
@@ -72,6 +73,37 @@ ABListView::HiDideThisRecord(ABookRecord* record)
 	}
 	if (window != nullptr)
 		window->Unlock();
+}
+
+void
+ABListView::SelectRecords(const std::vector<ABookRecord*>& records)
+{
+	// One message, not one per run of rows: each makes the window scan the
+	// selection.
+	SetSelectionMessage(nullptr);
+	DeselectAll();
+	int32 count = CountItems();
+	if (!records.empty() && static_cast<size_t>(count) == records.size()) {
+		Select(0, count - 1, false);
+	} else if (!records.empty()) {
+		std::unordered_set<const ABookRecord*> wanted(records.begin(), records.end());
+		for (int32 row = 0; row < count;) {
+			if (wanted.count(static_cast<ABListItem*>(ItemAt(row))->aRecord()) == 0) {
+				row++;
+				continue;
+			}
+			int32 end = row;
+			while (end + 1 < count &&
+				   wanted.count(static_cast<ABListItem*>(ItemAt(end + 1))->aRecord()) != 0)
+				end++;
+			Select(row, end, true);
+			row = end + 1;
+		}
+	}
+	SetSelectionMessage(new BMessage(kMsgListSelection));
+	ScrollToSelection();
+	if (Window() != nullptr)
+		Window()->PostMessage(kMsgListSelection);
 }
 
 void

@@ -4,6 +4,8 @@
 #include <ListView.h>
 #include <Point.h>
 
+#include <vector>
+
 class ABookRecord;
 class ZIBWindow;
 
@@ -29,6 +31,10 @@ public:
 	// Selects the row of record alone and scrolls it into view; nothing
 	// changes when no row shows record.
 	void HiDideThisRecord(ABookRecord* record);
+
+	// Selects the rows of records alone, with one selection message for
+	// them all, and scrolls the first into view. O(rows).
+	void SelectRecords(const std::vector<ABookRecord*>& records);
 
 	// Removes and deletes every row.
 	void DeleteAllRows();

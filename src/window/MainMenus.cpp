@@ -1,6 +1,9 @@
 #include "MainMenus.h"
 
 #include <cstring>
+#include <string>
+
+#include <InterfaceDefs.h>
 
 #include <Menu.h>
 #include <MenuBar.h>
@@ -28,13 +31,6 @@ AddUrlItem(BMenu* menu, const char* label, uint32 command)
 	BMessage* message = new BMessage(command);
 	message->AddString("URL", kMakerWebPage);
 	menu->AddItem(new BMenuItem(label, message, 0, 0));
-}
-
-// A text long enough to be an address rather than a stray character or two.
-bool
-Usable(const char* text)
-{
-	return strlen(text) > 2;
 }
 
 } // namespace
@@ -75,16 +71,17 @@ void
 MainMenus::_BuildEditMenu(BMenuBar* bar)
 {
 	editMenu = new BMenu("Edit", B_ITEMS_IN_COLUMN);
-	AddItem(editMenu, "Undo", kMsgEditUndo, 'Z', false);
-	AddItem(editMenu, "Cut", kMsgEditCut, 'X', true);
-	AddItem(editMenu, "Copy", kMsgEditCopy, 'C', true);
+	undoItem = AddItem(editMenu, "Undo", kMsgEditUndo, 'Z', false);
+	redoItem = AddItem(editMenu, "Redo", kMsgEditRedo, 'Z', false);
+	redoItem->SetShortcut('Z', B_SHIFT_KEY);
+	editMenu->AddSeparatorItem();
+	cutItem = AddItem(editMenu, "Cut", kMsgEditCut, 'X', false);
+	copyItem = AddItem(editMenu, "Copy", kMsgEditCopy, 'C', false);
 	AddItem(editMenu, "Paste", kMsgEditPaste, 'V', true);
-	AddItem(editMenu, "Clear", kMsgEditClear, 'B', true);
+	clearItem = AddItem(editMenu, "Clear", kMsgEditClear, 'B', false);
 	editMenu->AddSeparatorItem();
 	AddItem(editMenu, "Select All", kMsgEditSelectAll, 0, true);
-	BMenuItem* deselect = new BMenuItem("Deselect", nullptr, 0, 0);
-	editMenu->AddItem(deselect);
-	deselect->SetEnabled(false);
+	deselectItem = AddItem(editMenu, "Deselect", kMsgEditDeselect, 0, false);
 	bar->AddItem(editMenu);
 	editMenu->SetEnabled(false);
 }
@@ -140,9 +137,9 @@ MainMenus::_BuildActionMenu(BMenuBar* bar)
 	copyAddressItem =
 		AddItem(actionMenu, "Copy this Address to the Clipboard", kMsgCopyAddress, 0, false);
 	sendEmailItem = AddItem(actionMenu, "Send E-mail", kMsgSendEmail, 0, false);
-	AddItem(actionMenu, "Address an Envelope", kMsgEnvelope, 0, false);
-	AddItem(actionMenu, "Make a Letter", kMsgLetter, 0, false);
-	AddItem(actionMenu, "Mail Merge", kMsgMailMerge, 0, false);
+	AddItem(actionMenu, "Address an Envelope", kMsgEnvelope, 0, true);
+	AddItem(actionMenu, "Make a Letter", kMsgLetter, 0, true);
+	AddItem(actionMenu, "Mail Merge", kMsgMailMerge, 0, true);
 	AddItem(actionMenu, "Send a Fax", kMsgFax, 0, false);
 	webPageItem = AddItem(actionMenu, "Open this Record's Web Page", kMsgOpenWebPage, 0, false);
 	bar->AddItem(actionMenu);
@@ -168,6 +165,7 @@ MainMenus::EnableMenus()
 	importItem->SetEnabled(true);
 	exportItem->SetEnabled(true);
 	syncItem->SetEnabled(true);
+	printItem->SetEnabled(true);
 }
 
 void
@@ -181,21 +179,27 @@ MainMenus::EnableFileMenuItems(bool dirty)
 void
 MainMenus::AdjRedrMenus()
 {
-	for (BMenuItem* item :
-		 {findNextItem, modifyItem, deleteItem, copyRecordItem, copyAddressItem, webPageItem})
-		item->SetEnabled(false);
+	findNextItem->SetEnabled(false);
+	SelectionChanged(nullptr, false);
 }
 
 void
-MainMenus::SelectionChanged(const ABookRecord* record)
+MainMenus::SelectionChanged(const ABookRecord* record, bool canMail)
 {
-	for (BMenuItem* item : {modifyItem, deleteItem, copyRecordItem, copyAddressItem})
+	for (BMenuItem* item : {modifyItem, deleteItem, copyRecordItem, copyAddressItem, cutItem,
+							copyItem, clearItem, deselectItem})
 		item->SetEnabled(record != nullptr);
-	if (record == nullptr)
-		return;
-	webPageItem->SetEnabled(Usable(record->Field(kWebAddressField)));
-	sendEmailItem->SetEnabled(Usable(record->Field(kEmail1Field)) ||
-							  Usable(record->Field(kEmail2Field)));
+	webPageItem->SetEnabled(record != nullptr && strlen(record->Field(kWebAddressField)) > 2);
+	sendEmailItem->SetEnabled(canMail);
+}
+
+void
+MainMenus::SetUndoSteps(const char* undo, const char* redo)
+{
+	undoItem->SetLabel(undo != nullptr ? (std::string("Undo ") + undo).c_str() : "Undo");
+	undoItem->SetEnabled(undo != nullptr);
+	redoItem->SetLabel(redo != nullptr ? (std::string("Redo ") + redo).c_str() : "Redo");
+	redoItem->SetEnabled(redo != nullptr);
 }
 
 void

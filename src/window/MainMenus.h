@@ -17,15 +17,18 @@ struct MainMenus {
 	void Build(BMenuBar* bar);
 
 	// The book has a file: Edit, View, Search, Records and Action, Import,
-	// Export and Synchronize come on and stay on.
+	// Export, Synchronize and Print come on and stay on.
 	void EnableMenus();
 	// New, Open, Close and Save As on; Save follows dirty.
 	void EnableFileMenuItems(bool dirty);
 	// The list was refilled: nothing is selected and no search step is
 	// pending.
 	void AdjRedrMenus();
-	// The selection moved onto record, or onto no row (nullptr).
-	void SelectionChanged(const ABookRecord* record);
+	// The selection changed: record is the first selected record (nullptr:
+	// none), canMail whether a selected record has an e-mail address.
+	void SelectionChanged(const ABookRecord* record, bool canMail);
+	// The steps Undo and Redo would take, by name; nullptr for none.
+	void SetUndoSteps(const char* undo, const char* redo);
 	void SetSaveEnabled(bool enabled);
 	void SetFindNextEnabled(bool enabled);
 
@@ -39,6 +42,12 @@ struct MainMenus {
 	BMenuItem* syncItem = nullptr;
 	BMenuItem* printItem = nullptr;
 	BMenu* editMenu = nullptr;
+	BMenuItem* undoItem = nullptr;
+	BMenuItem* redoItem = nullptr;
+	BMenuItem* cutItem = nullptr;
+	BMenuItem* copyItem = nullptr;
+	BMenuItem* clearItem = nullptr;
+	BMenuItem* deselectItem = nullptr;
 	BMenu* viewMenu = nullptr;
 	// Index = field number; a field is a list column while its item is
 	// marked.

@@ -21,6 +21,8 @@ const uint32 kMsgEditCopy = 'edcp';
 const uint32 kMsgEditPaste = 'edps';
 const uint32 kMsgEditClear = 'edcl';
 const uint32 kMsgEditSelectAll = 'edsa';
+const uint32 kMsgEditRedo = 'edrd';
+const uint32 kMsgEditDeselect = 'edds';
 const uint32 kMsgSearchFind = 'srfd';
 const uint32 kMsgSearchFindNext = 'srfn';
 const uint32 kMsgRecordNew = 'emen';
@@ -63,8 +65,10 @@ const uint32 kMsgSyncAccount = 'fmsc';
 const uint32 kMsgSyncDone = 'fmsd';
 
 // From the record dialogs: the book was changed, so "Save" follows its
-// dirty flag.
+// dirty flag. int64 "serial" names the record added or, with string
+// "before" (its record line before), the record changed.
 const uint32 kMsgBookChanged = 'lwch';
+inline constexpr char kBeforeField[] = "before";
 // From the Find dialog: a search step ended. bool "found"; when found, the
 // int64 "serial" of the record found, which the list selects and shows.
 const uint32 kMsgSearchResult = 'lwsr';

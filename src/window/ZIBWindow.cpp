@@ -120,6 +120,30 @@ ZIBWindow::MessageReceived(BMessage* message)
 		case kMsgEditSelectAll:
 			_SelectAll();
 			break;
+		case kMsgEditUndo:
+			_Undo();
+			break;
+		case kMsgEditRedo:
+			_Redo();
+			break;
+		case kMsgEditCut:
+			_Cut();
+			break;
+		case kMsgEditCopy:
+			_Copy();
+			break;
+		case kMsgEditPaste:
+			_Paste();
+			break;
+		case kMsgEditClear:
+			_Clear();
+			break;
+		case kMsgEditDeselect:
+			_Deselect();
+			break;
+		case kMsgSendEmail:
+			_SendEmail();
+			break;
 		case kMsgSearchFind:
 			_Find();
 			break;
@@ -140,6 +164,7 @@ ZIBWindow::MessageReceived(BMessage* message)
 			_DeleteSelectedRecord();
 			break;
 		case kMsgBookChanged:
+			_RecordDialogChanged(message);
 			_BookChanged();
 			break;
 		case kMsgListSelection:
@@ -178,6 +203,14 @@ ZIBWindow::MessageReceived(BMessage* message)
 			break;
 		case kMsgInfoTech:
 			be_app->PostMessage(kMsgShowTech);
+			break;
+		case kMsgFilePrint:
+			_PrintList();
+			break;
+		case kMsgEnvelope:
+		case kMsgLetter:
+		case kMsgMailMerge:
+			_PrintWithOptions(message->what);
 			break;
 		case kMsgRedrawList:
 			RedrawList();
@@ -258,6 +291,8 @@ ZIBWindow::WindowActivated(bool active)
 {
 	if (active && gZIBapp != nullptr)
 		gZIBapp->SetActiveWindow(this);
+	if (active)
+		_OfferReload();
 }
 
 void
@@ -313,6 +348,8 @@ ZIBWindow::SetThisABook(ZIBook* book)
 {
 	if (book == fBook)
 		return;
+	fHistory.Clear();
+	_UpdateUndoItems();
 	_RemoveListDialog();
 	delete fBook;
 	fBook = book;
@@ -437,7 +474,8 @@ ZIBWindow::_SelectedRecord() const
 {
 	if (fBook == nullptr || fList == nullptr)
 		return nullptr;
-	return fBook->getRecord(fList->CurrentSelection(0));
+	auto* row = static_cast<ABListItem*>(fList->ItemAt(fList->CurrentSelection(0)));
+	return row != nullptr ? row->aRecord() : nullptr;
 }
 
 void
@@ -445,20 +483,10 @@ ZIBWindow::_DeleteSelectedRecord()
 {
 	if (fBook == nullptr || fList == nullptr)
 		return;
-	ABookRecord* record = _SelectedRecord();
-	if (record != nullptr) {
-		fBook->deleteRecord(record);
-		fBook->SetDirty(true);
-		_BookChanged();
-	}
-	RedrawList();
-}
-
-void
-ZIBWindow::_SelectionChanged()
-{
-	// Emptying the list also reports a change, to no selection.
-	fMenus.SelectionChanged(_SelectedRecord());
+	if (ABookRecord* record = _SelectedRecord())
+		_RemoveRecords("Delete", {record});
+	else
+		RedrawList();
 }
 
 void

@@ -5,15 +5,19 @@
 #include <Messenger.h>
 #include <Window.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "MainMenus.h"
+#include "UndoHistory.h"
 #include "WindowConstants.h"
+#include "ZIBFiles.h"
 
 class ABListView;
 class ABookRecord;
 class BFilePanel;
+class BookSnapshot;
 class BMenuItem;
 class BScrollView;
 class BView;
@@ -113,6 +117,39 @@ private:
 	void _SavePanelClosed();
 	ABookRecord* _SelectedRecord() const;
 
+	// Edit and mail commands, and the history (ZIBWindowEdit.cpp).
+	void _Undo();
+	void _Redo();
+	void _Copy();
+	void _Cut();
+	void _Paste();
+	void _Clear();
+	void _Deselect();
+	void _SendEmail();
+	// The selected records, in list order. O(rows).
+	std::vector<ABookRecord*> _SelectedRecords() const;
+	// Takes records out of the book as one step named step, and refills
+	// the list.
+	void _RemoveRecords(const char* step, std::vector<ABookRecord*> records);
+	// The records after last (all of them when last is nullptr) were just
+	// appended to the book: one step named step. Answers them.
+	std::vector<ABookRecord*> _RecordsAppended(const char* step, ABookRecord* last);
+	// An import or a paste appended the records after last to the book:
+	// one undoable step named step, the list refilled. Answers them.
+	std::vector<ABookRecord*> _RecordsImported(const char* step, ABookRecord* last);
+	// A record dialog added or changed a record.
+	void _RecordDialogChanged(const BMessage* message);
+	// After a step was undone or redone: the book is changed, the list
+	// refilled with affected selected.
+	void _StepTaken(const std::vector<ABookRecord*>& affected);
+	void _UpdateUndoItems();
+
+	// Printing (ZIBWindowPrint.cpp): the selected records, or all of them.
+	void _PrintList();
+	void _PrintWithOptions(uint32 command);
+	std::shared_ptr<BookSnapshot> _PrintSnapshot() const;
+	std::string _BookTitle() const;
+
 	// Columns.
 	void ClearViewMenu(bool mark);
 	void ProcessViewMenu(BMessage* message);
@@ -135,6 +172,9 @@ private:
 	// The book's file.
 	void ZIBSaveAs(BMessage* message);
 	void _SetFile(const entry_ref* ref);
+	bool _ChangedOnDisk(ZIBFileStamp* now) const;
+	bool _ConfirmOverwrite();
+	void _OfferReload();
 	void GetSortField(BMessage* message);
 
 	bool fCancelFlag;
@@ -158,11 +198,17 @@ private:
 	entry_ref* fEntryRef;
 	// Its path when it was named, for messages once it cannot be resolved.
 	std::string fFilePath;
+	// The file as this window last read or wrote it, and as it was when
+	// the user last declined to reload it.
+	ZIBFileStamp fDiskStamp;
+	ZIBFileStamp fDeclinedStamp;
 	std::vector<BWindow*> fDialogs;
 	// The sync running, if any, and the window that shows its progress.
 	SyncJob* fSyncJob = nullptr;
 	BMessenger fSyncReport;
 	MainMenus fMenus;
+	// Steps of changes to fBook; cleared when the book is replaced.
+	UndoHistory fHistory;
 };
 
 #endif // ZIBWINDOW_H

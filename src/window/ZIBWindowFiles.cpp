@@ -3,8 +3,8 @@
 
 #include "ZIBWindow.h"
 
-#include <cstdio>
 #include <memory>
+#include <string>
 
 #include <Alert.h>
 #include <AppDefs.h>
@@ -43,13 +43,17 @@ StoreLastFileSaved(const entry_ref* ref)
 		gZIBapp->SetLastFileSaved(path.c_str());
 }
 
+// keptCopy: where a failed save left a whole copy of the old file, if it did.
 void
-ShowFileAlert(const char* what, const std::string& path, status_t status)
+ShowFileAlert(const char* what, const std::string& path, status_t status,
+			  const std::string& keptCopy = std::string())
 {
-	char text[B_PATH_NAME_LENGTH + 256];
-	snprintf(text, sizeof(text), "Could not %s \"%s\": %s.", what, path.c_str(),
-			 BPrivate::status_text(status));
-	(new BAlert("Message", text, "OK", nullptr, nullptr, B_WIDTH_AS_USUAL, B_INFO_ALERT))->Go();
+	std::string text = std::string("Could not ") + what + " \"" + path +
+					   "\": " + ZIBFiles::StatusText(status) + ".";
+	if (!keptCopy.empty())
+		text += " Its old contents are kept whole in \"" + keptCopy + "\".";
+	(new BAlert("Message", text.c_str(), "OK", nullptr, nullptr, B_WIDTH_AS_USUAL, B_INFO_ALERT))
+		->Go();
 }
 
 } // namespace
@@ -84,6 +88,7 @@ ZIBWindow::ZIBopen_it(BMessage* message, long)
 	fMenus.EnableMenus();
 	RedrawList();
 	StoreLastFileSaved(fEntryRef);
+	ZIBFiles::GetStamp(fEntryRef, &fDiskStamp);
 	fBook->SetDirty(false);
 	return B_OK;
 }
@@ -93,18 +98,66 @@ ZIBWindow::ZIBSaveFile()
 {
 	if (fBook == nullptr || fEntryRef == nullptr)
 		return B_NO_INIT;
+	if (!_ConfirmOverwrite())
+		return B_CANCELED;
 	BRect frame = Frame();
+	std::string keptCopy;
 	status_t status = ZIBFiles::WriteBook(
-		fBook, fEntryRef, ZIBFrame{frame.left, frame.top, frame.right, frame.bottom});
+		fBook, fEntryRef, ZIBFrame{frame.left, frame.top, frame.right, frame.bottom}, &keptCopy);
 	if (status != B_OK) {
-		ShowFileAlert("save", fFilePath, status);
+		ShowFileAlert("save", fFilePath, status, keptCopy);
 		fMenus.SetSaveEnabled(true);
 		return status;
 	}
 	StoreLastFileSaved(fEntryRef);
+	ZIBFiles::GetStamp(fEntryRef, &fDiskStamp);
 	fBook->SetDirty(false);
 	fMenus.SetSaveEnabled(false);
 	return B_OK;
+}
+
+// Whether another program changed the file since this window read or wrote
+// it; *now is its stamp then.
+bool
+ZIBWindow::_ChangedOnDisk(ZIBFileStamp* now) const
+{
+	return fEntryRef != nullptr && !fDiskStamp.IsEmpty() &&
+		   ZIBFiles::GetStamp(fEntryRef, now) == B_OK && !(*now == fDiskStamp);
+}
+
+bool
+ZIBWindow::_ConfirmOverwrite()
+{
+	ZIBFileStamp now;
+	if (!_ChangedOnDisk(&now))
+		return true;
+	std::string text =
+		"\"" + fFilePath + "\" was changed by another program. Saving replaces those changes.";
+	int32 answer = (new BAlert("Message", text.c_str(), "Save anyway", "Save As...", "Cancel",
+							   B_WIDTH_AS_USUAL, B_WARNING_ALERT))
+					   ->Go();
+	if (answer == 1)
+		PostMessage(kMsgFileSaveAs);
+	return answer == 0;
+}
+
+// A book without unsaved changes can take the file's new contents.
+void
+ZIBWindow::_OfferReload()
+{
+	ZIBFileStamp now;
+	if (fBook == nullptr || fBook->SeeIfDirty() || !_ChangedOnDisk(&now) || now == fDeclinedStamp)
+		return;
+	std::string text = "\"" + fFilePath + "\" was changed by another program. Reload it?";
+	if ((new BAlert("Message", text.c_str(), "Reload", "Cancel", nullptr, B_WIDTH_AS_USUAL,
+					B_INFO_ALERT))
+			->Go() != 0) {
+		fDeclinedStamp = now;
+		return;
+	}
+	BMessage open(B_REFS_RECEIVED);
+	open.AddRef("refs", fEntryRef);
+	ZIBopen_it(&open, 0);
 }
 
 void
@@ -119,7 +172,8 @@ ZIBWindow::ZIBSaveAs(BMessage* message)
 	BDirectory directory(&directoryRef);
 	entry_ref ref;
 	if (BEntry(&directory, name, false).GetRef(&ref) != B_OK) {
-		ShowFileAlert("save", ResolvedPath(&directoryRef) + "/" + name, B_ENTRY_NOT_FOUND);
+		ShowFileAlert("save", BPrivate::entry_ref_path(&directoryRef) + "/" + name,
+					  B_ENTRY_NOT_FOUND);
 		return;
 	}
 
@@ -146,7 +200,8 @@ ZIBWindow::_SetFile(const entry_ref* ref)
 	fEntryRef = ref != nullptr ? new entry_ref(*ref) : nullptr;
 	fFilePath = ref != nullptr ? ResolvedPath(ref) : std::string();
 	if (ref != nullptr && fFilePath.empty())
-		fFilePath = ref->name;
+		fFilePath = BPrivate::entry_ref_path(ref);
+	fDiskStamp = fDeclinedStamp = ZIBFileStamp();
 }
 
 void

@@ -72,6 +72,7 @@ ZIBWindow::_ImportFiles(BMessage* message)
 {
 	if (fBook == nullptr)
 		return;
+	ABookRecord* last = fBook->GetLastRecord();
 	ImportReport report;
 	ContactImporter importer(fBook, false);
 	entry_ref ref;
@@ -80,10 +81,7 @@ ZIBWindow::_ImportFiles(BMessage* message)
 		if (path.InitCheck() == B_OK)
 			importer.ImportFile(path.Path(), ImportFormat::kDetect, report);
 	}
-	if (report.Added() > 0) {
-		fMenus.SetSaveEnabled(true);
-		RedrawList();
-	}
+	_RecordsImported("Import", last);
 	(new ImportReportWindow(report.Text().c_str()))->Show();
 }
 

@@ -1,6 +1,11 @@
 #ifndef BOOK_TEST_SUPPORT_H
 #define BOOK_TEST_SUPPORT_H
 
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -8,6 +13,28 @@
 
 #include "ABookRecord.h"
 #include "ZIBook.h"
+
+// A user and a group that own nothing on the system.
+const uid_t kOtherUser = 54321;
+const gid_t kOtherGroup = 54321;
+
+// Runs action without the power to override file permissions: as it is when
+// not root, else in a child process that runs as kOtherUser.
+inline bool
+AsOtherUser(const std::function<bool()>& action)
+{
+	if (geteuid() != 0)
+		return action();
+	pid_t child = fork();
+	if (child == 0)
+		_exit(setgroups(0, nullptr) == 0 && setgid(kOtherGroup) == 0 && setuid(kOtherUser) == 0 &&
+					  action()
+				  ? 0
+				  : 1);
+	int status = 0;
+	waitpid(child, &status, 0);
+	return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
 
 // A record as the tests write it: its fields from field 0 on; the rest empty.
 using Fields = std::vector<std::string>;

@@ -137,6 +137,10 @@ check_install() {
 	"$root$prefix/bin/zib-book" export "$share/larimo-addressbook/sample-address-book.zib" \
 		>"$root/sample.vcf" || fail "the installed zib-book does not export"
 	grep -q '^BEGIN:VCARD' "$root/sample.vcf" || fail "the installed zib-book exports no cards"
+	# ... and its print helper.
+	"$root$prefix/bin/zib-book" print "$share/larimo-addressbook/sample-address-book.zib" \
+		--style labels -o "$root/labels.pdf" || fail "the installed zib-book does not print"
+	[ "$(head -c 5 "$root/labels.pdf")" = "%PDF-" ] || fail "the installed zib-book prints no PDF"
 	if [ -x "$build_dir/src/zibmo" ]; then
 		[ -x "$root$prefix/bin/zibmo" ] || fail "not installed: $prefix/bin/zibmo"
 		check_registration "$root$prefix/bin/zibmo"

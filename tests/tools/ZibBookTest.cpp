@@ -10,6 +10,7 @@
 #include <Entry.h>
 #include <TypeConstants.h>
 
+#include "PdfPages.h"
 #include "PreferenceSet.h"
 #include "Preferences.h"
 #include "TestDirectory.h"
@@ -163,15 +164,61 @@ TEST_F(ZibBookTest, QueryForMailPrograms)
 	EXPECT_EQ(Run({"query", "lee"}).status, 0);
 }
 
+TEST_F(ZibBookTest, PrintWritesEachStyleIntoAPdf)
+{
+	std::string book = ZIB_SAMPLE_BOOK;
+	std::string pdf = PathOf("out.pdf");
+	Write("body.txt", "Thank you for the ferns.\n");
+	Write("merge.txt", "{First Name} lives in {City}.");
+	struct {
+		std::vector<std::string> options;
+		size_t pages;
+		const char* text; // on the first page
+	} kStyles[] = {
+		{{"--style", "list"}, 1, "sample-address-book.zib"},
+		{{"--style", "envelope", "--size", "us10", "--sender", "MUM"}, 12, "Margaret Eileen Doyle"},
+		{{"--style", "labels", "--size", "5160"}, 1, "Kjærgaard"},
+		{{"--style", "letter", "--body", PathOf("body.txt")}, 12, "Thank you for the ferns."},
+		{{"--style", "merge", "--template", PathOf("merge.txt")}, 12, "Ann lives in Port Aldwin."},
+	};
+	for (const auto& style : kStyles) {
+		std::vector<std::string> arguments{"print", book, "-o", pdf};
+		arguments.insert(arguments.end(), style.options.begin(), style.options.end());
+		Result result = Run(arguments);
+		EXPECT_EQ(result.status, 0) << style.options[1] << result.err;
+		std::vector<PdfPage> pages = PdfPages(pdf);
+		ASSERT_EQ(pages.size(), style.pages) << style.options[1];
+		EXPECT_NE(pages[0].Text().find(style.text), std::string::npos) << pages[0].Text();
+		std::filesystem::remove(pdf);
+	}
+
+	// Nothing is written for a template with a placeholder of no field, or
+	// a sender nobody has.
+	Write("bad.txt", "{First Name} {Town}");
+	Result bad =
+		Run({"print", book, "--style", "merge", "--template", PathOf("bad.txt"), "-o", pdf});
+	EXPECT_EQ(bad.status, 1);
+	EXPECT_NE(bad.err.find("No field has the name of {Town}."), std::string::npos) << bad.err;
+	Result nobody = Run({"print", book, "--style", "letter", "--sender", "nobody", "-o", pdf});
+	EXPECT_EQ(nobody.status, 1);
+	EXPECT_FALSE(std::filesystem::exists(pdf));
+	EXPECT_EQ(Run({"print", book, "--style", "list", "-o", PathOf("none/out.pdf")}).status, 1);
+}
+
 TEST_F(ZibBookTest, UsageErrors)
 {
-	for (std::vector<std::string> arguments :
-		 std::vector<std::vector<std::string>>{{},
-											   {"frobnicate"},
-											   {"import", PathOf("b.zib")},
-											   {"export", "--format", "pdf", PathOf("b.zib")},
-											   {"query"},
-											   {"import", "--duplicates"}})
+	for (std::vector<std::string> arguments : std::vector<std::vector<std::string>>{
+			 {},
+			 {"frobnicate"},
+			 {"import", PathOf("b.zib")},
+			 {"export", "--format", "pdf", PathOf("b.zib")},
+			 {"query"},
+			 {"import", "--duplicates"},
+			 {"print", "b.zib", "--style", "poster", "-o", "p.pdf"},
+			 {"print", "b.zib", "--style", "labels", "--size", "dl", "-o", "p.pdf"},
+			 {"print", "b.zib", "--style", "list", "--size", "c5", "-o", "p.pdf"},
+			 {"print", "b.zib", "--style", "merge", "-o", "p.pdf"},
+			 {"print", "b.zib", "--style", "list"}})
 		EXPECT_EQ(Run(arguments).status, 2) << (arguments.empty() ? "" : arguments[0]);
 	Result help = Run({"--help"});
 	EXPECT_EQ(help.status, 0);

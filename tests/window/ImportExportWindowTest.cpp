@@ -76,6 +76,15 @@ TEST_F(ImportExport, ImportPanelAddsRecordsAndReports)
 			EXPECT_NE(report.find(item), std::string::npos) << item << "\n" << report;
 		ReportWindow()->PostMessage(B_QUIT_REQUESTED);
 		gui_test::process_until([] { return ReportWindow() == nullptr; });
+
+		// The import is one step.
+		EXPECT_STREQ(window->KeyMenuBar()->FindItem(kMsgEditUndo)->Label(), "Undo Import");
+		window->PostMessage(kMsgEditUndo);
+		gui_test::process_events();
+		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 1);
+		window->PostMessage(kMsgEditRedo);
+		gui_test::process_events();
+		EXPECT_EQ(window->GetABList()->CurrentSelection(1), 2) << "the imported records";
 	});
 }
 

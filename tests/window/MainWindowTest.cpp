@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -235,6 +236,89 @@ TEST_F(MainWindow, SizeLimitsKeepTheWindowUsable)
 }
 
 namespace {
+
+// Another program appends a record to the book while it is open.
+void
+AppendElsewhere(const std::string& path)
+{
+	std::ofstream(path, std::ios::app) << "n9\tZoe\n";
+}
+
+struct ChangedOnDisk {
+	const char* name;
+	int32 answer;     // "Save anyway", "Save As...", "Cancel"
+	bool overwritten; // the file holds the window's records
+	bool savePanelShows;
+};
+
+class ChangedOnDiskTest : public MainWindow, public testing::WithParamInterface<ChangedOnDisk> {};
+
+TEST_P(ChangedOnDiskTest, SavingAsksFirst)
+{
+	std::vector<std::string> asked;
+	RunApp({fPath}, [&](ZIBapp* app) {
+		ZIBWindow* window = WindowAt(app, 0);
+		BPrivate::set_alert_responder([&](const BAlert& alert) {
+			asked.push_back(alert.Text());
+			for (int32 i = 0; i < alert.CountButtons(); i++)
+				asked.back() += std::string("|") + alert.ButtonLabel(i);
+			return GetParam().answer;
+		});
+		Send(window, kMsgEditSelectAll);
+		Send(window, kMsgRecordDelete);
+		AppendElsewhere(fPath);
+		window->Lock();
+		status_t status = window->ZIBSaveFile();
+		window->Unlock();
+		gui_test::process_events();
+		EXPECT_EQ(status == B_OK, GetParam().overwritten);
+		EXPECT_EQ(window->GetThisABook()->SeeIfDirty(), !GetParam().overwritten);
+		EXPECT_EQ(window->GetSaveFilePanel()->Panel()->IsShowing(), GetParam().savePanelShows);
+		// Once saved or declined, the question comes again only after the
+		// next change by another program.
+		BPrivate::set_alert_responder([](const BAlert&) { return 2; });
+		window->GetThisABook()->SetDirty(false);
+	});
+	ASSERT_FALSE(asked.empty());
+	EXPECT_EQ(asked[0], "\"" + fPath +
+							"\" was changed by another program. Saving replaces those "
+							"changes.|Save anyway|Save As...|Cancel");
+	EXPECT_EQ(ReadFile(fPath).find("n9\tZoe") == std::string::npos, GetParam().overwritten);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, ChangedOnDiskTest,
+						 testing::Values(ChangedOnDisk{"SaveAnyway", 0, true, false},
+										 ChangedOnDisk{"SaveAs", 1, false, true},
+										 ChangedOnDisk{"Cancel", 2, false, false}),
+						 [](const auto& info) { return info.param.name; });
+
+TEST_F(MainWindow, ABookWithoutChangesOffersToReloadOnce)
+{
+	int offers = 0;
+	RunApp({fPath}, [&](ZIBapp* app) {
+		ZIBWindow* window = WindowAt(app, 0);
+		BPrivate::set_alert_responder([&](const BAlert& alert) {
+			offers++;
+			EXPECT_EQ(std::string(alert.Text()),
+					  "\"" + fPath + "\" was changed by another program. Reload it?");
+			// Declined first, then taken after the next change.
+			return offers == 1 ? 1 : 0;
+		});
+		BMessage activated(B_WINDOW_ACTIVATED);
+		activated.AddBool("active", true);
+		AppendElsewhere(fPath);
+		window->PostMessage(&activated);
+		window->PostMessage(&activated);
+		gui_test::process_events();
+		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 5);
+		AppendElsewhere(fPath);
+		window->PostMessage(&activated);
+		gui_test::process_events();
+		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 7);
+		EXPECT_FALSE(window->GetThisABook()->SeeIfDirty());
+	});
+	EXPECT_EQ(offers, 2);
+}
 
 // Puts records into the window's book as an import does, without a file.
 void

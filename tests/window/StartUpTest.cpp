@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -138,15 +140,37 @@ TEST_F(AppTest, AMissingLastFileOpensEmptyAndIsCreatedBySaving)
 	EXPECT_TRUE(fAlerts.empty());
 }
 
-TEST_F(AppTest, AnUnreadableFileIsReportedAndNeverOverwritten)
+struct Unreadable {
+	const char* name;
+	const char* path;   // in the test's folder unless absolute
+	bool lastFileSaved; // else given on the command line
+	const char* reason;
+};
+
+class UnreadableTest : public AppTest, public testing::WithParamInterface<Unreadable> {};
+
+TEST_P(UnreadableTest, IsReportedAtOnceAndNeverOverwritten)
 {
 	std::filesystem::create_directory(PathOf("folder.zib"));
-	RunApp({PathOf("folder.zib")}, [](ZIBapp* app) {
-		ASSERT_EQ(CountWindows(app), 1);
-		EXPECT_FALSE(WindowAt(app, 0)->HasFile());
-	});
+	mkfifo(PathOf("fifo.zib").c_str(), 0600);
+	std::string path = GetParam().path[0] == '/' ? GetParam().path : PathOf(GetParam().path);
+	if (GetParam().lastFileSaved)
+		SetLastFileSaved(path);
+	RunApp(GetParam().lastFileSaved ? std::vector<std::string>() : std::vector<std::string>{path},
+		   [](ZIBapp* app) {
+			   ASSERT_EQ(CountWindows(app), 1);
+			   EXPECT_FALSE(WindowAt(app, 0)->HasFile());
+		   });
 	ASSERT_EQ(fAlerts.size(), 1u);
-	EXPECT_EQ(fAlerts[0].rfind("Message|Could not open \"" + PathOf("folder.zib") + "\"", 0), 0u)
-		<< fAlerts[0];
+	EXPECT_EQ(fAlerts[0], "Message|Could not open \"" + path + "\": " + GetParam().reason + ".");
 	EXPECT_TRUE(std::filesystem::is_directory(PathOf("folder.zib")));
+	EXPECT_TRUE(std::filesystem::is_fifo(PathOf("fifo.zib")));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+	Files, UnreadableTest,
+	testing::Values(Unreadable{"Folder", "folder.zib", false, "Is a directory"},
+					Unreadable{"Fifo", "fifo.zib", false, "It is not a regular file"},
+					Unreadable{"FifoAsLastFileSaved", "fifo.zib", true, "It is not a regular file"},
+					Unreadable{"Device", "/dev/zero", false, "It is not a regular file"}),
+	[](const auto& info) { return info.param.name; });

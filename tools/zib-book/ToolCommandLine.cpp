@@ -9,6 +9,9 @@ const char kUsage[] =
 	"       zib-book export [--format vcard3|vcard4|csv] [-o FILE] BOOK\n"
 	"       zib-book query [--book BOOK] WORDS...\n"
 	"       zib-book sync [--user NAME] [--password-command CMD] BOOK [URL]\n"
+	"       zib-book print BOOK --style list|envelope|labels|letter|merge\n"
+	"                [--size dl|c5|c6|us10|l7160|5160] [--template FILE] [--body FILE]\n"
+	"                [--sender NICKNAME] -o FILE.pdf\n"
 	"       zib-book --help | --version\n";
 
 const char kHelp[] =
@@ -31,6 +34,12 @@ const char kHelp[] =
 	"        writes. The report goes to standard error. Exit 0 when both sides\n"
 	"        agree, 1 when a record was changed on both sides or a value was\n"
 	"        cut, 3 on a network or server error.\n"
+	"print   writes the pages the address book prints for every record of BOOK\n"
+	"        into a PDF: the list of all fields, one envelope per record (DL by\n"
+	"        default), sheets of address labels (L7160 by default), one letter\n"
+	"        per record with the body of --body, or the merge of --template,\n"
+	"        whose {Field Name} placeholders are refused unless every one names a\n"
+	"        field. --sender names the record whose address is the sender's.\n"
 	"\n"
 	"A book open with unsaved changes in the running address book is not\n"
 	"written. Exit 2 on a usage error.\n";

@@ -8,10 +8,10 @@
 
 #include <SupportDefs.h>
 
-// The command line of zib-book, shared by its two executables: zib-book
-// itself (query, help, version) and zib-book-interop (import, export,
-// sync), which zib-book runs so that a query never loads the contacts
-// library.
+// The command line of zib-book, shared by its executables: zib-book itself
+// (query, help, version), zib-book-interop (import, export, sync) and
+// zib-book-print (print), which zib-book runs so that a query never loads
+// the contacts library or Qt.
 
 extern const char kUsage[];
 extern const char kHelp[];

@@ -72,10 +72,11 @@ Query(int argc, char** argv)
 	return fflush(stdout) == 0 ? 0 : 1;
 }
 
-// Runs zib-book-interop with our arguments: beside this executable in a
-// build tree, in the package's libexec folder when installed.
+// Runs a helper (zib-book-interop, zib-book-print) with our arguments:
+// beside this executable in a build tree, in the package's libexec folder
+// when installed.
 int
-RunInterop(char** argv)
+RunHelper(const std::string& name, char** argv)
 {
 	char self[PATH_MAX];
 	ssize_t length = readlink("/proc/self/exe", self, sizeof(self) - 1);
@@ -83,15 +84,14 @@ RunInterop(char** argv)
 		self[length] = '\0';
 		std::string directory(self, strrchr(self, '/') - self);
 		for (const std::string& helper :
-			 {directory + "/zib-book-interop",
-			  directory + "/../" ZIB_LIBEXEC_DIRECTORY "/zib-book-interop"}) {
+			 {directory + "/" + name, directory + "/../" ZIB_LIBEXEC_DIRECTORY "/" + name}) {
 			if (access(helper.c_str(), X_OK) == 0) {
 				argv[0] = const_cast<char*>(helper.c_str());
 				execv(helper.c_str(), argv);
 			}
 		}
 	}
-	fprintf(stderr, "zib-book: cannot run zib-book-interop: %s\n", strerror(errno));
+	fprintf(stderr, "zib-book: cannot run %s: %s\n", name.c_str(), strerror(errno));
 	return 1;
 }
 
@@ -112,7 +112,9 @@ main(int argc, char** argv)
 		return 0;
 	}
 	if (command == "import" || command == "export" || command == "sync")
-		return RunInterop(argv);
+		return RunHelper("zib-book-interop", argv);
+	if (command == "print")
+		return RunHelper("zib-book-print", argv);
 	if (command == "query")
 		return Query(argc, argv);
 	return UsageError(("unknown command " + command).c_str());

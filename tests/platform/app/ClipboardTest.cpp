@@ -20,35 +20,41 @@ namespace {
 // Stands in for the desktop: logs what is written, serves what the test sets.
 class RecordingBackend : public BPrivate::ClipboardBackend {
 public:
-	status_t WriteText(const char* data, size_t length) override
+	status_t Write(const std::vector<BPrivate::ClipboardItem>& items) override
 	{
 		std::lock_guard<std::mutex> lock(fLock);
-		written.emplace_back(data, length);
-		desktop = written.back();
+		written.push_back(items);
+		desktop = items;
 		return B_OK;
 	}
 
-	status_t ReadText(std::string* text) override
+	status_t Read(std::vector<BPrivate::ClipboardItem>* items) override
 	{
 		std::lock_guard<std::mutex> lock(fLock);
-		*text = desktop;
+		*items = desktop;
 		return B_OK;
 	}
 
 	std::mutex fLock;
-	std::vector<std::string> written; // guarded by fLock
-	std::string desktop;              // guarded by fLock
+	std::vector<std::vector<BPrivate::ClipboardItem>> written; // guarded by fLock
+	std::vector<BPrivate::ClipboardItem> desktop;              // guarded by fLock
 };
+
+std::vector<BPrivate::ClipboardItem>
+text_item(const std::string& text)
+{
+	return {{"text/plain", text}};
+}
 
 class ClipboardTest : public testing::Test {
 protected:
 	void SetUp() override { BPrivate::set_clipboard_backend(&fDesktop); }
 	void TearDown() override { BPrivate::set_clipboard_backend(nullptr); }
 
-	void SetDesktop(const std::string& text)
+	void SetDesktop(const std::vector<BPrivate::ClipboardItem>& items)
 	{
 		std::lock_guard<std::mutex> lock(fDesktop.fLock);
-		fDesktop.desktop = text;
+		fDesktop.desktop = items;
 	}
 
 	RecordingBackend fDesktop;
@@ -56,12 +62,19 @@ protected:
 
 } // namespace
 
-TEST_F(ClipboardTest, CommitPublishesTheBytesWithoutTerminator)
+TEST_F(ClipboardTest, CommitPublishesEveryFormAtOnceWithoutTerminator)
 {
 	uint32 before = be_clipboard->SystemCount();
 	const std::string text("Ann  Lee \n\tOslo", 15);
-	ASSERT_EQ(put_text(text), B_OK);
-	EXPECT_EQ(fDesktop.written, std::vector<std::string>{text});
+	ASSERT_TRUE(be_clipboard->Lock());
+	be_clipboard->Clear();
+	be_clipboard->Data()->AddData("text/plain", B_MIME_TYPE, text.data(), text.size());
+	be_clipboard->Data()->AddData("text/vcard", B_MIME_TYPE, "BEGIN:VCARD", 11);
+	be_clipboard->Data()->AddInt32("not a form", 7);
+	ASSERT_EQ(be_clipboard->Commit(), B_OK);
+	be_clipboard->Unlock();
+	EXPECT_EQ(fDesktop.written, (std::vector<std::vector<BPrivate::ClipboardItem>>{
+									{{"text/plain", text}, {"text/vcard", "BEGIN:VCARD"}}}));
 	EXPECT_EQ(be_clipboard->SystemCount(), before + 1);
 	EXPECT_EQ(be_clipboard->LocalCount(), before + 1);
 }
@@ -81,13 +94,13 @@ TEST_F(ClipboardTest, LockPicksUpWhatAnotherProgramCopied)
 	EXPECT_EQ(text_of(be_clipboard->Data()), "ours");
 	be_clipboard->Unlock();
 
-	SetDesktop(std::string("th\xe9", 3));
+	SetDesktop(text_item(std::string("th\xe9", 3)));
 	EXPECT_EQ(be_clipboard->SystemCount(), committed + 1);
 	EXPECT_EQ(be_clipboard->LocalCount(), committed);
 	ASSERT_TRUE(be_clipboard->Lock());
 	EXPECT_EQ(text_of(be_clipboard->Data()), std::string("th\xe9", 3));
 	be_clipboard->Unlock();
-	SetDesktop("");
+	SetDesktop({});
 	ASSERT_TRUE(be_clipboard->Lock());
 	EXPECT_TRUE(be_clipboard->Data()->IsEmpty());
 	be_clipboard->Unlock();

@@ -92,6 +92,11 @@ TEST_F(FindDirectory, IndexRegistryPerVolume)
 	EXPECT_EQ(fs_create_index(5, "", B_INT32_TYPE, 0), B_BAD_VALUE);
 	struct stat data;
 	EXPECT_EQ(stat(PathOf("data/larimo-platform/indexes/5").c_str(), &data), 0);
+
+	// A FIFO in place of an entry would block in open() for ever.
+	ASSERT_EQ(mkfifo(PathOf("data/larimo-platform/indexes/5/fifo").c_str(), 0600), 0);
+	index_info info;
+	EXPECT_EQ(fs_stat_index(5, "fifo", &info), B_BAD_TYPE);
 }
 
 } // namespace

@@ -1,0 +1,304 @@
+#include <string>
+#include <vector>
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <AppDefs.h>
+#include <Application.h>
+#include <Clipboard.h>
+#include <MenuBar.h>
+#include <MenuItem.h>
+#include <Message.h>
+
+#include "ABListView.h"
+#include "ABookRecord.h"
+#include "BrowserLauncher.h"
+#include "ContactExporter.h"
+#include "DialogConstants.h"
+#include "DialogTest.h"
+#include "GuiTest.h"
+#include "ImportReportWindow.h"
+#include "MyEntryTextView.h"
+#include "ViewWidget.h"
+#include "ZIBEntryWindow.h"
+#include "ZIBModifyWindow.h"
+#include "ZIBWindow.h"
+#include "ZIBook.h"
+
+namespace {
+
+// A file line: the fields given by number, the others empty.
+std::string
+FileLine(std::initializer_list<std::pair<int, const char*>> fields)
+{
+	std::vector<std::string> texts(kFieldCount);
+	for (const auto& [field, text] : fields)
+		texts[field] = text;
+	std::string line = texts[0];
+	for (int field = 1; field < kFieldCount; field++)
+		line += "\t" + texts[field];
+	return line;
+}
+
+std::vector<std::string>
+BookLines(ZIBWindow* window)
+{
+	std::vector<std::string> lines;
+	for (const ABookRecord* record = window->GetThisABook()->GetListOfRecords(); record != nullptr;
+		 record = record->GetNextRecord())
+		lines.push_back(ZIBook::RecordLine(record));
+	return lines;
+}
+
+std::string
+ClipboardForm(const char* type)
+{
+	if (!be_clipboard->Lock())
+		return "(not locked)";
+	const void* bytes;
+	ssize_t size;
+	std::string form;
+	if (be_clipboard->Data()->FindData(type, B_MIME_TYPE, &bytes, &size) == B_OK)
+		form.assign(static_cast<const char*>(bytes), size);
+	be_clipboard->Unlock();
+	return form;
+}
+
+class EditMenu : public DialogTest {
+protected:
+	void SetUp() override
+	{
+		DialogTest::SetUp();
+		// Lines as a save writes them, so a save can give back the bytes.
+		WriteBookFile(fPath, {FileLine({{0, "n0"}, {1, "Ann"}, {3, "Lee"}, {15, "ann@x.org"}}),
+							  FileLine({{0, "n1"}, {1, "Ben"}, {16, "ben@y.org"}}),
+							  FileLine({{0, "n2"}, {1, "Cleo"}, {3, "Xu"}}),
+							  FileLine({{0, "n3"}, {1, "Dan, Jr."}, {3, "Wu"}, {15, "d@z.org"}}),
+							  FileLine({{0, "n4"}, {1, "Eve"}})});
+		fOriginal = ReadFile(fPath);
+	}
+
+	static BMenuItem* Item(ZIBWindow* window, uint32 command)
+	{
+		return window->KeyMenuBar()->FindItem(command);
+	}
+	static bool Enabled(ZIBWindow* window, uint32 command)
+	{
+		return Item(window, command)->IsEnabled() && Item(window, command)->Menu()->IsEnabled();
+	}
+	// A shortcut, as a person presses it in the main window.
+	static void Shortcut(ZIBWindow* window, Qt::Key key,
+						 Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
+	{
+		QTest::keyClick(BPrivate::ViewWidget::Of(window->GetABList()), key, modifiers);
+		gui_test::process_events();
+	}
+	// A menu item, as a person chooses it.
+	static void Choose(ZIBWindow* window, const char* label)
+	{
+		QWidget* bar = BPrivate::ViewWidget::Of(window->KeyMenuBar())->Inner();
+		for (QAction* menu : bar->actions()) {
+			for (QAction* action :
+				 menu->menu() != nullptr ? menu->menu()->actions() : QList<QAction*>()) {
+				if (action->text() == label) {
+					action->trigger();
+					gui_test::process_events();
+					return;
+				}
+			}
+		}
+		ADD_FAILURE() << "no menu item " << label;
+	}
+	static void Select(ZIBWindow* window, std::initializer_list<int32> rows)
+	{
+		window->GetABList()->DeselectAll();
+		for (int32 row : rows)
+			window->GetABList()->Select(row, true);
+		gui_test::process_events();
+	}
+
+	// The text of the open import report, which is then closed; empty when
+	// none is open.
+	static std::string TakeReport()
+	{
+		for (int32 i = 0; i < be_app->CountWindows(); i++) {
+			if (auto* report = dynamic_cast<ImportReportWindow*>(be_app->WindowAt(i))) {
+				std::string text = report->Text();
+				report->PostMessage(B_QUIT_REQUESTED);
+				gui_test::process_until([report] { return !IsOpen(report); });
+				return text;
+			}
+		}
+		return std::string();
+	}
+
+	std::string fOriginal;
+};
+
+} // namespace
+
+TEST_F(EditMenu, EveryKindOfStepUndoesToTheFileBytesAndRedoes)
+{
+	Run([this](ZIBWindow* window) {
+		const std::vector<std::string> lines = BookLines(window);
+		for (uint32 command : {kMsgEditUndo, kMsgEditRedo, kMsgEditCut, kMsgEditCopy, kMsgEditClear,
+							   kMsgEditDeselect})
+			EXPECT_FALSE(Enabled(window, command));
+		EXPECT_TRUE(Enabled(window, kMsgEditPaste));
+
+		// Cut rows 1 and 3: copied in both forms, then deleted.
+		Select(window, {1, 3});
+		EXPECT_TRUE(Enabled(window, kMsgEditDeselect));
+		std::vector<const ABookRecord*> cut = {window->GetThisABook()->getRecord(1),
+											   window->GetThisABook()->getRecord(3)};
+		std::string vcards = ContactExporter::Text(cut, ExportFormat::kVCard30);
+		Shortcut(window, Qt::Key_X);
+		EXPECT_EQ(BookLines(window), (std::vector<std::string>{lines[0], lines[2], lines[4]}));
+		EXPECT_EQ(ClipboardForm("text/plain"), lines[1] + "\n" + lines[3]);
+		EXPECT_EQ(ClipboardForm("text/vcard"), vcards);
+		const QMimeData* desktop = QGuiApplication::clipboard()->mimeData();
+		EXPECT_EQ(desktop->text().toStdString(), lines[1] + "\n" + lines[3]);
+		EXPECT_EQ(desktop->data("text/vcard").toStdString(), vcards);
+		EXPECT_STREQ(Item(window, kMsgEditUndo)->Label(), "Undo Cut");
+
+		// Paste them back, at the end, selected; a second paste finds them
+		// all duplicates, says so and adds nothing.
+		Shortcut(window, Qt::Key_V);
+		EXPECT_EQ(BookLines(window),
+				  (std::vector<std::string>{lines[0], lines[2], lines[4], lines[1], lines[3]}));
+		EXPECT_EQ(Selection(window), (std::vector<int32>{3, 4}));
+		Shortcut(window, Qt::Key_V);
+		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 5);
+		EXPECT_NE(TakeReport().find("not added"), std::string::npos);
+		EXPECT_STREQ(Item(window, kMsgEditUndo)->Label(), "Undo Paste");
+
+		// Copy, then Clear one record; Deselect.
+		Select(window, {0});
+		Shortcut(window, Qt::Key_C);
+		EXPECT_EQ(ClipboardForm("text/plain"), lines[0]);
+		Shortcut(window, Qt::Key_B);
+		EXPECT_STREQ(Item(window, kMsgEditUndo)->Label(), "Undo Delete");
+		Select(window, {1});
+		Choose(window, "Deselect");
+		EXPECT_TRUE(Selection(window).empty());
+		EXPECT_FALSE(Enabled(window, kMsgEditDeselect));
+
+		// The record dialogs: a record changed, a record added.
+		Select(window, {0});
+		Send(window, kMsgRecordModify, [window] { return window->GetModifyWindow1() != nullptr; });
+		ZIBModifyWindow* modify = window->GetModifyWindow1();
+		Type(Fields(modify)[kFirstNameField], "Cleopatra");
+		Send(modify, kMsgModifyDone, [&] { return !IsOpen(modify); });
+		EXPECT_STREQ(window->GetThisABook()->getRecord(0)->Field(kFirstNameField), "Cleopatra");
+		EXPECT_STREQ(Item(window, kMsgEditUndo)->Label(), "Undo Modify");
+		Send(window, kMsgRecordNew, [window] { return window->GetEntryWindow1() != nullptr; });
+		ZIBEntryWindow* entry = window->GetEntryWindow1();
+		Type(Fields(entry)[kNicknameField], "n5");
+		Send(entry, kMsgAddRecord);
+		Send(entry, kMsgEntryCancel, [&] { return !IsOpen(entry); });
+		EXPECT_STREQ(Item(window, kMsgEditUndo)->Label(), "Undo Add");
+
+		// Select All, then Clear: the whole book.
+		const std::vector<std::string> beforeClear = BookLines(window);
+		Choose(window, "Select All");
+		Shortcut(window, Qt::Key_B);
+		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 0);
+
+		// Undo brings every record back, selected, and names the step.
+		Shortcut(window, Qt::Key_Z);
+		EXPECT_EQ(Selection(window), (std::vector<int32>{0, 1, 2, 3, 4}));
+		EXPECT_STREQ(Item(window, kMsgEditRedo)->Label(), "Redo Delete");
+		EXPECT_TRUE(Enabled(window, kMsgEditCut));
+		std::vector<std::string> undone;
+		for (int i = 0; i < 20 && Enabled(window, kMsgEditUndo); i++) {
+			undone.push_back(Item(window, kMsgEditUndo)->Label());
+			Shortcut(window, Qt::Key_Z);
+		}
+		EXPECT_EQ(undone, (std::vector<std::string>{"Undo Add", "Undo Modify", "Undo Delete",
+													"Undo Paste", "Undo Cut"}));
+		EXPECT_EQ(BookLines(window), lines);
+		EXPECT_TRUE(Enabled(window, kMsgFileSave)) << "undoing changes the book";
+		Shortcut(window, Qt::Key_S);
+		EXPECT_EQ(ReadFile(fPath), fOriginal);
+
+		for (int i = 0; i < 20 && Enabled(window, kMsgEditRedo); i++)
+			Shortcut(window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 0);
+		EXPECT_FALSE(Enabled(window, kMsgEditRedo));
+		Shortcut(window, Qt::Key_Z);
+		EXPECT_EQ(BookLines(window), beforeClear);
+	});
+}
+
+TEST_F(EditMenu, SendEmailStartsOneMessageToTheSelectedRecordsWithAnAddress)
+{
+	Run([this](ZIBWindow* window) {
+		EXPECT_FALSE(Enabled(window, kMsgSendEmail));
+		Select(window, {2, 4});
+		EXPECT_FALSE(Enabled(window, kMsgSendEmail)) << "neither has an e-mail address";
+		Select(window, {0, 1, 2, 3});
+		EXPECT_TRUE(Enabled(window, kMsgSendEmail));
+		Choose(window, "Send E-mail");
+		EXPECT_EQ(fLaunches, (std::vector<std::string>{
+								 "application/x-vnd.Be.URL.mailto",
+								 "mailto:Ann%20Lee%20%3Cann@x.org%3E,Ben%20%3Cben@y.org%3E,"
+								 "%22Dan%2C%20Jr.%20Wu%22%20%3Cd@z.org%3E"}));
+		EXPECT_EQ(BrowserLauncher::ComposeMail("file:///etc/passwd"), B_BAD_VALUE);
+		EXPECT_EQ(fLaunches.size(), 2u) << "only mailto: URLs are handed on";
+	});
+}
+
+TEST_F(EditMenu, RecordFieldsCutCopyPasteAndSelectTheirOwnText)
+{
+	Run([](ZIBWindow* window) {
+		Send(window, kMsgRecordNew, [window] { return window->GetEntryWindow1() != nullptr; });
+		std::vector<MyEntryTextView*> fields = Fields(window->GetEntryWindow1());
+		QGuiApplication::clipboard()->setText("Ann\tLee");
+		Press(fields[0], Qt::Key_V, Qt::ControlModifier);
+		EXPECT_STREQ(fields[0]->Text(), "Ann") << "cut before the tab";
+		Press(fields[0], Qt::Key_A, Qt::ControlModifier);
+		Press(fields[0], Qt::Key_X, Qt::ControlModifier);
+		EXPECT_STREQ(fields[0]->Text(), "");
+		Press(fields[1], Qt::Key_V, Qt::ControlModifier);
+		EXPECT_STREQ(fields[1]->Text(), "Ann");
+		QGuiApplication::clipboard()->setText(QString(45, 'x'));
+		Press(fields[2], Qt::Key_V, Qt::ControlModifier);
+		EXPECT_EQ(std::string(fields[2]->Text()), std::string(40, 'x'));
+		Press(fields[2], Qt::Key_A, Qt::ControlModifier);
+		Press(fields[2], Qt::Key_C, Qt::ControlModifier);
+		EXPECT_EQ(QGuiApplication::clipboard()->text(), QString(40, 'x'));
+		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 5) << "the book is untouched";
+	});
+}
+
+TEST_F(EditMenu, PasteTakesAnotherProgramsCardsAndReportsWhatDidNotFit)
+{
+	Run([](ZIBWindow* window) {
+		auto* cards = new QMimeData;
+		cards->setData("text/vcard",
+					   "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Moe;Zed;;;\r\nORG:" + QByteArray(45, 'o') +
+						   "\r\nEMAIL:zed@m.org\r\nEND:VCARD\r\n");
+		QGuiApplication::clipboard()->setMimeData(cards);
+		Shortcut(window, Qt::Key_V);
+		ASSERT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 6);
+		EXPECT_STREQ(window->GetThisABook()->getRecord(5)->Field(kFirstNameField), "Zed");
+		EXPECT_EQ(Selection(window), std::vector<int32>{5});
+		EXPECT_TRUE(Enabled(window, kMsgFileSave));
+		EXPECT_NE(TakeReport().find("cut: Company"), std::string::npos);
+
+		// Text that holds no records adds nothing and is no step.
+		QGuiApplication::clipboard()->setText("just a note");
+		Shortcut(window, Qt::Key_V);
+		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 6);
+		EXPECT_STREQ(Item(window, kMsgEditUndo)->Label(), "Undo Paste");
+		Shortcut(window, Qt::Key_Z);
+		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 5);
+	});
+}
