@@ -14,6 +14,10 @@ const uint32 kMsgFindAll = 'fall';
 const uint32 kMsgFindCancel = 'fcnc';
 const uint32 kMsgInfoWebPage = 'awwb';
 const uint32 kMsgInfoCancel = 'acnc';
+const uint32 kMsgSyncGo = 'sygo';
+// To a report window: string "text", its new text.
+const uint32 kMsgReportText = 'irtx';
+const uint32 kMsgSyncCancel = 'sycn';
 
 // The string field of 'awwb' (and of the main window's 'imwb') that holds
 // the address to open.

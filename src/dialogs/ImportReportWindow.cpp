@@ -16,8 +16,8 @@ const BRect kReportFrame(100, 100, 560, 420);
 
 } // namespace
 
-ImportReportWindow::ImportReportWindow(const char* report)
-	: BWindow(CenterWindowOnScreen(kReportFrame), "Import Report", B_TITLED_WINDOW, B_NOT_ZOOMABLE)
+ImportReportWindow::ImportReportWindow(const char* report, const char* title)
+	: BWindow(CenterWindowOnScreen(kReportFrame), title, B_TITLED_WINDOW, B_NOT_ZOOMABLE)
 {
 	BRect bounds = Bounds();
 	BView* background = new BView(bounds, "ReportView", B_FOLLOW_ALL_SIDES, B_WILL_DRAW);
@@ -48,8 +48,11 @@ ImportReportWindow::QuitRequested()
 void
 ImportReportWindow::MessageReceived(BMessage* message)
 {
+	const char* text = nullptr;
 	if (message->what == kMsgReportDone)
 		PostMessage(B_QUIT_REQUESTED);
+	else if (message->what == kMsgReportText && message->FindString("text", &text) == B_OK)
+		fText->SetText(text);
 	else
 		BWindow::MessageReceived(message);
 }

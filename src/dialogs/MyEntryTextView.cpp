@@ -14,7 +14,8 @@ static const rgb_color kFocusMark = {0, 0, 255, 255};
 
 MyEntryTextView::MyEntryTextView(BRect frame, const char* name, BRect textRect, uint32 resizingMode,
 								 uint32 flags)
-	: BTextView(frame, name, textRect, resizingMode, flags)
+	: BTextView(frame, name, textRect, resizingMode, flags),
+	  fTypingLimit(static_cast<int32>(kFieldTextLength))
 {
 }
 
@@ -74,7 +75,7 @@ MyEntryTextView::KeyDown(const char* bytes, int32 numBytes)
 			// line break.
 			break;
 		default:
-			if (TextLength() <= static_cast<int32>(kFieldTextLength))
+			if (TextLength() <= fTypingLimit)
 				BTextView::KeyDown(bytes, numBytes);
 			break;
 	}

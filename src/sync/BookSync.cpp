@@ -52,6 +52,13 @@ BookSync::_Failed(const QString& error)
 	return CardDavResult{CardDavResult::kLocal, 0, error};
 }
 
+void
+BookSync::_Tell(const QString& step) const
+{
+	if (fProgress)
+		fProgress(step);
+}
+
 CardDavResult
 BookSync::_ListServer()
 {
@@ -255,6 +262,7 @@ CardDavResult
 BookSync::Run(SyncReport& report)
 {
 	fReport = &report;
+	_Tell("Listing the cards on the server...");
 	CardDavResult result = _ListServer();
 	if (!result.IsOk())
 		return result;
@@ -292,6 +300,7 @@ BookSync::Run(SyncReport& report)
 			wanted.append(href);
 	}
 	wanted.sort();
+	_Tell(QString("Fetching %1 cards...").arg(wanted.size()));
 	result = _FetchCards(wanted);
 	if (!result.IsOk())
 		return result;
@@ -315,7 +324,9 @@ BookSync::Run(SyncReport& report)
 	added.sort();
 
 	QString error;
-	for (const QString& href : hrefs) {
+	for (qsizetype done = 0; done < hrefs.size(); done++) {
+		const QString& href = hrefs[done];
+		_Tell(QString("Comparing card %1 of %2...").arg(done + 1).arg(hrefs.size()));
 		if (ABookRecord* record = linked.value(href)) {
 			if (fRemovedThere.contains(href)) {
 				fBook->deleteRecord(record);
@@ -365,9 +376,11 @@ BookSync::Run(SyncReport& report)
 		}
 	}
 
+	qsizetype sent = 0;
 	for (ABookRecord* record : fFresh) {
 		if (fTaken.contains(record))
 			continue;
+		_Tell(QString("Sending new record %1...").arg(++sent));
 		result = _Upload(record);
 		if (!result.IsOk())
 			return result;

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
+
 #include "CardDavResult.h"
 #include "ContactDraft.h"
 #include "SyncState.h"
@@ -44,6 +46,13 @@ public:
 	// failure stopped the sync half-way (the result says why).
 	CardDavResult Run(SyncReport& report);
 
+	// Called on the sync's thread with a line that says what it is doing:
+	// each step, and each record it sends or card it updates or deletes.
+	void SetProgress(std::function<void(const QString&)> progress)
+	{
+		fProgress = std::move(progress);
+	}
+
 	// Writes the state of the book's changes, and after a whole run the
 	// sync-token. Call it after the book was saved.
 	bool Commit(QString* error);
@@ -71,6 +80,7 @@ private:
 	CardDavResult _Upload(ABookRecord* record);
 	CardDavResult _Update(const QString& href, ABookRecord* record);
 	static CardDavResult _Failed(const QString& error);
+	void _Tell(const QString& step) const;
 
 	ZIBook* fBook;
 	SyncState* fState;
@@ -95,6 +105,7 @@ private:
 	// with no hash forgets the href.
 	QList<SyncState::Item> fPending;
 	bool fWhole = false;
+	std::function<void(const QString&)> fProgress;
 };
 
 #endif // BOOK_SYNC_H

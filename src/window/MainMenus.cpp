@@ -59,6 +59,7 @@ MainMenus::_BuildFileMenu(BMenuBar* bar)
 	saveAsItem = AddItem(fileMenu, "Save this Address Book As...", kMsgFileSaveAs, 0, false);
 	importItem = AddItem(fileMenu, "Import an Address Book...", kMsgFileImport, 0, false);
 	exportItem = AddItem(fileMenu, "Export this Address Book", kMsgFileExport, 0, false);
+	syncItem = AddItem(fileMenu, "Synchronize...", kMsgFileSync, 0, false);
 	fileMenu->AddSeparatorItem();
 	printItem = AddItem(fileMenu, "Print", kMsgFilePrint, 'P', false);
 	fileMenu->AddSeparatorItem();
@@ -163,6 +164,7 @@ MainMenus::EnableMenus()
 		menu->SetEnabled(true);
 	importItem->SetEnabled(true);
 	exportItem->SetEnabled(true);
+	syncItem->SetEnabled(true);
 	printItem->SetEnabled(true);
 }
 

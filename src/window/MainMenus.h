@@ -17,7 +17,7 @@ struct MainMenus {
 	void Build(BMenuBar* bar);
 
 	// The book has a file: Edit, View, Search, Records and Action, Import,
-	// Export and Print come on and stay on.
+	// Export, Synchronize and Print come on and stay on.
 	void EnableMenus();
 	// New, Open, Close and Save As on; Save follows dirty.
 	void EnableFileMenuItems(bool dirty);
@@ -39,6 +39,7 @@ struct MainMenus {
 	BMenuItem* saveAsItem = nullptr;
 	BMenuItem* importItem = nullptr;
 	BMenuItem* exportItem = nullptr;
+	BMenuItem* syncItem = nullptr;
 	BMenuItem* printItem = nullptr;
 	BMenu* editMenu = nullptr;
 	BMenuItem* undoItem = nullptr;

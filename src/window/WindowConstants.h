@@ -12,6 +12,7 @@ const uint32 kMsgFileClose = 'fmcl';
 const uint32 kMsgFileSave = 'fmsv';
 const uint32 kMsgFileSaveAs = 'fmsa';
 const uint32 kMsgFileExport = 'fmex';
+const uint32 kMsgFileSync = 'fmsy';
 const uint32 kMsgFilePrint = 'fmpr';
 const uint32 kMsgFileQuit = 'fmqt';
 const uint32 kMsgEditUndo = 'edun';
@@ -57,6 +58,11 @@ const uint32 kMsgFindAgain = 'fsag';
 // "directory", "name" and int32 "choice", the format (kExportChoices).
 const uint32 kMsgImportFiles = 'fmif';
 const uint32 kMsgExportFile = 'fmef';
+
+// From the "Synchronize" dialog: strings "url", "user" and "password".
+const uint32 kMsgSyncAccount = 'fmsc';
+// From a sync's worker: it has finished.
+const uint32 kMsgSyncDone = 'fmsd';
 
 // From the record dialogs: the book was changed, so "Save" follows its
 // dirty flag. int64 "serial" names the record added or, with string

@@ -62,6 +62,7 @@ ZIBWindow::~ZIBWindow()
 		if (dialog->Lock())
 			dialog->Quit();
 	}
+	_StopSync();
 	delete fOpenPanel;
 	delete fSavePanel;
 	delete fImportPanel;
@@ -103,6 +104,15 @@ ZIBWindow::MessageReceived(BMessage* message)
 			break;
 		case kMsgExportFile:
 			_ExportFile(message);
+			break;
+		case kMsgFileSync:
+			_Synchronize(nullptr);
+			break;
+		case kMsgSyncAccount:
+			_Synchronize(message);
+			break;
+		case kMsgSyncDone:
+			_SyncDone();
 			break;
 		case kMsgFileQuit:
 			be_app->PostMessage(B_QUIT_REQUESTED);

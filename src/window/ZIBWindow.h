@@ -2,6 +2,7 @@
 #define ZIBWINDOW_H
 
 #include <Entry.h>
+#include <Messenger.h>
 #include <Window.h>
 
 #include <memory>
@@ -22,6 +23,7 @@ class BScrollView;
 class BView;
 class OpenFilePanel;
 class SaveFilePanel;
+class SyncJob;
 class ZIBEntryWindow;
 class ZIBFindWindow;
 class ZIBModifyWindow;
@@ -161,6 +163,12 @@ private:
 	void _ExportFile(BMessage* message);
 	void _Dropped(BMessage* message);
 
+	// Synchronize: account null asks the book's last account, or opens the
+	// account dialog the first time.
+	void _Synchronize(BMessage* account);
+	void _SyncDone();
+	void _StopSync();
+
 	// The book's file.
 	void ZIBSaveAs(BMessage* message);
 	void _SetFile(const entry_ref* ref);
@@ -195,6 +203,9 @@ private:
 	ZIBFileStamp fDiskStamp;
 	ZIBFileStamp fDeclinedStamp;
 	std::vector<BWindow*> fDialogs;
+	// The sync running, if any, and the window that shows its progress.
+	SyncJob* fSyncJob = nullptr;
+	BMessenger fSyncReport;
 	MainMenus fMenus;
 	// Steps of changes to fBook; cleared when the book is replaced.
 	UndoHistory fHistory;

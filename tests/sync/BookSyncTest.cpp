@@ -55,6 +55,8 @@ protected:
 		QString error;
 		EXPECT_TRUE(state.Open(&error)) << error.toStdString();
 		BookSync sync(&book, &state, fClient.get(), fUrl);
+		fSteps.clear();
+		sync.SetProgress([this](const QString& step) { fSteps.append(step); });
 		CardDavResult result = sync.Run(report);
 		EXPECT_EQ(ZIBFiles::WriteBook(&book, &fRef, ZIBFrame{0, 0, 100, 100}), B_OK);
 		EXPECT_TRUE(sync.Commit(&error)) << error.toStdString();
@@ -121,6 +123,8 @@ protected:
 	QUrl fUrl;
 	std::unique_ptr<CardDavClient> fClient;
 	entry_ref fRef;
+	// The progress lines of the last sync.
+	QStringList fSteps;
 };
 
 // Every direction of every change, with a card that holds what no field
@@ -157,6 +161,8 @@ TEST_P(BookSyncTest, ChangesReachTheOtherSideAndNothingIsLost)
 	EXPECT_EQ(first.addedHere, 1);
 	EXPECT_EQ(first.addedThere, 1);
 	EXPECT_TRUE(first.conflicts.empty());
+	EXPECT_EQ(fSteps, QStringList({"Listing the cards on the server...", "Fetching 2 cards...",
+								   "Sending new record 1..."}));
 	EXPECT_EQ(book.GetTotalRecordsInThisAB(), 3);
 	EXPECT_EQ(ServerCards().size(), 3);
 	ASSERT_NE(Find(book, kNicknameField, "ann"), nullptr);

@@ -23,6 +23,7 @@
 #include "ContactImporter.h"
 #include "ImportReport.h"
 #include "RunningBook.h"
+#include "SecretStore.h"
 #include "SyncReport.h"
 #include "SyncState.h"
 #include "ToolCommandLine.h"
@@ -220,6 +221,10 @@ Sync(int argc, char** argv)
 			fprintf(stderr, "zib-book: the password command failed: %s\n", command->c_str());
 			return 2;
 		}
+	} else if (!user.isEmpty()) {
+		QString stored;
+		if (SecretStore().Lookup(address, user, stored))
+			password = stored.toStdString();
 	}
 
 	CardDavClient client(user, QString::fromStdString(password));
