@@ -165,19 +165,19 @@ TEST(MessageFlatten, ReadsRealBeOSDump)
 }
 
 template <typename T>
-void
-Append(Bytes& bytes, T value)
-{
-	const char* raw = reinterpret_cast<const char*>(&value);
-	bytes.insert(bytes.end(), raw, raw + sizeof(value));
-}
-
-template <typename T>
 Bytes
 Item(T value)
 {
 	const char* raw = reinterpret_cast<const char*>(&value);
 	return Bytes(raw, raw + sizeof(value));
+}
+
+template <typename T>
+void
+Append(Bytes& bytes, T value)
+{
+	Bytes item = Item(value);
+	bytes.insert(bytes.end(), item.begin(), item.end());
 }
 
 struct NativeField {

@@ -35,7 +35,8 @@ FAMILY(bool, Bool, B_BOOL_TYPE, true, false)
 FAMILY(float, Float, B_FLOAT_TYPE, 1.5f, -0.25f)
 FAMILY(double, Double, B_DOUBLE_TYPE, 2.75, -1e300)
 
-template <typename T> class TypedField : public testing::Test {};
+template <typename T> class TypedField : public testing::Test {
+};
 
 using Families = testing::Types<int8, int16, int32, int64, bool, float, double>;
 TYPED_TEST_SUITE(TypedField, Families);
@@ -246,11 +247,12 @@ TEST(MessageSpecifier, ConvenienceFormsBuildPlatformMessages)
 		const char* property;
 		const char* extraName;
 		int32 extraValue;
+		const char* name;
 	} rows[] = {
-		{B_RANGE_SPECIFIER, "Text", "range", 12},
-		{B_NAME_SPECIFIER, "Window", nullptr, 0},
-		{B_INDEX_SPECIFIER, "Item", "index", 3},
-		{B_DIRECT_SPECIFIER, "Size", nullptr, 0},
+		{B_RANGE_SPECIFIER, "Text", "range", 12, nullptr},
+		{B_NAME_SPECIFIER, "Window", nullptr, 0, "Books"},
+		{B_INDEX_SPECIFIER, "Item", "index", 3, nullptr},
+		{B_DIRECT_SPECIFIER, "Size", nullptr, 0, nullptr},
 	};
 	for (int32 i = 0; i < 4; i++) {
 		BMessage specifier;
@@ -260,10 +262,8 @@ TEST(MessageSpecifier, ConvenienceFormsBuildPlatformMessages)
 		if (rows[i].extraName != nullptr) {
 			EXPECT_EQ(specifier.GetInt32(rows[i].extraName, -1), rows[i].extraValue);
 		}
+		EXPECT_STREQ(specifier.GetString(B_PROPERTY_NAME_ENTRY, nullptr), rows[i].name);
 	}
-	BMessage named;
-	message.FindMessage(B_SPECIFIER_ENTRY, 1, &named);
-	EXPECT_STREQ(named.GetString(B_PROPERTY_NAME_ENTRY), "Books");
 }
 
 TEST(MessageSpecifier, StackIsResolvedFromTheTopAfterDelivery)
