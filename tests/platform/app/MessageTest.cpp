@@ -145,29 +145,6 @@ TEST(Message, FixedSizeRuleAndReplacingAField)
 	EXPECT_EQ(*static_cast<const int32*>(data), 2);
 }
 
-TEST(Message, ArraysShrinkAndKeepOrder)
-{
-	BMessage message;
-	for (const char* text : {"zero", "one", "two", "three"})
-		message.AddString("list", text);
-	message.AddInt32("after", 5);
-
-	EXPECT_EQ(message.RemoveData("list", 1), B_OK);
-	EXPECT_EQ(message.RemoveData("list", 3), B_BAD_INDEX);
-	EXPECT_EQ(message.ReplaceString("list", 0, "a longer zeroth item"), B_OK);
-	EXPECT_STREQ(message.GetString("list", 1, nullptr), "two");
-	EXPECT_STREQ(message.GetString("list", 2, nullptr), "three");
-
-	for (int i = 0; i < 3; i++)
-		EXPECT_EQ(message.RemoveData("list"), B_OK);
-	EXPECT_EQ(message.GetInfo("list", nullptr), B_NAME_NOT_FOUND);
-	char* name;
-	EXPECT_EQ(message.GetInfo(B_ANY_TYPE, 0, &name, nullptr), B_OK);
-	EXPECT_STREQ(name, "after");
-	EXPECT_EQ(message.MakeEmpty(), B_OK);
-	EXPECT_TRUE(message.IsEmpty());
-}
-
 TEST(Message, GetInfoByTypeAndIndex)
 {
 	BMessage message;
@@ -194,8 +171,6 @@ TEST(Message, GetInfoByTypeAndIndex)
 		EXPECT_EQ(message.GetInfo(row.type, row.index, &name, nullptr, &count), row.status);
 		EXPECT_STREQ(name, row.name);
 	}
-	EXPECT_EQ(message.CountNames(B_INT32_TYPE), 2);
-	EXPECT_EQ(message.CountNames(B_ANY_TYPE), 3);
 }
 
 TEST(Message, DataPointersSurviveChangesToOtherFields)
@@ -295,13 +270,6 @@ TEST(MessageSpecifier, StackIsResolvedFromTheTopAfterDelivery)
 	EXPECT_EQ(message.PopSpecifier(), B_OK);
 	EXPECT_EQ(message.GetCurrentSpecifier(&index, &specifier), B_BAD_SCRIPT_SYNTAX);
 	EXPECT_EQ(message.PopSpecifier(), B_BAD_VALUE);
-
-	EXPECT_EQ(message.SetCurrentSpecifier(2), B_BAD_INDEX);
-	EXPECT_EQ(message.SetCurrentSpecifier(-1), B_BAD_INDEX);
-	EXPECT_EQ(message.SetCurrentSpecifier(1), B_OK);
-	EXPECT_EQ(message.GetCurrentSpecifier(&index, &specifier, nullptr, &property), B_OK);
-	EXPECT_STREQ(property, "Text");
-	EXPECT_EQ(BMessage().SetCurrentSpecifier(0), B_NAME_NOT_FOUND);
 }
 
 } // namespace
