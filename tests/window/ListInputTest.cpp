@@ -197,12 +197,7 @@ TEST_F(ListInput, KeysMoveAndShiftExtendsTheSelectionOfTheFocusedList)
 			QTest::keyClick(widget, key, modifiers);
 			gui_test::process_events();
 		};
-		auto selection = [&] {
-			std::vector<int32> rows;
-			for (int32 i = 0; list->CurrentSelection(i) >= 0; i++)
-				rows.push_back(list->CurrentSelection(i));
-			return rows;
-		};
+		auto selection = [window] { return Selection(window); };
 		int32 page =
 			static_cast<int32>((list->Bounds().Height() + 1) / (list->ItemFrame(0).Height() + 1)) -
 			1;

@@ -20,26 +20,23 @@ namespace {
 
 const BRect kStoredFrame(100, 120, 600, 400);
 
-bool
-RecordsMenuEnabled(ZIBWindow* window)
-{
-	return window->KeyMenuBar()->FindItem(kMsgRecordNew)->Menu()->IsEnabled();
-}
-
 } // namespace
 
-TEST_F(AppTest, FirstStartOpensAnEmptyBookAndItsSavePanel)
+TEST_F(AppTest, FirstStartOrALastFileInAVanishedFolderOpensAnEmptyBookAndItsSavePanel)
 {
-	RunApp({}, [](ZIBapp* app) {
-		ASSERT_EQ(CountWindows(app), 1);
-		ZIBWindow* window = WindowAt(app, 0);
-		EXPECT_EQ(window->Frame(), kNewBookFrame);
-		EXPECT_STREQ(window->Title(), "Larimo Address Book DIDE");
-		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 0);
-		EXPECT_TRUE(window->GetSaveFilePanel()->Panel()->IsShowing());
-		EXPECT_FALSE(window->HasFile());
-		EXPECT_FALSE(RecordsMenuEnabled(window));
-	});
+	for (bool vanished : {false, true}) {
+		if (vanished)
+			SetLastFileSaved(PathOf("gone/book.zib"));
+		RunApp({}, [vanished](ZIBapp* app) {
+			ASSERT_EQ(CountWindows(app), 1) << vanished;
+			ZIBWindow* window = WindowAt(app, 0);
+			EXPECT_EQ(window->Frame(), kNewBookFrame);
+			EXPECT_STREQ(window->Title(), "Larimo Address Book DIDE");
+			EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 0);
+			EXPECT_TRUE(window->GetSaveFilePanel()->Panel()->IsShowing());
+			EXPECT_FALSE(window->HasFile());
+		});
+	}
 }
 
 TEST_F(AppTest, LastFileSavedOpensAtItsStoredFrame)
@@ -59,7 +56,7 @@ TEST_F(AppTest, LastFileSavedOpensAtItsStoredFrame)
 		EXPECT_FALSE(window->GetThisABook()->SeeIfDirty());
 		EXPECT_EQ(app->GetActiveWindow(), window);
 		EXPECT_FALSE(window->GetSaveFilePanel()->Panel()->IsShowing());
-		EXPECT_TRUE(RecordsMenuEnabled(window));
+		EXPECT_TRUE(MenuEnabled(window, kMsgRecordNew));
 	});
 	EXPECT_EQ(LastFileSaved(), path);
 }
@@ -115,16 +112,6 @@ TEST_F(AppTest, FrameMissingOrOffTheScreenOpensAtTheNewBookFrame)
 			EXPECT_EQ(WindowAt(app, 0)->Frame(), kNewBookFrame) << name;
 		});
 	}
-}
-
-TEST_F(AppTest, LastFileInAVanishedFolderStartsANewBook)
-{
-	SetLastFileSaved(PathOf("gone/book.zib"));
-	RunApp({}, [](ZIBapp* app) {
-		ASSERT_EQ(CountWindows(app), 1);
-		EXPECT_FALSE(WindowAt(app, 0)->HasFile());
-		EXPECT_TRUE(WindowAt(app, 0)->GetSaveFilePanel()->Panel()->IsShowing());
-	});
 }
 
 TEST_F(AppTest, AMissingLastFileOpensEmptyAndIsCreatedBySaving)
