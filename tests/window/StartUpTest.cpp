@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -90,26 +91,23 @@ TEST_F(AppTest, LanguageRulesOutliveARestartBesideTheLastFileSaved)
 	RunApp({}, [&](ZIBapp* app) { EXPECT_FALSE(rules(app)); });
 }
 
-TEST_F(AppTest, OnlyTheFirstLaunchFileOpens)
+TEST_F(AppTest, OnlyTheFirstLaunchFileOpensAtItsFrameIfThatIsOnTheScreen)
 {
 	WriteBookFile(PathOf("one.zib"), {"a"}, kStoredFrame);
-	WriteBookFile(PathOf("two.zib"), {"b", "c"});
-	SetLastFileSaved(PathOf("two.zib"));
-	RunApp({PathOf("one.zib"), PathOf("two.zib")}, [](ZIBapp* app) {
-		gui_test::process_events();
-		ASSERT_EQ(CountWindows(app), 1);
-		EXPECT_STREQ(WindowAt(app, 0)->Title(), "one.zib");
-		EXPECT_EQ(WindowAt(app, 0)->GetThisABook()->GetTotalRecordsInThisAB(), 1);
-	});
-}
-
-TEST_F(AppTest, FrameMissingOrOffTheScreenOpensAtTheNewBookFrame)
-{
-	WriteBookFile(PathOf("plain.zib"), {"a"});
+	WriteBookFile(PathOf("plain.zib"), {"b", "c"});
 	WriteBookFile(PathOf("far.zib"), {"a"}, BRect(9000, 9000, 9400, 9200));
-	for (const char* name : {"plain.zib", "far.zib"}) {
-		RunApp({PathOf(name)}, [name](ZIBapp* app) {
-			EXPECT_EQ(WindowAt(app, 0)->Frame(), kNewBookFrame) << name;
+	SetLastFileSaved(PathOf("plain.zib"));
+	const std::tuple<std::vector<std::string>, const char*, BRect> rows[] = {
+		{{PathOf("one.zib"), PathOf("plain.zib")}, "one.zib", kStoredFrame},
+		{{PathOf("plain.zib")}, "plain.zib", kNewBookFrame},
+		{{PathOf("far.zib")}, "far.zib", kNewBookFrame},
+	};
+	for (const auto& [files, title, frame] : rows) {
+		RunApp(files, [&](ZIBapp* app) {
+			gui_test::process_events();
+			ASSERT_EQ(CountWindows(app), 1) << title;
+			EXPECT_STREQ(WindowAt(app, 0)->Title(), title);
+			EXPECT_EQ(WindowAt(app, 0)->Frame(), frame) << title;
 		});
 	}
 }
