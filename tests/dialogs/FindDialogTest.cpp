@@ -54,7 +54,7 @@ protected:
 	}
 };
 
-TEST_F(FindDialog, SearchAgainGoesThroughFieldsAndRecordsUntilItRunsOut)
+TEST_F(FindDialog, SearchAgainGoesThroughFieldsAndRecordsWithTheLastSearchedText)
 {
 	Run([](ZIBWindow* window) {
 		ZIBFindWindow* dialog = OpenFind(window);
@@ -83,13 +83,8 @@ TEST_F(FindDialog, SearchAgainGoesThroughFieldsAndRecordsUntilItRunsOut)
 		Search(dialog, "Joannes");
 		EXPECT_EQ(Selection(window), Rows{2}) << "nothing found, selection kept";
 		EXPECT_FALSE(CanSearchAgain(window, dialog));
-	});
-}
 
-TEST_F(FindDialog, SearchAgainKeepsTheTextOfTheLastSearch)
-{
-	Run([](ZIBWindow* window) {
-		ZIBFindWindow* dialog = OpenFind(window);
+		// "Search Again" keeps the text of the last search.
 		Search(dialog, "joanne");
 		SearchField(dialog)->SetText("carl");
 		Click(Button(dialog, "SearchAgain_Button"));

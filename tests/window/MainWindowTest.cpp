@@ -160,23 +160,6 @@ TEST_F(MainWindow, CancellingTheFirstSavePanelClosesOnlyThatNewBook)
 	});
 }
 
-TEST_F(MainWindow, NamingANewBookSavesItAndKeepsItOpen)
-{
-	std::string path = PathOf("new.zib");
-	RunApp({}, [&](ZIBapp* app) {
-		ZIBWindow* window = WindowAt(app, 0);
-		BPrivate::accept_file_panel(window->GetSaveFilePanel()->Panel(), {path});
-		gui_test::process_until([&] { return window->HasFile(); });
-		gui_test::process_events();
-		EXPECT_EQ(CountWindows(app), 1);
-		EXPECT_STREQ(window->Title(), "new.zib");
-		EXPECT_TRUE(MenuEnabled(window, kMsgRecordNew));
-	});
-	EXPECT_TRUE(std::filesystem::exists(path));
-	EXPECT_EQ(ReadFile(path), "");
-	EXPECT_EQ(LastFileSaved(), path);
-}
-
 TEST_F(MainWindow, ClosingOneOfTwoWindowsKeepsTheApplicationAndTheOtherActive)
 {
 	RunApp({fPath}, [&](ZIBapp* app) {
@@ -307,12 +290,13 @@ AddRecords(ZIBWindow* window, int count)
 
 } // namespace
 
-TEST_F(MainWindow, ANewBookHasItsRecordCommandsOnlyOnceAFirstSaveSucceeds)
+TEST_F(MainWindow, ANewBookHasItsRecordCommandsOnlyOnceAFirstSaveSucceedsAndStaysOpen)
 {
 	std::filesystem::create_directory(PathOf("gone"));
 	entry_ref gone;
 	get_ref_for_path(PathOf("gone").c_str(), &gone);
 	std::filesystem::remove(PathOf("gone"));
+	std::string path = PathOf("new.zib");
 	RunApp({}, [&](ZIBapp* app) {
 		ZIBWindow* window = WindowAt(app, 0);
 		for (uint32 command : {kMsgFileNew, kMsgFileOpen, kMsgFileClose, kMsgFileQuit,
@@ -337,7 +321,17 @@ TEST_F(MainWindow, ANewBookHasItsRecordCommandsOnlyOnceAFirstSaveSucceeds)
 		window->GetSaveFilePanel()->Panel()->Hide();
 		Send(window, kMsgFileSave);
 		EXPECT_TRUE(window->GetSaveFilePanel()->Panel()->IsShowing());
+
+		// Named where it can be written, it is saved and stays open.
+		BPrivate::accept_file_panel(window->GetSaveFilePanel()->Panel(), {path});
+		gui_test::process_until([&] { return window->HasFile(); });
+		gui_test::process_events();
+		EXPECT_EQ(CountWindows(app), 1);
+		EXPECT_STREQ(window->Title(), "new.zib");
+		EXPECT_TRUE(MenuEnabled(window, kMsgRecordNew));
 	});
+	EXPECT_EQ(ReadFile(path), "");
+	EXPECT_EQ(LastFileSaved(), path);
 }
 
 TEST_F(MainWindow, ClosingABookWithRecordsAndNoFileAsks)
