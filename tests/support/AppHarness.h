@@ -34,6 +34,10 @@ protected:
 	// The main window at index of the application's window list.
 	static ZIBWindow* WindowAt(ZIBapp* app, int32 index);
 	static int32 CountWindows(ZIBapp* app);
+	// Whether the item of command and its menu are both enabled.
+	static bool MenuEnabled(ZIBWindow* window, uint32 command);
+	// The selected rows of the window's record list.
+	static std::vector<int32> Selection(ZIBWindow* window);
 
 	std::vector<std::string> fAlerts;
 };

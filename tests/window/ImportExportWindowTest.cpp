@@ -67,8 +67,7 @@ TEST_F(ImportExport, ImportPanelAddsRecordsAndReports)
 
 		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 3);
 		EXPECT_EQ(window->GetABList()->CountItems(), 3);
-		EXPECT_TRUE(window->GetThisABook()->SeeIfDirty());
-		EXPECT_TRUE(window->KeyMenuBar()->FindItem(kMsgFileSave)->IsEnabled());
+		EXPECT_TRUE(MenuEnabled(window, kMsgFileSave));
 		EXPECT_EQ(ReadFile(fPath), "bob\tBob\n") << "nothing is written before a save";
 		std::string report = ReportWindow()->Text();
 		for (const char* item : {"2 records added", "dropped: PHOTO", "cut: Company",

@@ -4,7 +4,6 @@
 
 #include <AppDefs.h>
 #include <Button.h>
-#include <Menu.h>
 #include <MenuBar.h>
 #include <MenuItem.h>
 #include <Message.h>
@@ -152,29 +151,10 @@ TEST_F(ListDrawing, ATitleIsLilacWithABlackTopLineAndDitheredWhilePressed)
 	});
 }
 
-TEST_F(ListDrawing, ClickingATitleSortsByThatFieldIgnoringCase)
-{
-	RunApp({fPath}, [](ZIBapp* app) {
-		ZIBWindow* window = WindowAt(app, 0);
-		window->GetABList()->Select(0);
-		BView* city = window->GetTitleButtonView()->FindView("City");
-		ASSERT_NE(city, nullptr);
-		QTest::mouseClick(BPrivate::ViewWidget::Of(city), Qt::LeftButton, {}, QPoint(10, 8));
-		gui_test::process_until([&] {
-			return strcmp(window->GetThisABook()->GetListOfRecords()->Field(kCityField),
-						  "Aarhus") == 0;
-		});
-		ZIBook* book = window->GetThisABook();
-		EXPECT_STREQ(book->getRecord(1)->Field(kCityField), "bergen");
-		EXPECT_STREQ(book->getRecord(2)->Field(kCityField), "Oslo");
-		EXPECT_EQ(window->GetABList()->CurrentSelection(0), -1);
-		EXPECT_FALSE(book->SeeIfDirty());
-	});
-}
-
-// Only accents and case tell the two orders apart, so the order under the
-// rules is the same in every locale the tests may run under.
-TEST_F(ListDrawing, SortByLanguageRulesHoldsForEveryWindow)
+// Clicking a title sorts by that field, ignoring case. Only accents and case
+// tell the two orders apart, so the order under the rules is the same in
+// every locale the tests may run under.
+TEST_F(ListDrawing, ClickingATitleSortsAndLanguageRulesHoldForEveryWindow)
 {
 	WriteBookFile(fPath, {"a\t\t\t\t\t\t\t\tZagreb", "b\t\t\t\t\t\t\t\t\xC3\x89vora",
 						  "c\t\t\t\t\t\t\t\taalborg"});
@@ -189,11 +169,7 @@ TEST_F(ListDrawing, SortByLanguageRulesHoldsForEveryWindow)
 		auto item = [](ZIBWindow* owner) {
 			return owner->KeyMenuBar()->FindItem(kMsgViewLanguageRules);
 		};
-		BMenu* view = item(window)->Menu();
-		EXPECT_STREQ(view->Name(), "View");
 		EXPECT_STREQ(item(window)->Label(), "Sort by Language Rules");
-		EXPECT_EQ(view->IndexOf(item(window)), view->CountItems() - 1);
-		EXPECT_NE(dynamic_cast<BSeparatorItem*>(view->ItemAt(view->CountItems() - 2)), nullptr);
 		EXPECT_FALSE(item(window)->IsMarked());
 
 		auto cities = [window] {
@@ -209,7 +185,10 @@ TEST_F(ListDrawing, SortByLanguageRulesHoldsForEveryWindow)
 			QTest::mouseClick(BPrivate::ViewWidget::Of(city), Qt::LeftButton, {}, QPoint(10, 8));
 			return gui_test::process_until([&] { return cities() == order; });
 		};
+		window->GetABList()->Select(0);
 		EXPECT_TRUE(sortsAs("aalborg Zagreb \xC3\x89vora ")) << cities();
+		EXPECT_EQ(window->GetABList()->CurrentSelection(0), -1);
+		EXPECT_FALSE(window->GetThisABook()->SeeIfDirty());
 		Send(window, kMsgViewLanguageRules);
 		EXPECT_TRUE(item(window)->IsMarked());
 		EXPECT_TRUE(item(WindowAt(app, 1))->IsMarked());

@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -20,26 +21,23 @@ namespace {
 
 const BRect kStoredFrame(100, 120, 600, 400);
 
-bool
-RecordsMenuEnabled(ZIBWindow* window)
-{
-	return window->KeyMenuBar()->FindItem(kMsgRecordNew)->Menu()->IsEnabled();
-}
-
 } // namespace
 
-TEST_F(AppTest, FirstStartOpensAnEmptyBookAndItsSavePanel)
+TEST_F(AppTest, FirstStartOrALastFileInAVanishedFolderOpensAnEmptyBookAndItsSavePanel)
 {
-	RunApp({}, [](ZIBapp* app) {
-		ASSERT_EQ(CountWindows(app), 1);
-		ZIBWindow* window = WindowAt(app, 0);
-		EXPECT_EQ(window->Frame(), kNewBookFrame);
-		EXPECT_STREQ(window->Title(), "Larimo Address Book DIDE");
-		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 0);
-		EXPECT_TRUE(window->GetSaveFilePanel()->Panel()->IsShowing());
-		EXPECT_FALSE(window->HasFile());
-		EXPECT_FALSE(RecordsMenuEnabled(window));
-	});
+	for (bool vanished : {false, true}) {
+		if (vanished)
+			SetLastFileSaved(PathOf("gone/book.zib"));
+		RunApp({}, [vanished](ZIBapp* app) {
+			ASSERT_EQ(CountWindows(app), 1) << vanished;
+			ZIBWindow* window = WindowAt(app, 0);
+			EXPECT_EQ(window->Frame(), kNewBookFrame);
+			EXPECT_STREQ(window->Title(), "Larimo Address Book DIDE");
+			EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 0);
+			EXPECT_TRUE(window->GetSaveFilePanel()->Panel()->IsShowing());
+			EXPECT_FALSE(window->HasFile());
+		});
+	}
 }
 
 TEST_F(AppTest, LastFileSavedOpensAtItsStoredFrame)
@@ -59,7 +57,7 @@ TEST_F(AppTest, LastFileSavedOpensAtItsStoredFrame)
 		EXPECT_FALSE(window->GetThisABook()->SeeIfDirty());
 		EXPECT_EQ(app->GetActiveWindow(), window);
 		EXPECT_FALSE(window->GetSaveFilePanel()->Panel()->IsShowing());
-		EXPECT_TRUE(RecordsMenuEnabled(window));
+		EXPECT_TRUE(MenuEnabled(window, kMsgRecordNew));
 	});
 	EXPECT_EQ(LastFileSaved(), path);
 }
@@ -93,38 +91,25 @@ TEST_F(AppTest, LanguageRulesOutliveARestartBesideTheLastFileSaved)
 	RunApp({}, [&](ZIBapp* app) { EXPECT_FALSE(rules(app)); });
 }
 
-TEST_F(AppTest, OnlyTheFirstLaunchFileOpens)
+TEST_F(AppTest, OnlyTheFirstLaunchFileOpensAtItsFrameIfThatIsOnTheScreen)
 {
 	WriteBookFile(PathOf("one.zib"), {"a"}, kStoredFrame);
-	WriteBookFile(PathOf("two.zib"), {"b", "c"});
-	SetLastFileSaved(PathOf("two.zib"));
-	RunApp({PathOf("one.zib"), PathOf("two.zib")}, [](ZIBapp* app) {
-		gui_test::process_events();
-		ASSERT_EQ(CountWindows(app), 1);
-		EXPECT_STREQ(WindowAt(app, 0)->Title(), "one.zib");
-		EXPECT_EQ(WindowAt(app, 0)->GetThisABook()->GetTotalRecordsInThisAB(), 1);
-	});
-}
-
-TEST_F(AppTest, FrameMissingOrOffTheScreenOpensAtTheNewBookFrame)
-{
-	WriteBookFile(PathOf("plain.zib"), {"a"});
+	WriteBookFile(PathOf("plain.zib"), {"b", "c"});
 	WriteBookFile(PathOf("far.zib"), {"a"}, BRect(9000, 9000, 9400, 9200));
-	for (const char* name : {"plain.zib", "far.zib"}) {
-		RunApp({PathOf(name)}, [name](ZIBapp* app) {
-			EXPECT_EQ(WindowAt(app, 0)->Frame(), kNewBookFrame) << name;
+	SetLastFileSaved(PathOf("plain.zib"));
+	const std::tuple<std::vector<std::string>, const char*, BRect> rows[] = {
+		{{PathOf("one.zib"), PathOf("plain.zib")}, "one.zib", kStoredFrame},
+		{{PathOf("plain.zib")}, "plain.zib", kNewBookFrame},
+		{{PathOf("far.zib")}, "far.zib", kNewBookFrame},
+	};
+	for (const auto& [files, title, frame] : rows) {
+		RunApp(files, [&](ZIBapp* app) {
+			gui_test::process_events();
+			ASSERT_EQ(CountWindows(app), 1) << title;
+			EXPECT_STREQ(WindowAt(app, 0)->Title(), title);
+			EXPECT_EQ(WindowAt(app, 0)->Frame(), frame) << title;
 		});
 	}
-}
-
-TEST_F(AppTest, LastFileInAVanishedFolderStartsANewBook)
-{
-	SetLastFileSaved(PathOf("gone/book.zib"));
-	RunApp({}, [](ZIBapp* app) {
-		ASSERT_EQ(CountWindows(app), 1);
-		EXPECT_FALSE(WindowAt(app, 0)->HasFile());
-		EXPECT_TRUE(WindowAt(app, 0)->GetSaveFilePanel()->Panel()->IsShowing());
-	});
 }
 
 TEST_F(AppTest, AMissingLastFileOpensEmptyAndIsCreatedBySaving)
