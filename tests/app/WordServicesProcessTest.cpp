@@ -94,12 +94,6 @@ struct LookupRow {
 	std::string output;
 };
 
-void
-PrintTo(const LookupRow& row, std::ostream* stream)
-{
-	*stream << row.name;
-}
-
 class ZibmoLookupTool : public ZibmoServer, public testing::WithParamInterface<LookupRow> {};
 
 TEST_P(ZibmoLookupTool, ToolPrintsRewrittenText)

@@ -101,12 +101,6 @@ struct StartRow {
 	Attributes after;
 };
 
-void
-PrintTo(const StartRow& row, std::ostream* stream)
-{
-	*stream << row.name;
-}
-
 class RegistrationStart : public Registration, public testing::WithParamInterface<StartRow> {};
 
 TEST_P(RegistrationStart, RepairsOnlyWhatIsMissing)

@@ -1,7 +1,6 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,13 +19,6 @@ struct CommandLineCase {
 	const char* output; // a text the output must contain, or "" for none at all
 	const char* errors; // likewise for the error stream
 };
-
-// Names the row in test output instead of dumping its bytes.
-void
-PrintTo(const CommandLineCase& row, std::ostream* stream)
-{
-	*stream << row.name;
-}
 
 // Captures what HandleCommandLine writes to a stream.
 class Capture {

@@ -38,16 +38,6 @@ raw_lines()
 	return lines;
 }
 
-bool
-has_non_ascii(const std::string& text)
-{
-	for (unsigned char byte : text) {
-		if (byte >= 0x80)
-			return true;
-	}
-	return false;
-}
-
 class SampleBook : public testing::Test {
 protected:
 	void SetUp() override
@@ -78,7 +68,8 @@ TEST_F(SampleBook, OpensWithEveryRecordWhole)
 			EXPECT_EQ(record->Field(field), line[field]) << "field " << field;
 			if (!line[field].empty())
 				usedFields.insert(field);
-			nonAscii = nonAscii || has_non_ascii(line[field]);
+			for (unsigned char byte : line[field])
+				nonAscii = nonAscii || byte >= 0x80;
 		}
 		record = record->GetNextRecord();
 	}

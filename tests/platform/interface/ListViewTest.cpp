@@ -77,10 +77,14 @@ protected:
 			fWindow->Quit();
 	}
 
-	void Click(int32 row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+	void Click(int32 row, Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool twice = false)
 	{
 		QPoint at(10, row * fRow + fRow / 2 - static_cast<int>(fList->Bounds().top));
-		QTest::mouseClick(BPrivate::ViewWidget::Of(fList), Qt::LeftButton, modifiers, at);
+		QWidget* widget = BPrivate::ViewWidget::Of(fList);
+		if (twice)
+			QTest::mouseDClick(widget, Qt::LeftButton, modifiers, at);
+		else
+			QTest::mouseClick(widget, Qt::LeftButton, modifiers, at);
 	}
 
 	void Key(Qt::Key key) { QTest::keyClick(BPrivate::ViewWidget::Of(fList), key); }
@@ -97,7 +101,7 @@ protected:
 	int fRow = 0;
 };
 
-TEST_F(ListView, ClicksSelectToggleAndExtend)
+TEST_F(ListView, ClicksSelectToggleExtendAndADoubleClickInvokes)
 {
 	Click(2);
 	Click(5, Qt::ShiftModifier);
@@ -106,6 +110,11 @@ TEST_F(ListView, ClicksSelectToggleAndExtend)
 	EXPECT_EQ(Log(4), (std::vector<std::string>{"sel:2", "sel:2,3,4,5", "sel:2,4,5", "sel:7"}));
 	EXPECT_EQ(fList->CurrentSelection(0), 7);
 	EXPECT_EQ(fList->CurrentSelection(1), -1);
+	Click(4);
+	Click(4, Qt::NoModifier, true);
+	std::vector<std::string> log = Log(6);
+	EXPECT_EQ(log[4], "sel:4");
+	EXPECT_EQ(log.back(), "inv:4");
 }
 
 TEST_F(ListView, KeysMoveTheSelectionAndEnterInvokes)
@@ -121,17 +130,6 @@ TEST_F(ListView, KeysMoveTheSelectionAndEnterInvokes)
 	// The last row was scrolled into view, and the scroll bar followed.
 	EXPECT_EQ(fList->Bounds().bottom, fList->ItemFrame(19).bottom);
 	EXPECT_EQ(fList->ScrollBar(B_VERTICAL)->Value(), fList->Bounds().top);
-}
-
-TEST_F(ListView, DoubleClickInvokesTheSelection)
-{
-	QPoint at(10, fRow * 4 + 1);
-	QWidget* widget = BPrivate::ViewWidget::Of(fList);
-	QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, at);
-	QTest::mouseDClick(widget, Qt::LeftButton, Qt::NoModifier, at);
-	std::vector<std::string> log = Log(2);
-	EXPECT_EQ(log.front(), "sel:4");
-	EXPECT_EQ(log.back(), "inv:4");
 }
 
 TEST_F(ListView, ScrollRangeFollowsTheRows)

@@ -75,24 +75,35 @@ action_named(QWidget* root, const QString& text)
 	return nullptr;
 }
 
-TEST_F(Menus, ChoosingAnItemPostsItsMessageWithSourceAndIndex)
+TEST_F(Menus, ChosenItemsPostTheirMessagesWithSourceAndIndex)
 {
-	QWidget* bar = BPrivate::ViewWidget::Of(fBar)->Inner();
-	QAction* quit = action_named(bar, "Quit");
+	auto* recent = new BMenu("Recent");
+	auto* friends = new BMenuItem("Friends", new BMessage('rcnt'));
+	recent->AddItem(new BMenuItem("Work", new BMessage('rcnt')));
+	recent->AddItem(friends);
+	fFile->AddItem(recent, 1);
+	EXPECT_EQ(fBar->FindItem("Friends"), friends);
+	EXPECT_EQ(recent->Supermenu(), fFile);
+	QAction* quit = action_named(BPrivate::ViewWidget::Of(fBar)->Inner(), "Quit");
 	ASSERT_NE(quit, nullptr);
+	EXPECT_EQ(quit->shortcut(), QKeySequence("Ctrl+Q"));
 	quit->trigger();
 	ASSERT_TRUE(WaitFor(1));
+	ASSERT_EQ(friends->Invoke(), B_OK);
+	ASSERT_TRUE(WaitFor(2));
 	const BMessage& message = fWindow->fReceived.front();
 	EXPECT_EQ(message.what, static_cast<uint32>('quit'));
 	void* source = nullptr;
-	int32 index = -1;
+	int32 index = -1, nested = -1;
 	int64 when = 0;
 	EXPECT_EQ(message.FindPointer("source", &source), B_OK);
 	EXPECT_EQ(source, fFile->FindItem("Quit"));
+	EXPECT_EQ(source, fBar->FindItem('quit'));
 	EXPECT_EQ(message.FindInt32("index", &index), B_OK);
-	EXPECT_EQ(index, 2);
+	EXPECT_EQ(index, 3);
 	EXPECT_EQ(message.FindInt64("when", &when), B_OK);
-	EXPECT_EQ(quit->shortcut(), QKeySequence("Ctrl+Q"));
+	EXPECT_EQ(fWindow->fReceived[1].FindInt32("index", &nested), B_OK);
+	EXPECT_EQ(nested, 1);
 }
 
 TEST_F(Menus, CtrlShortcutsInvokeEnabledItemsOnce)
@@ -111,23 +122,6 @@ TEST_F(Menus, CtrlShortcutsInvokeEnabledItemsOnce)
 	ASSERT_EQ(fWindow->fReceived.size(), 2u);
 	EXPECT_EQ(fWindow->fReceived[0].what, static_cast<uint32>('fagn'));
 	EXPECT_EQ(fWindow->fReceived[1].what, static_cast<uint32>('quit'));
-}
-
-TEST_F(Menus, NestedItemsReachTheWindowAndAreFound)
-{
-	auto* recent = new BMenu("Recent");
-	auto* item = new BMenuItem("Friends", new BMessage('rcnt'));
-	recent->AddItem(new BMenuItem("Work", new BMessage('rcnt')));
-	recent->AddItem(item);
-	fFile->AddItem(recent, 1);
-	EXPECT_EQ(fBar->FindItem("Friends"), item);
-	EXPECT_EQ(fBar->FindItem('quit'), fFile->ItemAt(3));
-	EXPECT_EQ(recent->Supermenu(), fFile);
-	ASSERT_EQ(item->Invoke(), B_OK);
-	ASSERT_TRUE(WaitFor(1));
-	int32 index = -1;
-	EXPECT_EQ(fWindow->fReceived.front().FindInt32("index", &index), B_OK);
-	EXPECT_EQ(index, 1);
 }
 
 TEST_F(Menus, MarkAndEnableStateReachTheDesktopMenu)

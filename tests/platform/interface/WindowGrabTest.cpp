@@ -45,24 +45,24 @@ protected:
 		TestDirectory::TearDown();
 	}
 
-	// A 60x20 window whose view covers all but a 10-pixel strip at the top.
-	void MakeWindow()
-	{
-		fWindow = new BWindow(BRect(30, 40, 89, 59), "grab", B_TITLED_WINDOW, 0);
-		fWindow->AddChild(new HalvesView(BRect(0, 10, 59, 19)));
-	}
-
 	BWindow* fWindow = nullptr;
 };
 
 // Never shown: the screenshot tool grabs windows that offscreen never
 // exposes. The image is the content area, pixel for pixel.
-TEST_F(WindowGrab, WritesTheContentAreaAsPng)
+TEST_F(WindowGrab, WritesTheContentAreaAsPngAndReportsWhatItCannotDo)
 {
-	MakeWindow();
+	// A 60x20 window whose view covers all but a 10-pixel strip at the top.
+	fWindow = new BWindow(BRect(30, 40, 89, 59), "grab", B_TITLED_WINDOW, 0);
+	fWindow->AddChild(new HalvesView(BRect(0, 10, 59, 19)));
 	std::string path = PathOf("window.png");
+	std::string missing = PathOf("no/such/folder/x.png");
 	ASSERT_TRUE(fWindow->Lock());
 	ASSERT_EQ(BPrivate::grab_window(fWindow, path.c_str()), B_OK);
+	EXPECT_EQ(BPrivate::grab_window(nullptr, path.c_str()), B_BAD_VALUE);
+	EXPECT_EQ(BPrivate::grab_window(fWindow, nullptr), B_BAD_VALUE);
+	EXPECT_EQ(BPrivate::grab_window(fWindow, missing.c_str()), B_IO_ERROR);
+	EXPECT_NE(access(missing.c_str(), F_OK), 0);
 	fWindow->Unlock();
 
 	QImage image(QString::fromStdString(path), "png");
@@ -73,18 +73,6 @@ TEST_F(WindowGrab, WritesTheContentAreaAsPng)
 	EXPECT_EQ(image.pixelColor(30, 10), QColor(0, 0, 255));
 	EXPECT_EQ(image.pixelColor(59, 19), QColor(0, 0, 255));
 	EXPECT_NE(image.pixelColor(0, 9), QColor(255, 0, 0)) << "the view starts at y 10";
-}
-
-TEST_F(WindowGrab, ReportsWhatItCannotDo)
-{
-	MakeWindow();
-	ASSERT_TRUE(fWindow->Lock());
-	EXPECT_EQ(BPrivate::grab_window(nullptr, PathOf("x.png").c_str()), B_BAD_VALUE);
-	EXPECT_EQ(BPrivate::grab_window(fWindow, nullptr), B_BAD_VALUE);
-	std::string missing = PathOf("no/such/folder/x.png");
-	EXPECT_EQ(BPrivate::grab_window(fWindow, missing.c_str()), B_IO_ERROR);
-	EXPECT_NE(access(missing.c_str(), F_OK), 0);
-	fWindow->Unlock();
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <AppDefs.h>
+#include <Message.h>
 #include <Messenger.h>
 #include <OS.h>
 
@@ -39,9 +41,10 @@ public:
 
 	pid_t Pid() const { return fPid; }
 
-	// Waits until the application answers at its port; false when it ended
-	// or did not within a generous time-out.
-	bool WaitReady()
+	// Waits until the application answers at its port (or, unless
+	// answering, merely publishes it); false when it ended or did not within
+	// a generous time-out.
+	bool WaitReady(bool answering = true)
 	{
 		for (bigtime_t deadline = system_time() + kPatience; system_time() < deadline;
 			 snooze(10000)) {
@@ -52,19 +55,26 @@ public:
 			status_t status;
 			BMessenger application(kSignature, fPid, &status);
 			BMessage reply;
-			if (status == B_OK && application.SendMessage('pin?', &reply) == B_OK)
+			if (status == B_OK && (!answering || application.SendMessage('pin?', &reply) == B_OK))
 				return true;
 		}
 		return false;
 	}
 
-	// Asks the application to quit and waits for it; kills it when it does
-	// not end in time. Answers its wait status, -1 when it had to be killed.
+	// Asks the application to quit and waits for it.
 	int Stop()
+	{
+		if (fPid > 0)
+			BMessenger(kSignature, fPid).SendMessage(B_QUIT_REQUESTED);
+		return WaitForExit();
+	}
+
+	// Waits for the application to end; kills it when it does not in time.
+	// Answers its wait status, -1 when it had to be killed.
+	int WaitForExit()
 	{
 		if (fPid <= 0)
 			return fStatus;
-		BMessenger(kSignature, fPid).SendMessage(B_QUIT_REQUESTED);
 		for (bigtime_t deadline = system_time() + kPatience; system_time() < deadline;
 			 snooze(10000)) {
 			if (waitpid(fPid, &fStatus, WNOHANG) == fPid) {
