@@ -90,7 +90,7 @@ public:
 	}
 
 private:
-	static constexpr bigtime_t kPatience = 20000000;
+	static constexpr bigtime_t kPatience = 60000000;
 
 	pid_t fPid = -1;
 	int fStatus = -1;
