@@ -24,35 +24,21 @@ ClipboardText()
 	return text;
 }
 
-std::string
-FormattedAddress(const Fields& fields)
-{
-	ZIBook book(nullptr);
-	AddRecords(book, {fields});
-	char out[kFormattedAddressLength + 1];
-	ZIBook::CollectFormattedAddress(book.GetListOfRecords(), out);
-	return out;
-}
-
-TEST(FormattedAddress, WritesElevenFieldsEachWithOneSpace)
-{
-	EXPECT_EQ(FormattedAddress({}), "   \n \n \n \n \n   ");
-	Fields full(kFieldCount, std::string(40, 'w'));
-	EXPECT_EQ(FormattedAddress(full).size(), kFormattedAddressLength);
-}
-
 TEST(Clipboard, HoldsRecordTextWithoutTerminator)
 {
 	ZIBook book(nullptr);
-	AddRecords(book, {{}, {"bob", "Bo b", "", "Lee"}});
+	AddRecords(book, {{}, {"bob", "Bo b", "", "Lee"}, Fields(kFieldCount, std::string(40, 'w'))});
 	ASSERT_EQ(book.AddressToClipboard(0), B_OK);
 	EXPECT_EQ(ClipboardText(), std::string(21, '\t'));
 	ASSERT_EQ(book.AddressToClipboard(1), B_OK);
 	EXPECT_EQ(ClipboardText(), "bob\tBo b\t\tLee" + std::string(18, '\t'));
+	// Eleven fields of 40 bytes and their separators fill the buffer exactly.
+	ASSERT_EQ(book.FormattedAddressToClipboard(2), B_OK);
+	EXPECT_EQ(ClipboardText().size(), kFormattedAddressLength);
 	ASSERT_EQ(book.FormattedAddressToClipboard(1), B_OK);
 	EXPECT_EQ(ClipboardText(), "Bo b  Lee \n \n \n \n \n   ");
 
-	EXPECT_EQ(book.AddressToClipboard(2), B_BAD_INDEX);
+	EXPECT_EQ(book.AddressToClipboard(3), B_BAD_INDEX);
 	EXPECT_EQ(book.FormattedAddressToClipboard(-1), B_BAD_INDEX);
 	EXPECT_EQ(ClipboardText(), "Bo b  Lee \n \n \n \n \n   ");
 }

@@ -26,12 +26,6 @@ public:
 		return directory + (user ? "/" : "/(libprefs common)/") + set;
 	}
 
-	static void WriteFile(const std::string& path, const std::string& bytes)
-	{
-		std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-		std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-	}
-
 	static std::string Example(const char* name)
 	{
 		return ReadFile(std::string(ZIB_TEST_DATA_DIR) + "/prefs/" + name);

@@ -2,10 +2,12 @@
 #define TEST_DIRECTORY_H
 
 #include <stdlib.h>
+#include <sys/xattr.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -54,6 +56,30 @@ protected:
 	{
 		std::ifstream in(path, std::ios::binary);
 		return std::string(std::istreambuf_iterator<char>(in), {});
+	}
+
+	// Writes bytes to path, making the folders it needs.
+	static void WriteFile(const std::string& path, const std::string& bytes)
+	{
+		std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+		std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+	}
+
+	// An extended attribute of path itself (a link, not its target), or "<missing>".
+	static std::string Xattr(const std::string& path, const char* name)
+	{
+		std::string value(65536, '\0');
+		ssize_t size = lgetxattr(path.c_str(), name, value.data(), value.size());
+		return size < 0 ? "<missing>" : value.substr(0, size);
+	}
+
+	// The names in a directory.
+	static std::set<std::string> Listing(const std::filesystem::path& directory)
+	{
+		std::set<std::string> names;
+		for (const auto& entry : std::filesystem::directory_iterator(directory))
+			names.insert(entry.path().filename().string());
+		return names;
 	}
 
 	std::filesystem::path fPath;

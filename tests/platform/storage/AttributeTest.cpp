@@ -16,14 +16,6 @@
 namespace {
 
 std::string
-Xattr(const std::string& path, const char* name)
-{
-	char buffer[65536];
-	ssize_t size = lgetxattr(path.c_str(), name, buffer, sizeof(buffer));
-	return size < 0 ? std::string("<missing>") : std::string(buffer, size);
-}
-
-std::string
 Bytes(std::initializer_list<int> bytes)
 {
 	return std::string(bytes.begin(), bytes.end());

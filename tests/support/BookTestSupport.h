@@ -62,7 +62,7 @@ Column(const ZIBook& book, int field)
 }
 
 inline Fields
-FieldsOf(const ABookRecord& record)
+RecordFields(const ABookRecord& record)
 {
 	Fields fields;
 	for (int field = 0; field < kFieldCount; field++)
@@ -77,7 +77,7 @@ Records(const ZIBook& book)
 	std::vector<Fields> records;
 	for (const ABookRecord* record = book.GetListOfRecords(); record != nullptr;
 		 record = record->GetNextRecord())
-		records.push_back(FieldsOf(*record));
+		records.push_back(RecordFields(*record));
 	return records;
 }
 
