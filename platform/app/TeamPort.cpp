@@ -2,6 +2,7 @@
 
 #include <errno.h>
 #include <poll.h>
+#include <stdio.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -64,22 +65,30 @@ TeamPort::Publish(const char* signature, BLooper* application)
 	if (fListener >= 0)
 		return B_BUSY;
 	std::string path;
+	std::string bindPath;
 	status_t status = PortDirectory::SocketPath(signature, getpid(), &path);
+	if (status == B_OK)
+		status = PortDirectory::Path(&bindPath);
 	if (status != B_OK)
 		return status;
+	// The socket listens under a name no client looks up and only then
+	// takes its real name: a client that found it bound but not yet
+	// listening would take it for stale and remove it.
+	bindPath += "/.bind-" + std::to_string(getpid());
 	sockaddr_un address;
 	size_t length;
-	PortDirectory::MakeAddress(path, &address, &length);
+	if (!PortDirectory::MakeAddress(bindPath, &address, &length))
+		return B_NAME_TOO_LONG;
 	int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
 	if (listener < 0)
 		return status_for_errno(errno);
-	// A file under our own process id can only be left by a dead process.
-	unlink(path.c_str());
+	// Files under our own process id can only be left by a dead process.
+	unlink(bindPath.c_str());
 	if (bind(listener, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-		listen(listener, SOMAXCONN) != 0) {
+		listen(listener, SOMAXCONN) != 0 || rename(bindPath.c_str(), path.c_str()) != 0) {
 		status = status_for_errno(errno);
 		close(listener);
-		unlink(path.c_str());
+		unlink(bindPath.c_str());
 		return status;
 	}
 	status = _StartPolling();

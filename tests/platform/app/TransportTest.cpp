@@ -5,8 +5,10 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -332,6 +334,28 @@ TEST_F(Transport, PortDirectoryMustBePrivate)
 	EXPECT_EQ(BMessenger(kEcho).Team(), -1);
 	ASSERT_EQ(chmod(directory.c_str(), 0700), 0);
 	EXPECT_EQ(BPrivate::publish_team_port(kEcho, looper), B_OK);
+	looper->Quit();
+}
+
+// A client that looks the port up while it is being published never finds
+// it bound but not yet listening, which it would take for stale and remove.
+TEST_F(Transport, APortIsNeverSeenHalfPublished)
+{
+	std::string path;
+	ASSERT_EQ(BPrivate::PortDirectory::SocketPath(kEcho, getpid(), &path), B_OK);
+	std::atomic<bool> done{false};
+	std::thread prober([&] {
+		while (!done)
+			BPrivate::PortDirectory::RemoveIfStale(path);
+	});
+	auto* looper = new BLooper("app");
+	for (int round = 0; round < 300; round++) {
+		ASSERT_EQ(BPrivate::publish_team_port(kEcho, looper), B_OK);
+		EXPECT_EQ(BMessenger(kEcho).Team(), getpid()) << "round " << round;
+		BPrivate::unpublish_team_port();
+	}
+	done = true;
+	prober.join();
 	looper->Quit();
 }
 
