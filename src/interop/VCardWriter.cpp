@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include <array>
+
 #include <glib.h>
 
 #include "ABookRecord.h"
@@ -34,11 +36,26 @@ AppendEscaped(std::string& line, std::string_view text)
 	}
 }
 
+// The record's texts by field number, found in one walk over the packed
+// texts (Field(n) walks the n before it).
+std::array<const char*, kFieldCount>
+TextsOf(const ABookRecord& record)
+{
+	std::array<const char*, kFieldCount> texts;
+	size_t size;
+	const char* text = record.Texts(&size);
+	for (const char*& field : texts) {
+		field = text;
+		text += strlen(text) + 1;
+	}
+	return texts;
+}
+
 bool
-IsEmpty(const ABookRecord& record, std::initializer_list<int> fields)
+IsEmpty(const std::array<const char*, kFieldCount>& texts, std::initializer_list<int> fields)
 {
 	for (int field : fields) {
-		if (record.Field(field)[0] != '\0')
+		if (texts[field][0] != '\0')
 			return false;
 	}
 	return true;
@@ -77,6 +94,7 @@ void
 VCardWriter::Append(const ABookRecord& record, std::string& out)
 {
 	bool four = fVersion == kVersion40;
+	const std::array<const char*, kFieldCount> texts = TextsOf(record);
 	std::string line;
 	auto property = [&](const char* head, std::initializer_list<std::string_view> values) {
 		line = head;
@@ -91,31 +109,30 @@ VCardWriter::Append(const ABookRecord& record, std::string& out)
 		AppendFolded(line, out);
 	};
 	auto text = [&](const char* head, int field) {
-		if (record.Field(field)[0] != '\0')
-			property(head, {record.Field(field)});
+		if (texts[field][0] != '\0')
+			property(head, {texts[field]});
 	};
 
 	out += four ? "BEGIN:VCARD\r\nVERSION:4.0\r\n" : "BEGIN:VCARD\r\nVERSION:3.0\r\n";
 	AppendFolded((four ? "UID:urn:uuid:" : "UID:") + _Uid(record), out);
 	property("FN", {VCardMapping::FormattedName(record)});
 	// N is required in 3.0; a card without names still carries it, empty.
-	if (!four || !IsEmpty(record, {kLastNameField, kFirstNameField, kMiddleNameField}))
-		property("N", {record.Field(kLastNameField), record.Field(kFirstNameField),
-					   record.Field(kMiddleNameField), "", ""});
+	if (!four || !IsEmpty(texts, {kLastNameField, kFirstNameField, kMiddleNameField}))
+		property("N",
+				 {texts[kLastNameField], texts[kFirstNameField], texts[kMiddleNameField], "", ""});
 	text("NICKNAME", kNicknameField);
 	text("TITLE", kTitleField);
 	text("ORG", kCompanyField);
-	if (!IsEmpty(record, {kAddress1Field, kAddress2Field, kCityField, kStateField, kZipField,
-						  kCountryField}))
+	if (!IsEmpty(texts, {kAddress1Field, kAddress2Field, kCityField, kStateField, kZipField,
+						 kCountryField}))
 		property(four ? "ADR;TYPE=home" : "ADR;TYPE=HOME",
-				 {"", record.Field(kAddress2Field), record.Field(kAddress1Field),
-				  record.Field(kCityField), record.Field(kStateField), record.Field(kZipField),
-				  record.Field(kCountryField)});
+				 {"", texts.at(kAddress2Field), texts.at(kAddress1Field), texts[kCityField],
+				  texts[kStateField], texts[kZipField], texts[kCountryField]});
 	text(four ? "TEL;TYPE=voice" : "TEL;TYPE=VOICE", kPhoneField);
 	text(four ? "TEL;TYPE=cell" : "TEL;TYPE=CELL", kCellField);
 	text(four ? "TEL;TYPE=fax" : "TEL;TYPE=FAX", kFaxField);
 	// An empty first address keeps the second one in its place.
-	if (record.Field(kEmail1Field)[0] == '\0' && record.Field(kEmail2Field)[0] != '\0')
+	if (texts.at(kEmail1Field)[0] == '\0' && texts.at(kEmail2Field)[0] != '\0')
 		out += four ? "EMAIL:\r\n" : "EMAIL;TYPE=INTERNET:\r\n";
 	text(four ? "EMAIL;PREF=1" : "EMAIL;TYPE=INTERNET,PREF", kEmail1Field);
 	text(four ? "EMAIL" : "EMAIL;TYPE=INTERNET", kEmail2Field);
@@ -135,10 +152,14 @@ VCardWriter::_Uid(const ABookRecord& record)
 	guint8 digest[20];
 	gsize length = sizeof(digest);
 	g_checksum_reset(fChecksum);
+	// One walk over the packed texts: Field(n) would walk the n before it.
+	size_t size;
+	const char* text = record.Texts(&size);
 	for (int field = 0; field < kFieldCount; field++) {
-		const char* text = record.Field(field);
-		g_checksum_update(fChecksum, reinterpret_cast<const guchar*>(text), strlen(text));
+		size_t length = strlen(text);
+		g_checksum_update(fChecksum, reinterpret_cast<const guchar*>(text), length);
 		g_checksum_update(fChecksum, reinterpret_cast<const guchar*>("\t"), 1);
+		text += length + 1;
 	}
 	g_checksum_get_digest(fChecksum, digest, &length);
 	std::string key(reinterpret_cast<const char*>(digest), sizeof(digest));
