@@ -89,7 +89,7 @@ TEST_F(SecretServiceTest, PasswordIsStoredReplacedAndFoundByAnotherProcess)
 	EXPECT_EQ(fKeyring.CountItems(ours), 1);
 	QString found;
 	EXPECT_TRUE(SecretStore().Lookup(book, user, found));
-	EXPECT_EQ(found, password);
+	EXPECT_EQ(found.toStdString(), password.toStdString());
 	struct Miss {
 		const char* url;
 		const char* user;
@@ -99,7 +99,7 @@ TEST_F(SecretServiceTest, PasswordIsStoredReplacedAndFoundByAnotherProcess)
 							 Miss{"https://127.0.0.1/", "alice"}, Miss{here.c_str(), "bob"}}) {
 		QString none = "unchanged";
 		EXPECT_FALSE(SecretStore().Lookup(miss.url, miss.user, none)) << miss.url << miss.user;
-		EXPECT_EQ(none, "unchanged");
+		EXPECT_EQ(none.toStdString(), "unchanged");
 	}
 
 	ZibBookRun synced = RunZibBook({"sync", "--user", user, PathOf("book").c_str(), address});
