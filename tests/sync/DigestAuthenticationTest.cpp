@@ -1,7 +1,9 @@
 #include <algorithm>
+#include <memory>
 #include <regex>
 #include <sstream>
 
+#include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 
