@@ -77,15 +77,6 @@ INSTANTIATE_TEST_SUITE_P(
 					SetFile{"CountCutsTheMessage", Count(40) + BeOSMessage(), B_NO_MEMORY, ""}),
 	[](const testing::TestParamInfo<SetFile>& info) { return info.param.name; });
 
-TEST_F(PrefsTest, FifoInPlaceOfTheSetFileIsRefusedAtOnce)
-{
-	WriteFile(SetPath("settings"), "");
-	unlink(SetPath("settings").c_str());
-	ASSERT_EQ(mkfifo(SetPath("settings").c_str(), 0600), 0);
-	EXPECT_EQ(OpenSettings(B_BAD_TYPE), nullptr);
-	EXPECT_EQ(PREFShutdown(fHandle), B_OK);
-}
-
 TEST_F(PrefsTest, SavedFileIsTheBeOSFormByteForByte)
 {
 	_PREFData* set = OpenSettings();
