@@ -101,7 +101,6 @@ TEST_F(BookFile, SavesLinesAndAttributesExactly)
 								 std::string(5, '\t') + "\n" + std::string(20, '\t') + "\n" +
 								 Line(0, 20));
 	EXPECT_EQ(Xattr(PathOf("book"), "user.haiku.BEOS:TYPE"), kTypeValue);
-	EXPECT_EQ(Xattr(PathOf("book"), "user.mime_type"), kCurrentType);
 	EXPECT_EQ(Xattr(PathOf("book"), "user.haiku.ZIBWndwFrame"), kFrameValue);
 	EXPECT_EQ(Listing(fPath), std::set<std::string>({"book", "runtime"}));
 
