@@ -74,6 +74,15 @@ public:
 		return reply.isEmpty() ? -1 : static_cast<int>(reply.count("object path"));
 	}
 
+	// Locks the login keyring, as a desktop does when the screen locks.
+	bool Lock() const
+	{
+		return !fBus.Ask("org.freedesktop.secrets", "/org/freedesktop/secrets",
+						 "org.freedesktop.Secret.Service.Lock",
+						 {"array:objpath:/org/freedesktop/secrets/collection/login"})
+					.isEmpty();
+	}
+
 private:
 	// Declared first: the keyring ends before its bus.
 	PrivateSessionBus fBus;

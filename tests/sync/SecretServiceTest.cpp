@@ -1,5 +1,6 @@
 #include <sys/xattr.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -107,6 +108,17 @@ TEST_F(SecretServiceTest, PasswordIsStoredReplacedAndFoundByAnotherProcess)
 	ZibBookRun again = RunZibBook({"sync", PathOf("book").c_str()});
 	EXPECT_EQ(again.status, 0) << again.err;
 	EXPECT_EQ(FileHolding(password.toStdString()), "");
+
+	// A locked keyring asks for its password in a window that no one can
+	// answer here: calls fail, and never wait past their time-out.
+	ASSERT_TRUE(fKeyring.Lock());
+	const auto start = std::chrono::steady_clock::now();
+	QString none = "unchanged";
+	EXPECT_FALSE(SecretStore(1000).Lookup(address, user, none));
+	EXPECT_FALSE(SecretStore(1000).Store(address, user, "new", &message));
+	EXPECT_FALSE(message.isEmpty());
+	EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+	EXPECT_EQ(none.toStdString(), "unchanged");
 }
 
 } // namespace
