@@ -1,6 +1,7 @@
 #ifndef DIGEST_PROXY_H
 #define DIGEST_PROXY_H
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -19,7 +20,7 @@
 // forwards every request it lets through to a server behind it: Debian's
 // lighttpd with mod_auth (htdigest backend, method "digest") and mod_proxy,
 // in the foreground on a free port of 127.0.0.1, its configuration, user
-// file and logs in a folder of the test. It offers no other scheme, so a
+// file and log in a folder of the test. It offers no other scheme, so a
 // request with Basic credentials is refused. Stopped when destroyed.
 class DigestProxy {
 public:
@@ -35,7 +36,6 @@ public:
 			   const QString& password, const char* algorithm, std::string* error)
 	{
 		std::filesystem::create_directories(directory / "root");
-		fAccessLog = directory / "access.log";
 		const std::filesystem::path users = directory / "users";
 		const std::filesystem::path config = directory / "lighttpd.conf";
 		const std::filesystem::path errors = directory / "error.log";
@@ -52,12 +52,10 @@ public:
 			fPort = probe.serverPort();
 		}
 		std::ofstream(config)
-			<< "server.modules = (\"mod_auth\", \"mod_authn_file\", \"mod_proxy\", "
-			   "\"mod_accesslog\")\n"
+			<< "server.modules = (\"mod_auth\", \"mod_authn_file\", \"mod_proxy\")\n"
 			<< "server.bind = \"127.0.0.1\"\nserver.port = " << fPort << '\n'
 			<< "server.document-root = \"" << (directory / "root").string() << "\"\n"
 			<< "server.errorlog = \"" << errors.string() << "\"\n"
-			<< "accesslog.filename = \"" << fAccessLog.string() << "\"\n"
 			<< "auth.backend = \"htdigest\"\n"
 			<< "auth.backend.htdigest.userfile = \"" << users.string() << "\"\n"
 			<< "auth.require = (\"/\" => (\"method\" => \"digest\", \"realm\" => \"" << kRealm
@@ -98,10 +96,6 @@ public:
 		return url;
 	}
 
-	// One line per request: client, host, authenticated user ("-" for
-	// none), time, request line, status, size.
-	std::string AccessLog() const { return _Read(fAccessLog); }
-
 private:
 	static std::string _Read(const std::filesystem::path& path)
 	{
@@ -111,7 +105,6 @@ private:
 
 	QProcess fProcess;
 	int fPort = 0;
-	std::filesystem::path fAccessLog;
 };
 
 #endif // DIGEST_PROXY_H

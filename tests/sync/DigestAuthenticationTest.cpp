@@ -1,7 +1,5 @@
 #include <algorithm>
 #include <memory>
-#include <regex>
-#include <sstream>
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>
@@ -151,21 +149,6 @@ TEST_F(DigestAuthenticationTest, SyncGoesBothWaysAndAWrongPasswordChangesNothing
 		loop.exec();
 	EXPECT_EQ(basic->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 401);
 	EXPECT_TRUE(basic->rawHeader("WWW-Authenticate").startsWith("Digest "));
-
-	// Every request the proxy let through was the user's.
-	fProxy.Stop();
-	std::istringstream log(fProxy.AccessLog());
-	const std::regex line(R"(^\S+ \S+ (\S+) \[[^\]]*\] "[^"]*" (\d{3}) .*)");
-	int passed = 0;
-	for (std::string text; std::getline(log, text);) {
-		std::smatch match;
-		ASSERT_TRUE(std::regex_match(text, match, line)) << text;
-		if (match[2].str()[0] == '2') {
-			EXPECT_EQ(match[1].str(), kUser) << text;
-			passed++;
-		}
-	}
-	EXPECT_GT(passed, 3);
 }
 
 // Qt answers Digest with MD5 only: a server that offers nothing else is
