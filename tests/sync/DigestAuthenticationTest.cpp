@@ -137,6 +137,19 @@ TEST_F(DigestAuthenticationTest, SyncGoesBothWaysAndAWrongPasswordChangesNothing
 	EXPECT_EQ(ServerState(), server);
 	EXPECT_EQ(server.size(), 3);
 
+	// Conditional PUT and DELETE of a href that must be percent-encoded: the
+	// URI that Digest signs is the one sent.
+	CardDavClient client(kUser, kPassword);
+	const QUrl proxied = fProxy.Through(fBookUrl);
+	const QString href = proxied.path() + QStringLiteral("a b@ä;x.vcf");
+	QByteArray created, replaced;
+	for (const CardDavResult& result :
+		 {client.Put(proxied, href, TestCard("odd", "Odd One"), QByteArray(), created),
+		  client.Put(proxied, href, TestCard("odd", "Odd Two"), created, replaced),
+		  client.Delete(proxied, href, replaced)})
+		EXPECT_TRUE(result.IsOk()) << result.message.toStdString();
+	EXPECT_EQ(ServerState(), server);
+
 	// The right password sent as Basic credentials is refused: the syncs
 	// above answered Digest's challenge.
 	QNetworkAccessManager manager;
