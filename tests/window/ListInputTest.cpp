@@ -127,8 +127,7 @@ TEST_F(ListInput, TheSidewaysBarReachesEveryColumnAndMovesRowsAndTitlesTogether)
 		EXPECT_EQ(Strip(window, 15, rowY, 200), rowBefore);
 		// A refill keeps the sideways position and shows the first row.
 		Wheel(WidgetOf(list), 1);
-		window->PostMessage(kMsgViewAll);
-		gui_test::process_events();
+		Send(window, kMsgViewAll);
 		EXPECT_EQ(list->Bounds().LeftTop(), BPoint(15, 0));
 		EXPECT_EQ(window->GetTitleButtonView()->Bounds().left, 15);
 		titles = window->GetTitleButtonView();
@@ -152,8 +151,7 @@ TEST_F(ListInput, TheSidewaysBarReachesEveryColumnAndMovesRowsAndTitlesTogether)
 		EXPECT_EQ(birthday->Frame().right - titles->Bounds().left, list->Bounds().Width());
 
 		// Fewer columns than the window is wide: nothing to scroll.
-		window->PostMessage(kMsgViewNamePhone);
-		gui_test::process_events();
+		Send(window, kMsgViewNamePhone);
 		EXPECT_EQ(bar->maximum(), 0);
 		EXPECT_EQ(list->Bounds().left, 0);
 		EXPECT_EQ(window->GetTitleButtonView()->Bounds().left, 0);
@@ -173,8 +171,7 @@ TEST_F(ListInput, TheWheelOverTheRowsScrollsThreeRowsANotchAndStepsSurviveRefill
 		Wheel(WidgetOf(list), -5);
 		EXPECT_EQ(list->Bounds().top, 0);
 
-		window->PostMessage(kMsgViewNameEmail);
-		gui_test::process_events();
+		Send(window, kMsgViewNameEmail);
 		float small = 0;
 		float large = 0;
 		window->GetScrollv()->ScrollBar(B_VERTICAL)->GetSteps(&small, &large);
@@ -198,9 +195,8 @@ TEST_F(ListInput, KeysMoveAndShiftExtendsTheSelectionOfTheFocusedList)
 			gui_test::process_events();
 		};
 		auto selection = [window] { return Selection(window); };
-		int32 page =
-			static_cast<int32>((list->Bounds().Height() + 1) / (list->ItemFrame(0).Height() + 1)) -
-			1;
+		// The rows a page key moves: one less than the rows shown.
+		int32 page = static_cast<int32>((list->Bounds().Height() + 1) / list->ItemFrame(1).top) - 1;
 
 		key(Qt::Key_Down);
 		key(Qt::Key_Down);
