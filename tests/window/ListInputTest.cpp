@@ -158,32 +158,7 @@ TEST_F(ListInput, TheSidewaysBarReachesEveryColumnAndMovesRowsAndTitlesTogether)
 	});
 }
 
-TEST_F(ListInput, TheWheelOverTheRowsScrollsThreeRowsANotchAndStepsSurviveRefills)
-{
-	RunApp({fPath}, [](ZIBapp* app) {
-		ZIBWindow* window = WindowAt(app, 0);
-		ABListView* list = window->GetABList();
-		float row = list->ItemFrame(0).Height() + 1;
-		Wheel(WidgetOf(list), 2);
-		EXPECT_EQ(list->Bounds().top, 6 * row);
-		EXPECT_EQ(QtBar(window, B_VERTICAL)->value(), static_cast<int>(6 * row));
-		EXPECT_EQ(window->GetTitleButtonView()->Bounds().top, 0);
-		Wheel(WidgetOf(list), -5);
-		EXPECT_EQ(list->Bounds().top, 0);
-
-		Send(window, kMsgViewNameEmail);
-		float small = 0;
-		float large = 0;
-		window->GetScrollv()->ScrollBar(B_VERTICAL)->GetSteps(&small, &large);
-		EXPECT_EQ(small, 15);
-		EXPECT_EQ(large, 150);
-		window->GetScrollv()->ScrollBar(B_HORIZONTAL)->GetSteps(&small, &large);
-		EXPECT_EQ(small, 15);
-		EXPECT_EQ(large, 175);
-	});
-}
-
-TEST_F(ListInput, KeysMoveAndShiftExtendsTheSelectionOfTheFocusedList)
+TEST_F(ListInput, KeysMoveAndExtendTheSelectionAndTheWheelScrollsThreeRowsANotch)
 {
 	RunApp({fPath}, [](ZIBapp* app) {
 		ZIBWindow* window = WindowAt(app, 0);
@@ -195,8 +170,9 @@ TEST_F(ListInput, KeysMoveAndShiftExtendsTheSelectionOfTheFocusedList)
 			gui_test::process_events();
 		};
 		auto selection = [window] { return Selection(window); };
+		float row = list->ItemFrame(1).top;
 		// The rows a page key moves: one less than the rows shown.
-		int32 page = static_cast<int32>((list->Bounds().Height() + 1) / list->ItemFrame(1).top) - 1;
+		int32 page = static_cast<int32>((list->Bounds().Height() + 1) / row) - 1;
 
 		key(Qt::Key_Down);
 		key(Qt::Key_Down);
@@ -216,6 +192,24 @@ TEST_F(ListInput, KeysMoveAndShiftExtendsTheSelectionOfTheFocusedList)
 		key(Qt::Key_Home, Qt::ShiftModifier);
 		EXPECT_EQ(selection().size(), static_cast<size_t>(100 - page));
 		EXPECT_EQ(list->Bounds().top, 0);
+
+		Wheel(widget, 2);
+		EXPECT_EQ(list->Bounds().top, 6 * row);
+		EXPECT_EQ(QtBar(window, B_VERTICAL)->value(), static_cast<int>(6 * row));
+		EXPECT_EQ(window->GetTitleButtonView()->Bounds().top, 0);
+		Wheel(widget, -5);
+		EXPECT_EQ(list->Bounds().top, 0);
+
+		// The scroll steps survive a refill.
+		Send(window, kMsgViewNameEmail);
+		float small = 0;
+		float large = 0;
+		window->GetScrollv()->ScrollBar(B_VERTICAL)->GetSteps(&small, &large);
+		EXPECT_EQ(small, 15);
+		EXPECT_EQ(large, 150);
+		window->GetScrollv()->ScrollBar(B_HORIZONTAL)->GetSteps(&small, &large);
+		EXPECT_EQ(small, 15);
+		EXPECT_EQ(large, 175);
 	});
 }
 

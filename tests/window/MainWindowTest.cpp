@@ -40,7 +40,7 @@ protected:
 
 } // namespace
 
-TEST_F(MainWindow, MenusFollowTheBookAndTheSelection)
+TEST_F(MainWindow, MenusFollowTheSelectionAndDeletingSelectedRecordsRemovesTheFirstAndIsSaved)
 {
 	RunApp({fPath}, [](ZIBapp* app) {
 		ZIBWindow* window = WindowAt(app, 0);
@@ -48,7 +48,6 @@ TEST_F(MainWindow, MenusFollowTheBookAndTheSelection)
 			EXPECT_TRUE(MenuEnabled(window, command));
 		EXPECT_FALSE(MenuEnabled(window, kMsgFileSave));
 		EXPECT_FALSE(MenuEnabled(window, kMsgRecordModify));
-
 		window->GetABList()->Select(2);
 		gui_test::process_events();
 		for (uint32 command : {kMsgRecordModify, kMsgRecordDelete, kMsgCopyAddress})
@@ -63,16 +62,9 @@ TEST_F(MainWindow, MenusFollowTheBookAndTheSelection)
 		gui_test::process_events();
 		EXPECT_GE(window->Bounds().Width(), 340);
 		EXPECT_GE(window->Bounds().Height(), 54);
-	});
-}
 
-TEST_F(MainWindow, SelectAllThenDeleteRemovesTheFirstSelectedRecordAndIsSaved)
-{
-	RunApp({fPath}, [](ZIBapp* app) {
-		ZIBWindow* window = WindowAt(app, 0);
 		Send(window, kMsgEditSelectAll);
 		EXPECT_EQ(Selection(window), (std::vector<int32>{0, 1, 2, 3, 4}));
-
 		window->GetABList()->Select(2);
 		window->GetABList()->Select(4, true);
 		Send(window, kMsgRecordDelete);
