@@ -6,51 +6,34 @@
 
 #include <gtest/gtest.h>
 
-#include <Clipboard.h>
-#include <MenuBar.h>
-#include <MenuItem.h>
 #include <Message.h>
 
-#include "../platform/app/ClipboardText.h"
 #include "ABListView.h"
 #include "BrowserLauncher.h"
 #include "DialogTest.h"
-#include "GuiTest.h"
 #include "ZIBWindow.h"
 
 namespace {
 
-class ActionCommands : public DialogTest {
-protected:
-	// The bytes of be_clipboard's "text/plain" item; the desktop has the same.
-	static std::string ClipboardBytes()
-	{
-		if (!be_clipboard->Lock())
-			return "";
-		std::string bytes = text_of(be_clipboard->Data());
-		be_clipboard->Unlock();
-		EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), bytes);
-		return bytes;
-	}
-};
+using ActionCommands = DialogTest;
 
 TEST_F(ActionCommands, CopyAndWebCommandsOfTheSelectedRecord)
 {
 	Run([this](ZIBWindow* window) {
 		window->GetABList()->Select(0);
 		Send(window, kMsgCopyRecord);
-		EXPECT_EQ(ClipboardBytes(),
+		EXPECT_EQ(Clipboard(),
 				  "n0\tAnn\t\tLee\t\t\t\t\tOslo\t\t\t\t\t\t\tANN@x.org\t\t\t\t\t\t")
 			<< "21 fields, each with its tab, no terminator";
 		Send(window, kMsgCopyAddress);
-		EXPECT_EQ(ClipboardBytes(), "Ann  Lee \n \n \n \n \nOslo   ");
+		EXPECT_EQ(Clipboard(), "Ann  Lee \n \n \n \n \nOslo   ");
+		EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), Clipboard());
 
 		Send(window, kMsgOpenWebPage);
 		EXPECT_TRUE(fLaunches.empty()) << "n0 has no web address";
 		window->GetABList()->Select(3);
 		Send(window, kMsgOpenWebPage);
-		window->KeyMenuBar()->FindItem(kMsgInfoWeb)->Invoke();
-		gui_test::process_events();
+		Choose(window, "Info", "Visit Vornak Software's Web Page");
 		EXPECT_EQ(fLaunches,
 				  (std::vector<std::string>{"application/x-vnd.Be-NPOS", "http://www.d.org",
 											"application/x-vnd.Be-NPOS", kMakerWebPage}));
