@@ -6,20 +6,34 @@
 
 #include <gtest/gtest.h>
 
+#include <AppDefs.h>
+
 #include <Message.h>
 
 #include "ABListView.h"
 #include "BrowserLauncher.h"
 #include "DialogTest.h"
+#include "GuiTest.h"
 #include "ZIBWindow.h"
 
 namespace {
 
 using ActionCommands = DialogTest;
 
-TEST_F(ActionCommands, CopyAndWebCommandsOfTheSelectedRecord)
+TEST_F(ActionCommands, MailCopyAndWebCommandsOfTheSelectedRecords)
 {
 	Run([this](ZIBWindow* window) {
+		window->GetABList()->Select(1);
+		window->GetABList()->Select(2, true);
+		gui_test::process_events();
+		EXPECT_FALSE(MenuEnabled(window, kMsgSendEmail)) << "neither has an e-mail address";
+		window->GetABList()->Select(0, true);
+		gui_test::process_events();
+		Choose(window, "Action", "Send E-mail");
+		EXPECT_EQ(fLaunches, (std::vector<std::string>{"application/x-vnd.Be.URL.mailto",
+													   "mailto:Ann%20Lee%20%3CANN@x.org%3E"}));
+		fLaunches.clear();
+
 		window->GetABList()->Select(0);
 		Send(window, kMsgCopyRecord);
 		EXPECT_EQ(Clipboard(), "n0\tAnn\t\tLee\t\t\t\t\tOslo\t\t\t\t\t\t\tANN@x.org\t\t\t\t\t\t")
@@ -39,7 +53,7 @@ TEST_F(ActionCommands, CopyAndWebCommandsOfTheSelectedRecord)
 	});
 }
 
-TEST(BrowserLauncher, OpensOnlyWebAddresses)
+TEST(BrowserLauncher, OpensOnlyWebAndMailAddresses)
 {
 	const std::pair<const char*, const char*> rows[] = {
 		{"www.example.org", "http://www.example.org"},
@@ -55,6 +69,7 @@ TEST(BrowserLauncher, OpensOnlyWebAddresses)
 	for (const auto& [url, opened] : rows)
 		EXPECT_EQ(BrowserLauncher::WebAddress(url), opened) << url;
 	EXPECT_EQ(BrowserLauncher::GoToWebPage("file:///etc/passwd"), B_BAD_VALUE);
+	EXPECT_EQ(BrowserLauncher::ComposeMail("file:///etc/passwd"), B_BAD_VALUE);
 	BMessage noUrl('imwb');
 	EXPECT_EQ(BrowserLauncher::GoToWebPage(&noUrl), B_BAD_VALUE);
 }

@@ -14,7 +14,6 @@
 
 #include "ABListView.h"
 #include "ABookRecord.h"
-#include "BrowserLauncher.h"
 #include "ContactExporter.h"
 #include "DialogTest.h"
 #include "GuiTest.h"
@@ -176,24 +175,6 @@ TEST_F(EditMenu, EveryKindOfStepUndoesToTheFileBytesAndRedoes)
 		EXPECT_FALSE(MenuEnabled(window, kMsgEditRedo));
 		Shortcut(window, Qt::Key_Z);
 		EXPECT_EQ(BookLines(window), beforeClear);
-	});
-}
-
-TEST_F(EditMenu, SendEmailStartsOneMessageToTheSelectedRecordsWithAnAddress)
-{
-	Run([this](ZIBWindow* window) {
-		EXPECT_FALSE(MenuEnabled(window, kMsgSendEmail));
-		Select(window, {2, 4});
-		EXPECT_FALSE(MenuEnabled(window, kMsgSendEmail)) << "neither has an e-mail address";
-		Select(window, {0, 1, 2, 3});
-		EXPECT_TRUE(MenuEnabled(window, kMsgSendEmail));
-		Choose(window, "Action", "Send E-mail");
-		EXPECT_EQ(fLaunches, (std::vector<std::string>{
-								 "application/x-vnd.Be.URL.mailto",
-								 "mailto:Ann%20Lee%20%3Cann@x.org%3E,Ben%20%3Cben@y.org%3E,"
-								 "%22Dan%2C%20Jr.%20Wu%22%20%3Cd@z.org%3E"}));
-		EXPECT_EQ(BrowserLauncher::ComposeMail("file:///etc/passwd"), B_BAD_VALUE);
-		EXPECT_EQ(fLaunches.size(), 2u) << "only mailto: URLs are handed on";
 	});
 }
 
