@@ -86,12 +86,19 @@ protected:
 
 TEST_F(ZibmoServer, LookupToolPrintsRewrittenTextOrEchoesItWhenItFails)
 {
+	// Nicknames ignore ASCII letter case whatever the locale: under Turkish
+	// rules the lower case of 'I' is not 'i'.
+	const std::string locales = PathOf("locales");
+	std::filesystem::create_directory(locales);
+	ASSERT_EQ(system(("localedef -i tr_TR -f UTF-8 '" + locales + "/tr_TR.UTF-8'").c_str()), 0);
+	setenv("LOCPATH", locales.c_str(), 1);
+	setenv("LC_ALL", "tr_TR.UTF-8", 1);
 	auto zibmo = Start();
 	const struct {
 		const char* option;
 		std::string input, output;
 	} rows[] = {
-		{"--email", "Mail al, BOB and kimberlyann;\nnot bob2 or kim, but bob@al.\n",
+		{"--email", "Mail al, BOB and KIMBERLYANN;\nnot bob2 or kim, but bob@al.\n",
 		 "Mail alexander.the.great@macedon.example.org, bob@example.com and k@l.io;\n"
 		 "not bob2 or kim, but bob@example.com@alexander.the.great@macedon.example.org.\n"},
 		{"--postal", "To: bob\tal.",
@@ -104,6 +111,8 @@ TEST_F(ZibmoServer, LookupToolPrintsRewrittenTextOrEchoesItWhenItFails)
 		EXPECT_EQ(run.status, 0) << run.err;
 		EXPECT_EQ(run.out, row.output);
 	}
+	unsetenv("LC_ALL");
+	unsetenv("LOCPATH");
 	EXPECT_EQ(zibmo->Stop(), 0);
 
 	// No address book runs now: every failure keeps the text for the editor.
@@ -119,23 +128,6 @@ TEST_F(ZibmoServer, LookupToolPrintsRewrittenTextOrEchoesItWhenItFails)
 		EXPECT_NE(run.err.find(error), std::string::npos) << run.err;
 	}
 	EXPECT_EQ(RunLookupTool("--bogus", "").status, 2);
-}
-
-// Nicknames ignore ASCII letter case whatever the locale: under Turkish
-// rules the lower case of 'I' is not 'i'.
-TEST_F(ZibmoServer, LookupIgnoresAsciiCaseUnderATurkishLocale)
-{
-	const std::string locales = PathOf("locales");
-	std::filesystem::create_directory(locales);
-	ASSERT_EQ(system(("localedef -i tr_TR -f UTF-8 '" + locales + "/tr_TR.UTF-8'").c_str()), 0);
-	setenv("LOCPATH", locales.c_str(), 1);
-	setenv("LC_ALL", "tr_TR.UTF-8", 1);
-	auto zibmo = Start();
-	ToolRun run = RunLookupTool("--email", "KIMBERLYANN, Bob");
-	unsetenv("LC_ALL");
-	unsetenv("LOCPATH");
-	EXPECT_EQ(run.out, "k@l.io, bob@example.com");
-	EXPECT_EQ(zibmo->Stop(), 0);
 }
 
 // Keeps every request unanswered, as a client that hangs does.
