@@ -1,5 +1,4 @@
 #include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 

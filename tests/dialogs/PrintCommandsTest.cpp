@@ -16,8 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <MenuBar.h>
-#include <MenuItem.h>
 
 #include "ABListView.h"
 #include "DialogTest.h"
