@@ -16,7 +16,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "ABListView.h"
 #include "DialogTest.h"
 #include "GuiTest.h"
