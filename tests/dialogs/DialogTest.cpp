@@ -80,14 +80,6 @@ DialogTest::Run(const std::function<void(ZIBWindow*)>& body)
 }
 
 void
-DialogTest::Send(BWindow* window, uint32 command, const std::function<bool()>& until)
-{
-	window->PostMessage(command);
-	gui_test::process_events();
-	ASSERT_TRUE(gui_test::process_until(until));
-}
-
-void
 DialogTest::Type(BView* view, const char* text)
 {
 	QString characters = QString::fromUtf8(text);

@@ -28,9 +28,6 @@ protected:
 	// Runs body with the book's main window, shown and filled.
 	void Run(const std::function<void(ZIBWindow*)>& body);
 
-	// Posts command to window, then runs the events until until() holds.
-	static void Send(
-		BWindow* window, uint32 command, const std::function<bool()>& until = [] { return true; });
 	// One key press per character; or one key.
 	static void Type(BView* view, const char* text);
 	static void Press(BView* view, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
