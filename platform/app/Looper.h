@@ -36,10 +36,10 @@ public:
 	virtual ~BLooper();
 
 	// Post a copy of message (the caller keeps message); they never block.
-	// Without a handler argument the looper itself is the target; with a
-	// null handler, the preferred handler (the looper itself). Replies go to replyTo, or to the
-	// application when it is null. B_OK, B_MISMATCHED_VALUES when handler
-	// belongs to another looper, B_BAD_VALUE when the looper is gone.
+	// Without a handler argument, or with a null handler (the preferred
+	// handler), the looper itself is the target. Replies go to replyTo, or
+	// to the application when it is null. B_OK, B_MISMATCHED_VALUES when
+	// handler belongs to another looper, B_BAD_VALUE when the looper is gone.
 	status_t PostMessage(uint32 command);
 	status_t PostMessage(BMessage* message);
 	status_t PostMessage(uint32 command, BHandler* handler, BHandler* replyTo = nullptr);
@@ -57,10 +57,10 @@ public:
 	BMessage* CurrentMessage() const;
 	BMessage* DetachCurrentMessage();
 
-	// AddHandler() ignores a handler
-	// that already belongs to a looper; it makes the looper the handler's
-	// next handler. RemoveHandler() answers false for a handler of another
-	// looper. Neither adopts nor deletes the handler.
+	// AddHandler() ignores a handler that already belongs to a looper; it
+	// makes the looper the handler's next handler. RemoveHandler() answers
+	// false for a handler of another looper. Neither adopts nor deletes the
+	// handler.
 	void AddHandler(BHandler* handler);
 	bool RemoveHandler(BHandler* handler);
 

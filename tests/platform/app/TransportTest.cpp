@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
@@ -52,13 +53,6 @@ frame_to_nowhere()
 	std::string frame;
 	WireFrame::Encode(999999, BMessage('lost'), &frame);
 	return frame;
-}
-
-bool
-exists(const std::string& path)
-{
-	struct stat info;
-	return lstat(path.c_str(), &info) == 0;
 }
 
 class Transport : public TestDirectory {
@@ -289,8 +283,8 @@ TEST_F(Transport, StaleSocketsAreSkippedAndRemoved)
 	BMessenger none(kEcho, -1, &result);
 	EXPECT_EQ(result, B_NAME_NOT_FOUND);
 	EXPECT_FALSE(none.IsValid());
-	EXPECT_FALSE(exists(stale[0]));
-	EXPECT_FALSE(exists(stale[1]));
+	EXPECT_FALSE(std::filesystem::exists(stale[0]));
+	EXPECT_FALSE(std::filesystem::exists(stale[1]));
 
 	auto peer = StartPeer(kEcho);
 	BMessenger echo(kEcho, -1, &result);
@@ -299,7 +293,7 @@ TEST_F(Transport, StaleSocketsAreSkippedAndRemoved)
 	std::string live;
 	ASSERT_EQ(PortDirectory::SocketPath(kEcho, peer->Pid(), &live), B_OK);
 	EXPECT_EQ(peer->Stop(), 0);
-	EXPECT_FALSE(exists(live));
+	EXPECT_FALSE(std::filesystem::exists(live));
 	BMessage reply;
 	EXPECT_EQ(Ping(echo, &reply), B_BAD_PORT_ID);
 }
