@@ -1,10 +1,15 @@
 #ifndef VCARD_WRITER_H
 #define VCARD_WRITER_H
 
+#include <array>
+#include <cstddef>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
-class ABookRecord;
+#include "ABookRecord.h"
+
 typedef struct _GChecksum GChecksum;
 
 // Writes records as vCards, version 3.0 or 4.0 (the contacts library writes
@@ -27,17 +32,25 @@ public:
 	// Appends the card of record to out.
 	void Append(const ABookRecord& record, std::string& out);
 
-	// Appends line, folded, and CRLF to out.
-	static void AppendFolded(std::string_view line, std::string& out);
-
 private:
-	std::string _Uid(const ABookRecord& record);
+	using Digest = std::array<unsigned char, 20>;
+	struct DigestHash {
+		size_t operator()(const Digest& digest) const;
+	};
+
+	void _AppendProperty(std::string_view head, std::initializer_list<std::string_view> values,
+						 bool escape, std::string& out);
+	void _EndLine(size_t start, std::string& out);
+	void _AppendUid(const ABookRecord::FieldTexts& texts, std::string& out);
+	Digest _Sha1(const void* bytes, size_t size);
 
 	Version fVersion;
 	GChecksum* fChecksum;
 	// How many records with these fields (by their digest) were written
 	// already.
-	std::unordered_map<std::string, int> fSeen;
+	std::unordered_map<Digest, int, DigestHash> fSeen;
+	// A line being folded.
+	std::string fLine;
 };
 
 #endif // VCARD_WRITER_H
