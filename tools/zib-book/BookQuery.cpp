@@ -15,7 +15,6 @@
 
 #include "ABookRecord.h"
 #include "BookConstants.h"
-#include "CaseFolding.h"
 #include "ZIBFiles.h"
 
 namespace {
@@ -100,6 +99,8 @@ BookQuery::_Scan(std::string_view data, int first, std::vector<Match>& matches, 
 		size_t end = rest.find('\n');
 		std::string_view line = rest.substr(0, end);
 		rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+		if (!_MayMatch(line))
+			continue;
 
 		// Fields 0 to "Email 2" in one pass; the ones after it are never
 		// searched nor shown.
@@ -117,7 +118,7 @@ BookQuery::_Scan(std::string_view data, int first, std::vector<Match>& matches, 
 			continue;
 
 		bool all = true;
-		for (const CaseFolding& word : fWords) {
+		for (const QueryWord& word : fWords) {
 			bool found = false;
 			for (int field : kSearchedFields)
 				found = found || word.FoundIn(fields[field]);
@@ -136,4 +137,16 @@ BookQuery::_Scan(std::string_view data, int first, std::vector<Match>& matches, 
 					{std::string(fields[field]), name, std::string(fields[kNicknameField])});
 		}
 	}
+}
+
+// Most lines cannot hold every word anywhere: they are turned down before
+// their fields are split.
+bool
+BookQuery::_MayMatch(std::string_view line) const
+{
+	for (const QueryWord& word : fWords) {
+		if (!word.MayBeIn(line))
+			return false;
+	}
+	return true;
 }

@@ -7,7 +7,7 @@
 
 #include <SupportDefs.h>
 
-#include "CaseFolding.h"
+#include "QueryWord.h"
 
 // The query of mail programs (mutt's query_command, aerc's
 // address-book-cmd) over a book file: every record whose nickname, first
@@ -34,8 +34,9 @@ public:
 
 private:
 	void _Scan(std::string_view data, int first, std::vector<Match>& matches, int& records) const;
+	bool _MayMatch(std::string_view line) const;
 
-	std::vector<CaseFolding> fWords;
+	std::vector<QueryWord> fWords;
 };
 
 #endif // BOOK_QUERY_H
