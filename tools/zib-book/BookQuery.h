@@ -34,7 +34,8 @@ public:
 
 private:
 	void _Scan(std::string_view data, int first, std::vector<Match>& matches, int& records) const;
-	bool _MayMatch(std::string_view line) const;
+	void _ScanLine(std::string_view line, int first, std::vector<Match>& matches,
+				   int& records) const;
 
 	std::vector<QueryWord> fWords;
 };

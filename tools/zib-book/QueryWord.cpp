@@ -1,7 +1,5 @@
 #include "QueryWord.h"
 
-#include <string.h>
-
 #include <string>
 
 #ifdef __SSE2__
@@ -29,6 +27,8 @@ IsAscii(std::string_view text)
 bool
 StartsWithLower(std::string_view text, std::string_view word)
 {
+	if (text.size() < word.size())
+		return false;
 	for (size_t i = 0; i < word.size(); i++) {
 		if (ToLowerAscii(static_cast<unsigned char>(text[i])) !=
 			static_cast<unsigned char>(word[i]))
@@ -39,10 +39,13 @@ StartsWithLower(std::string_view text, std::string_view word)
 
 } // namespace
 
-QueryWord::QueryWord(std::string_view word) : fFolding(word), fAscii(IsAscii(fFolding.FoldedKey()))
+QueryWord::QueryWord(std::string_view word)
+	: fFolding(word), fAscii(IsAscii(fFolding.FoldedKey()) && !fFolding.FoldedKey().empty())
 {
 	if (!fAscii)
 		return;
+	fLower = fFolding.FoldedKey()[0];
+	fUpper = fLower >= 'a' && fLower <= 'z' ? fLower - ('a' - 'A') : fLower;
 	// The trigger bytes of a one-letter key are the last bytes of every
 	// character whose folding holds the letter.
 	std::string letters;
@@ -63,77 +66,57 @@ QueryWord::FoundIn(std::string_view text) const
 {
 	if (!fAscii)
 		return fFolding.FoundIn(text);
-	if (_MatchesBytes(text))
-		return true;
-	return _HoldsFoldingIntoWord(text) && fFolding.FoundIn(text);
-}
-
-bool
-QueryWord::MayBeIn(std::string_view text) const
-{
-	return !fAscii || _MatchesBytes(text) || _HoldsFoldingIntoWord(text);
-}
-
-// Whether the bytes of text hold the ASCII word, case ignored: the
-// positions of its first letter, in either case, are found 16 bytes at a
-// time.
-bool
-QueryWord::_MatchesBytes(std::string_view text) const
-{
-	const std::string& word = fFolding.FoldedKey();
-	if (word.empty())
-		return true;
-	if (text.size() < word.size())
+	size_t place = NextPlace(text, 0);
+	if (place == text.size())
 		return false;
-	const size_t last = text.size() - word.size();
-	const char lower = word[0];
-	const char upper = lower >= 'a' && lower <= 'z' ? lower - ('a' - 'A') : lower;
-	size_t start = 0;
-#ifdef __SSE2__
-	const __m128i lowers = _mm_set1_epi8(lower);
-	const __m128i uppers = _mm_set1_epi8(upper);
-	for (; start + 16 <= text.size(); start += 16) {
-		__m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + start));
-		unsigned mask = _mm_movemask_epi8(
-			_mm_or_si128(_mm_cmpeq_epi8(bytes, lowers), _mm_cmpeq_epi8(bytes, uppers)));
-		for (; mask != 0; mask &= mask - 1) {
-			size_t at = start + __builtin_ctz(mask);
-			if (at > last)
-				return false;
-			if (StartsWithLower(text.substr(at), word))
-				return true;
-		}
-	}
-#endif
-	for (size_t at = start; at <= last; at++) {
-		if ((text[at] == lower || text[at] == upper) && StartsWithLower(text.substr(at), word))
-			return true;
-	}
-	return false;
+	// A match of the bytes, or a character that the folding of the whole
+	// text must judge.
+	return static_cast<unsigned char>(text[place]) < 0x80 || fFolding.FoundIn(text);
 }
 
-// Whether text holds a character beyond ASCII whose folding holds a letter
-// of the word.
-bool
-QueryWord::_HoldsFoldingIntoWord(std::string_view text) const
+size_t
+QueryWord::NextPlace(std::string_view text, size_t from) const
 {
-	size_t start = 0;
+	if (!fAscii)
+		return from;
+	size_t at = from;
 #ifdef __SSE2__
-	// Bytes beyond ASCII have their top bit set.
-	for (; start + 16 <= text.size(); start += 16) {
-		__m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + start));
-		for (unsigned mask = _mm_movemask_epi8(bytes); mask != 0; mask &= mask - 1) {
-			size_t at = start + __builtin_ctz(mask);
-			if (fLastBytes[static_cast<unsigned char>(text[at])] && _FoldsIntoWord(text, at))
-				return true;
+	// The word's first letter in either case, and the bytes beyond ASCII
+	// (their top bit set), 16 bytes at a time.
+	const __m128i lowers = _mm_set1_epi8(fLower);
+	const __m128i uppers = _mm_set1_epi8(fUpper);
+	for (; at + 16 <= text.size(); at += 16) {
+		__m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
+		unsigned places = _mm_movemask_epi8(
+			_mm_or_si128(_mm_cmpeq_epi8(bytes, lowers), _mm_cmpeq_epi8(bytes, uppers)));
+		for (unsigned high = _mm_movemask_epi8(bytes); high != 0; high &= high - 1) {
+			unsigned bit = __builtin_ctz(high);
+			if (fLastBytes[static_cast<unsigned char>(text[at + bit])])
+				places |= 1u << bit;
+		}
+		for (; places != 0; places &= places - 1) {
+			size_t place = at + __builtin_ctz(places);
+			if (_IsPlace(text, place))
+				return place;
 		}
 	}
 #endif
-	for (; start < text.size(); start++) {
-		if (fLastBytes[static_cast<unsigned char>(text[start])] && _FoldsIntoWord(text, start))
-			return true;
+	for (; at < text.size(); at++) {
+		if (_IsPlace(text, at))
+			return at;
 	}
-	return false;
+	return text.size();
+}
+
+bool
+QueryWord::_IsPlace(std::string_view text, size_t at) const
+{
+	unsigned char byte = text[at];
+	if (byte >= 0x80)
+		return fLastBytes[byte] && _FoldsIntoWord(text, at);
+	return (byte == static_cast<unsigned char>(fLower) ||
+			byte == static_cast<unsigned char>(fUpper)) &&
+		   StartsWithLower(text.substr(at), fFolding.FoldedKey());
 }
 
 // Whether the character that ends at byte at of text (one of fLastBytes)
@@ -150,7 +133,8 @@ QueryWord::_FoldsIntoWord(std::string_view text, size_t at) const
 		start--;
 	std::string_view character = text.substr(start, at + 1 - start);
 	uint32_t key = 0;
-	memcpy(&key, character.data(), character.size());
+	for (char byte : character)
+		key = key << 8 | static_cast<unsigned char>(byte);
 	auto known = fCharacters.find(key);
 	if (known != fCharacters.end())
 		return known->second;

@@ -22,17 +22,21 @@ public:
 	// Whether the folded text contains the folded word.
 	bool FoundIn(std::string_view text) const;
 
-	// False when no part of text can contain the word: a quick test of a
-	// whole line before its fields are searched one by one.
-	bool MayBeIn(std::string_view text) const;
+	// The first place in text at or after from where the word may be: where
+	// its bytes match, or the last byte of a character that folds to letters
+	// of it; text.size() when there is none. Every place may be one for a
+	// word that does not fold to ASCII.
+	size_t NextPlace(std::string_view text, size_t from) const;
 
 private:
-	bool _MatchesBytes(std::string_view text) const;
-	bool _HoldsFoldingIntoWord(std::string_view text) const;
+	bool _IsPlace(std::string_view text, size_t at) const;
 	bool _FoldsIntoWord(std::string_view text, size_t at) const;
 
 	CaseFolding fFolding;
 	bool fAscii;
+	// The first letter of an ASCII word, in lower and upper case.
+	char fLower = '\0';
+	char fUpper = '\0';
 	// Of every character beyond ASCII whose folding holds a letter of an
 	// ASCII word, the last byte.
 	bool fLastBytes[256] = {};
