@@ -10,8 +10,6 @@
 
 #include "ABookRecord.h"
 
-typedef struct _GChecksum GChecksum;
-
 // Writes records as vCards, version 3.0 or 4.0 (the contacts library writes
 // no 4.0, and writing the text directly is what makes exporting a large book
 // fast): UTF-8, CRLF line ends, lines folded at 75 octets without splitting
@@ -25,9 +23,6 @@ public:
 	enum Version { kVersion30, kVersion40 };
 
 	explicit VCardWriter(Version version);
-	~VCardWriter();
-	VCardWriter(const VCardWriter&) = delete;
-	VCardWriter& operator=(const VCardWriter&) = delete;
 
 	// Appends the card of record to out.
 	void Append(const ABookRecord& record, std::string& out);
@@ -42,10 +37,9 @@ private:
 						 bool escape, std::string& out);
 	void _EndLine(size_t start, std::string& out);
 	void _AppendUid(const ABookRecord::FieldTexts& texts, std::string& out);
-	Digest _Sha1(const void* bytes, size_t size);
+	static Digest _Sha1(const void* bytes, size_t size);
 
 	Version fVersion;
-	GChecksum* fChecksum;
 	// How many records with these fields (by their digest) were written
 	// already.
 	std::unordered_map<Digest, int, DigestHash> fSeen;
