@@ -1,5 +1,6 @@
 #include "QueryWord.h"
 
+#include <algorithm>
 #include <string>
 
 #ifdef __SSE2__
@@ -121,29 +122,30 @@ QueryWord::_IsPlace(std::string_view text, size_t at) const
 
 // Whether the character that ends at byte at of text (one of fLastBytes)
 // folds to something that holds a letter of the word; false when the
-// character goes on after that byte, and true for bytes that are not valid
+// character goes on after that byte, and true where the bytes are not valid
 // UTF-8, which the folding of the whole text then judges.
 bool
 QueryWord::_FoldsIntoWord(std::string_view text, size_t at) const
 {
-	if (at + 1 < text.size() && U8_IS_TRAIL(text[at + 1]))
-		return false;
 	size_t start = at;
 	while (start > 0 && at - start < 3 && U8_IS_TRAIL(text[start]))
 		start--;
-	std::string_view character = text.substr(start, at + 1 - start);
+	std::string_view bytes = text.substr(start, std::min<size_t>(4, text.size() - start));
+	int32_t length = 0;
+	UChar32 c = 0;
+	U8_NEXT(bytes.data(), length, static_cast<int32_t>(bytes.size()), c);
+	if (c < 0 || start + length < at + 1)
+		return true;
+	if (start + length > at + 1)
+		return false;
 	uint32_t key = 0;
-	for (char byte : character)
+	for (char byte : bytes.substr(0, length))
 		key = key << 8 | static_cast<unsigned char>(byte);
 	auto known = fCharacters.find(key);
 	if (known != fCharacters.end())
 		return known->second;
-	int32_t end = 0;
-	UChar32 c = 0;
-	U8_NEXT(character.data(), end, static_cast<int32_t>(character.size()), c);
-	bool folds =
-		c < 0 || static_cast<size_t>(end) != character.size() ||
-		CaseFolding::Fold(character).find_first_of(fFolding.FoldedKey()) != std::string::npos;
+	bool folds = CaseFolding::Fold(bytes.substr(0, length)).find_first_of(fFolding.FoldedKey()) !=
+				 std::string::npos;
 	fCharacters.emplace(key, folds);
 	return folds;
 }
