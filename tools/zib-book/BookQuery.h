@@ -14,9 +14,10 @@
 // name, last name, company or e-mail addresses contain all the words, case
 // ignored, gives one line per e-mail address.
 //
-// Reads the book file directly, line by line, without building a book: a
-// query runs as a whole process per keystroke of a mail program, so it must
-// not pay for records it does not show.
+// Reads the mapped book file directly, without building a book, and splits
+// only the lines where the first word may be: a query runs as a whole
+// process per keystroke of a mail program, so it must not pay for records
+// it does not show.
 class BookQuery final {
 public:
 	struct Match {
