@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QString>
 
 #include <gtest/gtest.h>
@@ -38,8 +39,7 @@ desktop_text()
 }
 
 // A QGuiApplication (offscreen) with the desktop clipboard installed; the
-// backend goes with the application at the end of the test. Cards with
-// their text, both ways: the edit menu tests.
+// backend goes with the application at the end of the test.
 class DesktopClipboardTest : public TestDirectory {
 protected:
 	void SetUp() override
@@ -92,4 +92,29 @@ TEST_F(DesktopClipboardTest, OtherThreadsGoThroughTheGuiThread)
 	std::string seen;
 	std::thread([&] { seen = clipboard_text(); }).join();
 	EXPECT_EQ(seen, "seen on the GUI thread");
+}
+
+TEST_F(DesktopClipboardTest, CardsAndTextGoTogetherBothWays)
+{
+	ASSERT_TRUE(be_clipboard->Lock());
+	be_clipboard->Clear();
+	be_clipboard->Data()->AddData("text/plain", B_MIME_TYPE, "Ann", 3);
+	be_clipboard->Data()->AddData("text/vcard", B_MIME_TYPE, "BEGIN:VCARD\r\n", 13);
+	ASSERT_EQ(be_clipboard->Commit(), B_OK);
+	be_clipboard->Unlock();
+	const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+	EXPECT_EQ(data->text(), QString("Ann"));
+	EXPECT_EQ(data->data("text/vcard"), QByteArray("BEGIN:VCARD\r\n"));
+
+	// Another program's cards come without a stale text of ours.
+	auto* other = new QMimeData;
+	other->setData("text/vcard", "card");
+	QGuiApplication::clipboard()->setMimeData(other);
+	ASSERT_TRUE(be_clipboard->Lock());
+	const void* bytes = nullptr;
+	ssize_t size = 0;
+	EXPECT_EQ(text_of(be_clipboard->Data()), "(none)");
+	ASSERT_EQ(be_clipboard->Data()->FindData("text/vcard", B_MIME_TYPE, &bytes, &size), B_OK);
+	EXPECT_EQ(std::string(static_cast<const char*>(bytes), size), "card");
+	be_clipboard->Unlock();
 }
