@@ -205,6 +205,41 @@ TEST_P(BookSyncTest, ChangesReachTheOtherSideAndNothingIsLost)
 	EXPECT_EQ(ServerCards().size(), 2);
 }
 
+// A person renamed here (nickname and name at once) is still their card,
+// photo and all; a person deleted and another added who shares only a city
+// is not.
+TEST_P(BookSyncTest, ARenamedPersonKeepsTheirCard)
+{
+	ZIBook book(nullptr);
+	Add(book, {{kNicknameField, "dan"}, {kFirstNameField, "Dan"}, {kCityField, "Oslo"}});
+	QByteArray etag;
+	ASSERT_TRUE(fClient
+					->Put(fUrl, CardDavClient::NewHref(fUrl, "ann"),
+						  TestCard("ann", "Ann Lee",
+								   "NICKNAME:ann\r\nEMAIL:ann@a.org\r\n"
+								   "PHOTO;ENCODING=b;TYPE=JPEG:/9j/4AAQSkZJRg==\r\n"),
+						  QByteArray(), etag)
+					.IsOk());
+	SyncOk(book);
+	ASSERT_EQ(ServerCards().size(), 2);
+
+	ABookRecord* ann = Find(book, kNicknameField, "ann");
+	ASSERT_NE(ann, nullptr);
+	ann->SetField(kNicknameField, "annie");
+	ann->SetField(kFirstNameField, "Annie");
+	ann->SetField(kLastNameField, "Berg");
+	book.deleteRecord(Find(book, kNicknameField, "dan"));
+	Add(book, {{kNicknameField, "eve"}, {kFirstNameField, "Eve"}, {kCityField, "Oslo"}});
+	SyncReport renamed = SyncOk(book);
+	EXPECT_EQ(renamed.changedThere, 1) << renamed.Text();
+	EXPECT_EQ(renamed.deletedThere, 1) << renamed.Text();
+	EXPECT_EQ(renamed.addedThere, 1) << renamed.Text();
+	const CardDavCard card = ServerCard("annie");
+	EXPECT_TRUE(card.vcard.contains("/9j/4AAQSkZJRg==")) << card.vcard.data();
+	EXPECT_TRUE(ServerCard("Dan").href.isEmpty());
+	EXPECT_EQ(ServerCards().size(), 2);
+}
+
 // The server dies (Radicale) or falls silent until the client gives up
 // (Xandikos, whose git storage a kill in mid-commit leaves broken) at
 // different moments of a first sync of many records; each following sync
