@@ -266,7 +266,7 @@ void
 BookSync::_KeepBoth(const QString& href, const Card& card, ABookRecord* record)
 {
 	const ContactFields local = FieldsOf(*record);
-	_AddRecord(local);
+	fFresh.append(_AddRecord(local));
 	fReport->conflicts.push_back(Description(local));
 	_Take(href, card, record);
 }

@@ -74,8 +74,8 @@ private:
 	ABookRecord* _AddRecord(const ContactFields& fields);
 	// Writes the card's fields into record and keeps its state for Commit.
 	void _Take(const QString& href, const Card& card, ABookRecord* record);
-	// Adds the local version of record as a new record and then takes the
-	// server's version into record.
+	// Adds the local version of record as a new record, sent up in this
+	// sync, and then takes the server's version into record.
 	void _KeepBoth(const QString& href, const Card& card, ABookRecord* record);
 	CardDavResult _Upload(ABookRecord* record);
 	CardDavResult _Update(const QString& href, ABookRecord* record);
