@@ -19,9 +19,8 @@ class MyEntryTextView;
 class ZIBWindow;
 
 // Runs the application on a book of five records (nicknames n0..n4), its
-// bytes as a save writes them, with
-// every browser launch recorded instead of made, and drives its dialogs
-// with real key and mouse events.
+// bytes as a save writes them, with every browser launch recorded instead
+// of made, and drives its dialogs with real key and mouse events.
 class DialogTest : public AppTest {
 protected:
 	void SetUp() override;
