@@ -1,5 +1,6 @@
 #include "DialogTest.h"
 
+#include <algorithm>
 #include <functional>
 
 #include <QCoreApplication>
@@ -16,6 +17,8 @@
 #include <Message.h>
 #include <Roster.h>
 
+#include "ABListView.h"
+#include "BookConstants.h"
 #include "GuiTest.h"
 #include "ImportReportWindow.h"
 #include "MyEntryTextView.h"
@@ -50,10 +53,14 @@ DialogTest::SetUp()
 {
 	AppTest::SetUp();
 	fPath = PathOf("book.zib");
-	// Nickname, first, middle, last name, ..., email 1 (15), web address (17).
-	WriteBookFile(fPath,
-				  {"n0\tAnn\t\tLee\t\t\t\t\tOslo\t\t\t\t\t\t\tANN@x.org", "n1\tBen\t\tJoanne", "n2",
-				   "n3\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\twww.d.org", "n4\tEve"});
+	// Nickname, first, middle, last name, ..., email 1 (15), web address (17);
+	// every field of a line, as a save writes them.
+	std::vector<std::string> lines = {"n0\tAnn\t\tLee\t\t\t\t\tOslo\t\t\t\t\t\t\tANN@x.org",
+									  "n1\tBen\t\tJoanne", "n2",
+									  "n3\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\twww.d.org", "n4\tEve"};
+	for (std::string& line : lines)
+		line.append(kFieldCount - 1 - std::count(line.begin(), line.end(), '\t'), '\t');
+	WriteBookFile(fPath, lines);
 	BPrivate::set_launch_handler(
 		[this](const char* signature, const std::vector<std::string>& args) {
 			fLaunches.push_back(signature);
@@ -104,6 +111,15 @@ DialogTest::Press(BView* view, Qt::Key key, Qt::KeyboardModifiers modifiers)
 }
 
 void
+DialogTest::Select(ZIBWindow* window, std::initializer_list<int32> rows)
+{
+	window->GetABList()->DeselectAll();
+	for (int32 row : rows)
+		window->GetABList()->Select(row, true);
+	gui_test::process_events();
+}
+
+void
 DialogTest::Click(BButton* button)
 {
 	QWidget* widget = BPrivate::ViewWidget::Of(button);
@@ -138,7 +154,13 @@ DialogTest::Close(BWindow* dialog, const char* button)
 void
 DialogTest::WaitClosed(BWindow* window)
 {
-	ASSERT_TRUE(gui_test::process_until([window] { return !IsOpen(window); }));
+	ASSERT_TRUE(gui_test::process_until([window] {
+		for (int32 i = 0; i < be_app->CountWindows(); i++) {
+			if (be_app->WindowAt(i) == window)
+				return false;
+		}
+		return true;
+	}));
 }
 
 std::string
@@ -190,14 +212,4 @@ BButton*
 DialogTest::Button(BWindow* dialog, const char* name)
 {
 	return dynamic_cast<BButton*>(dialog->FindView(name));
-}
-
-bool
-DialogTest::IsOpen(BWindow* window)
-{
-	for (int32 i = 0; i < be_app->CountWindows(); i++) {
-		if (be_app->WindowAt(i) == window)
-			return true;
-	}
-	return false;
 }

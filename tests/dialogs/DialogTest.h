@@ -2,6 +2,7 @@
 #define DIALOG_TEST_H
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,9 @@ class BWindow;
 class MyEntryTextView;
 class ZIBWindow;
 
-// Runs the application on a book of five records (nicknames n0..n4), with
-// every browser launch recorded instead of made, and drives its dialogs
-// with real key and mouse events.
+// Runs the application on a book of five records (nicknames n0..n4), its
+// bytes as a save writes them, with every browser launch recorded instead
+// of made, and drives its dialogs with real key and mouse events.
 class DialogTest : public AppTest {
 protected:
 	void SetUp() override;
@@ -32,6 +33,8 @@ protected:
 	static void Type(BView* view, const char* text);
 	static void Press(BView* view, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 	static void Click(BButton* button);
+	// Selects exactly rows of the window's list.
+	static void Select(ZIBWindow* window, std::initializer_list<int32> rows);
 	// Clicks menu in the window's menu bar, then its item.
 	static void Choose(ZIBWindow* window, const char* menu, const char* item);
 
@@ -61,7 +64,6 @@ protected:
 	// The dialog's text fields in tree order.
 	static std::vector<MyEntryTextView*> Fields(BWindow* dialog);
 	static BButton* Button(BWindow* dialog, const char* name);
-	static bool IsOpen(BWindow* window);
 
 	std::string fPath;
 	// Signature, then arguments, of each launch.
