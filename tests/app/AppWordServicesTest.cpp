@@ -2,8 +2,13 @@
 #include <string>
 #include <vector>
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+
 #include <gtest/gtest.h>
 
+#include <Alert.h>
 #include <Message.h>
 #include <Messenger.h>
 #include <OS.h>
@@ -118,6 +123,27 @@ TEST_F(AppWordServices, RequestsEndWithOneStopEachEvenUnregistered)
 		EXPECT_EQ(inactive->TextAt(0)->CountHilites(), 0);
 	});
 	EXPECT_EQ(fAlerts, (std::vector<std::string>{kRegistrationAlert, kSessionAlert}));
+}
+
+// Requests that cannot start, back to back: each client gets its 'WStp',
+// and one real alert stands for all of them instead of one inside another.
+TEST_F(AppWordServices, FailedRequestsShowOneAlertAtATime)
+{
+	BPrivate::set_alert_responder(nullptr);
+	RunApp({}, [this](ZIBapp* app) {
+		for (int i = 0; i < 20; i++)
+			Request(app, NewClient("bob"), 7);
+		ASSERT_TRUE(WaitForStops());
+		int boxes = 0;
+		for (QWidget* widget : QApplication::topLevelWidgets())
+			boxes += qobject_cast<QMessageBox*>(widget) != nullptr && widget->isVisible();
+		EXPECT_EQ(boxes, 1);
+		QWidget* box = QApplication::activeModalWidget();
+		ASSERT_NE(box, nullptr);
+		QTest::keyClick(box, Qt::Key_Return);
+		gui_test::process_events();
+		EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+	});
 }
 
 } // namespace
