@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <Entry.h>
-#include <File.h>
 
 #include "BookConstants.h"
 #include "BookTestSupport.h"
@@ -67,22 +66,13 @@ protected:
 			0);
 	}
 
-	// The records of the file, read whole; reading it record by record must
-	// give the same.
+	// The records of the file.
 	std::vector<Fields> Open(const std::string& name)
 	{
 		ZIBook book(nullptr);
 		entry_ref ref = RefOf(name);
 		EXPECT_EQ(ZIBFiles::ReadBook(&ref, &book), B_OK);
 		ExpectConsistentLinks(book);
-
-		BFile file(&ref, B_READ_ONLY);
-		bool current = ZIBFiles::IsCurrentLayout(&file);
-		ZIBook single(nullptr);
-		ABookRecord record;
-		while (ZIBFiles::ReadOneRecord(&file, &record, current))
-			AddRecords(single, {RecordFields(record)});
-		EXPECT_EQ(Records(single), Records(book));
 		return Records(book);
 	}
 };
@@ -150,7 +140,6 @@ INSTANTIATE_TEST_SUITE_P(
 			"NoTypeShortFirst", {}, Line(0, 3) + Line(0, 20), {Cells(0, 3, 0), Cells(0, 20, 0)}},
 		LayoutCase{"NoType22Columns", {}, Line(0, 21), {Cells(0, 21, 1)}},
 		LayoutCase{"OlderType21Columns", kOlderType, Line(0, 20), {Cells(0, 20, 1)}},
-		LayoutCase{"OtherType21Columns", "SMIMtext/plain", Line(0, 20), {Cells(0, 20, 1)}},
 		// Damaged files.
 		LayoutCase{"ShortLine", kTypeValue, "a\tb\tc\n", Padded({{"a", "b", "c"}})},
 		LayoutCase{"LongLine", kTypeValue, Line(0, 22), {Cells(0, 20, 0)}},
@@ -167,19 +156,6 @@ INSTANTIATE_TEST_SUITE_P(
 		LayoutCase{"EmptyFile", kTypeValue, "", {}},
 		LayoutCase{"OnlyZeroBytes", kTypeValue, std::string(3, '\0'), {}}),
 	[](const auto& info) { return info.param.name; });
-
-TEST_F(BookFile, ReadOnlyFileOpensWithAllRecords)
-{
-	WriteFile(PathOf("book"), "a\nb\n");
-	SetType("book", kTypeValue);
-	chmod(PathOf("book").c_str(), 0444);
-	chmod(fPath.c_str(), 0755);
-	entry_ref ref = RefOf("book");
-	EXPECT_TRUE(AsOtherUser([&] {
-		ZIBook book(nullptr);
-		return ZIBFiles::ReadBook(&ref, &book) == B_OK && book.GetTotalRecordsInThisAB() == 2;
-	}));
-}
 
 // A name in the test directory (empty: the directory itself) or an absolute path.
 struct OddFile {

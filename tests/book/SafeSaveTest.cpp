@@ -116,20 +116,6 @@ TEST_F(SafeSaveTest, HardLinkedBookIsSavedInPlaceAndAFailureKeepsAWholeCopy)
 	EXPECT_EQ(ReadFile(kept), kNewLine);
 }
 
-TEST_F(SafeSaveTest, BookOfAnotherOwnerIsSavedInPlaceByItsWriter)
-{
-	if (geteuid() != 0)
-		GTEST_SKIP() << "needs root to give the book another owner";
-	// Root's book, which the other user may write but not give away.
-	chmod(At("book").c_str(), 0666);
-	ino_t before = Stat("book").st_ino;
-	EXPECT_TRUE(AsOtherUser([&] { return Save() == B_OK; }));
-	EXPECT_EQ(Stat("book").st_ino, before);
-	EXPECT_EQ(Stat("book").st_uid, 0u);
-	EXPECT_EQ(Bytes("book"), kNewLine);
-	EXPECT_EQ(Listing(fDir), std::set<std::string>({"book"}));
-}
-
 TEST_F(SafeSaveTest, LinksInSharedFoldersAreFollowedOnlyAsTheKernelWould)
 {
 	if (geteuid() != 0)

@@ -1,8 +1,3 @@
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <random>
 #include <string>
 
@@ -84,31 +79,4 @@ TEST_F(PrefsTest, SavedFileIsTheBeOSFormByteForByte)
 	ASSERT_EQ(PREFSaveSet(set), B_OK);
 	EXPECT_EQ(ReadFile(SetPath("settings")), Example("settings-beos"));
 	EXPECT_EQ(PREFShutdown(fHandle), B_OK);
-}
-
-// A count of 2 GB in a small file must be refused from the file size, not
-// discovered by allocating it: in a child with little address space, an
-// allocation of that size fails and the load would report B_NO_MEMORY.
-TEST_F(PrefsTest, HugeCountAllocatesNothing)
-{
-#if defined(__SANITIZE_ADDRESS__)
-	GTEST_SKIP() << "address space limits do not work with AddressSanitizer";
-#endif
-	WriteFile(SetPath("settings"), Count(INT32_MAX - 8) + BeOSMessage());
-	pid_t child = fork();
-	if (child == 0) {
-		long pages = 0;
-		FILE* statm = fopen("/proc/self/statm", "r");
-		if (statm == nullptr || fscanf(statm, "%ld", &pages) != 1)
-			_exit(2);
-		rlim_t limit = pages * sysconf(_SC_PAGESIZE) + (256 << 20);
-		struct rlimit rlimit = {limit, limit};
-		_PREFData* set;
-		if (setrlimit(RLIMIT_AS, &rlimit) != 0 || PREFInit(kApp, &fHandle) != B_OK)
-			_exit(2);
-		_exit(PREFLoadSet(fHandle, "settings", true, &set) == B_OK ? 0 : 1);
-	}
-	int status = 0;
-	ASSERT_EQ(waitpid(child, &status, 0), child);
-	EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }

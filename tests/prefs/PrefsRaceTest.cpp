@@ -1,4 +1,3 @@
-#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -7,10 +6,10 @@
 
 #include "PrefsFixture.h"
 
-// A child process: waits for a byte on start, saves value as
-// "LastFileSaved" rounds times, then writes a byte to done (if any).
+// A child process: waits for a byte on start, then saves value as
+// "LastFileSaved" rounds times.
 static pid_t
-StartSaver(int start, const std::string& value, int rounds, int done = -1)
+StartSaver(int start, const std::string& value, int rounds)
 {
 	pid_t child = fork();
 	if (child != 0)
@@ -27,16 +26,7 @@ StartSaver(int start, const std::string& value, int rounds, int done = -1)
 			PREFSaveSet(set) != B_OK)
 			_exit(3);
 	}
-	if (done >= 0 && write(done, "d", 1) != 1)
-		_exit(4);
 	_exit(PREFShutdown(handle) == B_OK ? 0 : 5);
-}
-
-static bool
-Readable(int fd, int timeoutMilliseconds)
-{
-	struct pollfd poll_fd = {fd, POLLIN, 0};
-	return poll(&poll_fd, 1, timeoutMilliseconds) == 1;
 }
 
 // The item as a fresh load reads it from the file.
@@ -51,29 +41,6 @@ LoadedItem()
 	std::string item = status == B_OK ? PrefsTest::Item(set, "LastFileSaved") : "<not loaded>";
 	PREFShutdown(handle);
 	return item;
-}
-
-TEST_F(PrefsTest, SaveWaitsWhileAnotherProcessHoldsTheFile)
-{
-	int start[2];
-	int done[2];
-	ASSERT_EQ(pipe(start), 0);
-	ASSERT_EQ(pipe(done), 0);
-	pid_t saver = StartSaver(start[0], "child", 1, done[1]);
-
-	_PREFTransaction* transaction;
-	ASSERT_EQ(PREFBeginTransaction(OpenSettings(), &transaction), B_OK);
-	ASSERT_EQ(write(start[1], "s", 1), 1);
-	EXPECT_FALSE(Readable(done[0], 500)) << "saved while the file was held";
-	EXPECT_EQ(PREFEndTransaction(transaction), B_OK);
-	EXPECT_TRUE(Readable(done[0], 60000));
-	int status = 0;
-	EXPECT_EQ(waitpid(saver, &status, 0), saver);
-	EXPECT_EQ(status, 0);
-	EXPECT_EQ(PREFShutdown(fHandle), B_OK);
-	EXPECT_EQ(LoadedItem(), "child");
-	for (int fd : {start[0], start[1], done[0], done[1]})
-		close(fd);
 }
 
 // Two processes save different messages at the same moment, 20 times each,
