@@ -205,6 +205,48 @@ TEST_P(BookSyncTest, ChangesReachTheOtherSideAndNothingIsLost)
 	EXPECT_EQ(ServerCards().size(), 2);
 }
 
+// A sync that finds nothing new keeps the server's ctag, and the next asks
+// for nothing more while it has not moved; any change there moves it, also
+// one that puts a card back as it was before the last sync.
+TEST_P(BookSyncTest, AnUnmovedCtagSkipsTheListingButNoChangeIsMissed)
+{
+	auto storedCtag = [this] {
+		SyncState state(QString::fromStdString(PathOf("book")));
+		QString error;
+		EXPECT_TRUE(state.Open(&error)) << error.toStdString();
+		return state.Ctag();
+	};
+	QByteArray etag;
+	ASSERT_TRUE(fClient
+					->Put(fUrl, CardDavClient::NewHref(fUrl, "ann"),
+						  TestCard("ann", "Ann", "NICKNAME:ann\r\nADR:;;;Oslo;;;\r\n"),
+						  QByteArray(), etag)
+					.IsOk());
+	ZIBook book(nullptr);
+	EXPECT_EQ(SyncOk(book).addedHere, 1);
+	EXPECT_TRUE(storedCtag().isEmpty()) << "the listing found a new card";
+	EXPECT_EQ(SyncOk(book).Text(), SyncReport().Text());
+	const QString ctag = storedCtag();
+	EXPECT_FALSE(ctag.isEmpty());
+	EXPECT_EQ(SyncOk(book).Text(), SyncReport().Text());
+	EXPECT_EQ(storedCtag(), ctag);
+
+	const CardDavCard oslo = ServerCard("Oslo");
+	for (const char* city : {"Bergen", "Oslo"}) {
+		const CardDavCard card = ServerCard("NICKNAME:ann");
+		PutOnServer(card, QByteArray(oslo.vcard).replace("Oslo", city));
+		EXPECT_EQ(SyncOk(book).changedHere, 1) << city;
+		EXPECT_STREQ(Find(book, kNicknameField, "ann")->Field(kCityField), city);
+	}
+	EXPECT_EQ(SyncOk(book).Text(), SyncReport().Text());
+
+	// A change here goes up while the ctag has not moved.
+	Find(book, kNicknameField, "ann")->SetField(kCityField, "Narvik");
+	EXPECT_EQ(SyncOk(book).changedThere, 1);
+	EXPECT_FALSE(ServerCard("Narvik").href.isEmpty());
+	EXPECT_TRUE(storedCtag().isEmpty()) << "written to the server";
+}
+
 // The server dies (Radicale) or falls silent until the client gives up
 // (Xandikos, whose git storage a kill in mid-commit leaves broken) at
 // different moments of a first sync of many records; each following sync

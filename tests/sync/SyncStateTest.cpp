@@ -78,6 +78,36 @@ TEST_F(SyncStateTest, ItemsSurviveAnUnfinishedSyncASaveAndATornWrite)
 	EXPECT_TRUE(state.Token().isEmpty());
 }
 
+// A file written before the ctag existed loads as a state without one; a
+// ctag is kept until an item changes after it.
+TEST_F(SyncStateTest, CtagLastsUntilAnItemChanges)
+{
+	const QString book = QString::fromStdString(PathOf("book"));
+	WriteFile(SyncState::PathFor(book).toStdString(),
+			  "zib-sync 1 /x\naccount http://h/b/ ann\ntoken t1\nitem /b/1.vcf e1 1 h1\n");
+	QString error;
+	{
+		SyncState state(book);
+		ASSERT_TRUE(state.Open(&error)) << error.toStdString();
+		EXPECT_EQ(state.Items().size(), 1);
+		EXPECT_EQ(state.Token(), QStringLiteral("t1"));
+		EXPECT_TRUE(state.Ctag().isEmpty());
+		ASSERT_TRUE(state.SetCtag("c 1", &error));
+		ASSERT_TRUE(state.Compact(&error));
+	}
+	{
+		SyncState state(book);
+		ASSERT_TRUE(state.Open(&error)) << error.toStdString();
+		EXPECT_EQ(state.Ctag(), QStringLiteral("c 1"));
+		ASSERT_TRUE(state.Forget("/b/1.vcf", &error));
+		EXPECT_TRUE(state.Ctag().isEmpty());
+	}
+	SyncState state(book);
+	ASSERT_TRUE(state.Open(&error));
+	EXPECT_TRUE(state.Ctag().isEmpty());
+	EXPECT_TRUE(state.Items().isEmpty());
+}
+
 TEST_F(SyncStateTest, OneSyncOfABookAtATime)
 {
 	const QString book = QString::fromStdString(PathOf("book"));
