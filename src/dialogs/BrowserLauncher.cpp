@@ -1,13 +1,11 @@
 #include "BrowserLauncher.h"
 
-#include <strings.h>
-
-#include <cctype>
 #include <string_view>
 
 #include <Message.h>
 #include <Roster.h>
 
+#include "AsciiCase.h"
 #include "DialogConstants.h"
 
 static const char* const kBrowserSignature = "application/x-vnd.Be-NPOS";
@@ -15,10 +13,24 @@ static const char* const kMailtoSignature = "application/x-vnd.Be.URL.mailto";
 
 namespace {
 
+// ASCII classes only: an address means the same whatever the locale.
 bool
 is_space(char c)
 {
-	return isspace(static_cast<unsigned char>(c)) != 0;
+	return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+bool
+is_digit(char c)
+{
+	return c >= '0' && c <= '9';
+}
+
+bool
+is_letter(char c)
+{
+	return ToLowerAscii(static_cast<unsigned char>(c)) >= 'a' &&
+		   ToLowerAscii(static_cast<unsigned char>(c)) <= 'z';
 }
 
 // Whether text starts with a URL scheme and its colon ("mailto:", "file:"),
@@ -30,21 +42,27 @@ has_scheme(std::string_view text)
 	if (colon == 0 || colon == std::string_view::npos)
 		return false;
 	std::string_view scheme = text.substr(0, colon);
-	if (!isalpha(static_cast<unsigned char>(scheme[0])))
+	if (!is_letter(scheme[0]))
 		return false;
 	for (char c : scheme) {
-		if (!isalnum(static_cast<unsigned char>(c)) && c != '+' && c != '-' && c != '.')
+		if (!is_letter(c) && !is_digit(c) && c != '+' && c != '-' && c != '.')
 			return false;
 	}
 	return text.substr(colon + 1, 2) == "//" || colon + 1 == text.size() ||
-		   !isdigit(static_cast<unsigned char>(text[colon + 1]));
+		   !is_digit(text[colon + 1]);
 }
 
 bool
 starts_with_ignoring_case(std::string_view text, std::string_view prefix)
 {
-	return text.size() >= prefix.size() &&
-		   strncasecmp(text.data(), prefix.data(), prefix.size()) == 0;
+	if (text.size() < prefix.size())
+		return false;
+	for (size_t i = 0; i < prefix.size(); i++) {
+		if (ToLowerAscii(static_cast<unsigned char>(text[i])) !=
+			ToLowerAscii(static_cast<unsigned char>(prefix[i])))
+			return false;
+	}
+	return true;
 }
 
 } // namespace

@@ -18,17 +18,14 @@
 #include <Looper.h>
 #include <Message.h>
 #include <Messenger.h>
-#include <Node.h>
-#include <TypeConstants.h>
-#include <fs_attr.h>
 #include <fs_index.h>
 
 #include "MessagePrivate.h"
 #include "PortDirectory.h"
-#include "TeamPort.h"
 #include "WireFrame.h"
 #include "TestDirectory.h"
 #include "WordServicesHarness.h"
+#include "RegistrationAttributes.h"
 #include "RunningZibmo.h"
 
 namespace {
@@ -87,74 +84,50 @@ protected:
 	std::string fBook;
 };
 
-struct LookupRow {
-	const char* name;
-	const char* option;
-	std::string input;
-	std::string output;
-};
-
-class ZibmoLookupTool : public ZibmoServer, public testing::WithParamInterface<LookupRow> {};
-
-TEST_P(ZibmoLookupTool, ToolPrintsRewrittenText)
+TEST_F(ZibmoServer, LookupToolPrintsRewrittenTextOrEchoesItWhenItFails)
 {
-	auto zibmo = Start();
-	ToolRun run = RunLookupTool(GetParam().option, GetParam().input);
-	EXPECT_EQ(run.status, 0) << run.err;
-	EXPECT_EQ(run.out, GetParam().output);
-	EXPECT_EQ(zibmo->Stop(), 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-	Rows, ZibmoLookupTool,
-	testing::Values(
-		LookupRow{
-			"EmailLongerAndShorter", "--email",
-			"Mail al, BOB and kimberlyann;\nnot bob2 or kim, but bob@al.\n",
-			"Mail alexander.the.great@macedon.example.org, bob@example.com and k@l.io;\n"
-			"not bob2 or kim, but bob@example.com@alexander.the.great@macedon.example.org.\n"},
-		LookupRow{"Postal", "--postal", "To: bob\tal.",
-				  "To: Bob Q Builder \nMr \nFixit Ltd \n1 Main St \nUnit 2 \nSpringfield IL 62701 "
-				  "\tAlexander  Great \n \n \n \n \n   ."},
-		LookupRow{"NoWords", "--email", "-- \t,.@ --\n", "-- \t,.@ --\n"},
-		LookupRow{"Empty", "--postal", "", ""}),
-	[](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ZibmoServer, LookupToolEchoesTheTextWhenItFails)
-{
-	// No address book runs: every failure keeps the text for the editor.
-	const struct {
-		std::string input;
-		const char* error;
-	} rows[] = {
-		{"Mail bob.\n", "no address book is running"},
-		{std::string(kWordServicesMaxText, 'a') + "b", "longer than the address book takes"},
-		{std::string("bob\0al", 6), "zero byte"},
-	};
-	for (const auto& row : rows) {
-		ToolRun run = RunLookupTool("--email", row.input);
-		EXPECT_EQ(run.status, 1) << row.error;
-		EXPECT_TRUE(run.out == row.input) << row.error;
-		EXPECT_NE(run.err.find(row.error), std::string::npos) << run.err;
-	}
-	EXPECT_EQ(RunLookupTool("--bogus", "").status, 2);
-}
-
-// Nicknames ignore ASCII letter case whatever the locale: under Turkish
-// rules the lower case of 'I' is not 'i'.
-TEST_F(ZibmoServer, LookupIgnoresAsciiCaseUnderATurkishLocale)
-{
+	// Nicknames ignore ASCII letter case whatever the locale: under Turkish
+	// rules the lower case of 'I' is not 'i'.
 	const std::string locales = PathOf("locales");
 	std::filesystem::create_directory(locales);
 	ASSERT_EQ(system(("localedef -i tr_TR -f UTF-8 '" + locales + "/tr_TR.UTF-8'").c_str()), 0);
 	setenv("LOCPATH", locales.c_str(), 1);
 	setenv("LC_ALL", "tr_TR.UTF-8", 1);
 	auto zibmo = Start();
-	ToolRun run = RunLookupTool("--email", "KIMBERLYANN, Bob");
+	const struct {
+		const char* option;
+		std::string input, output;
+	} rows[] = {
+		{"--email", "Mail al, BOB and KIMBERLYANN;\nnot bob2 or kim, but bob@al.\n",
+		 "Mail alexander.the.great@macedon.example.org, bob@example.com and k@l.io;\n"
+		 "not bob2 or kim, but bob@example.com@alexander.the.great@macedon.example.org.\n"},
+		{"--postal", "To: bob\tal.",
+		 "To: Bob Q Builder \nMr \nFixit Ltd \n1 Main St \nUnit 2 \nSpringfield IL 62701 "
+		 "\tAlexander  Great \n \n \n \n \n   ."},
+		{"--postal", "", ""},
+	};
+	for (const auto& row : rows) {
+		ToolRun run = RunLookupTool(row.option, row.input);
+		EXPECT_EQ(run.status, 0) << run.err;
+		EXPECT_EQ(run.out, row.output);
+	}
 	unsetenv("LC_ALL");
 	unsetenv("LOCPATH");
-	EXPECT_EQ(run.out, "k@l.io, bob@example.com");
 	EXPECT_EQ(zibmo->Stop(), 0);
+
+	// No address book runs now: every failure keeps the text for the editor.
+	const std::pair<std::string, const char*> failing[] = {
+		{"Mail bob.\n", "no address book is running"},
+		{std::string(kWordServicesMaxText, 'a') + "b", "longer than the address book takes"},
+		{std::string("bob\0al", 6), "zero byte"},
+	};
+	for (const auto& [input, error] : failing) {
+		ToolRun run = RunLookupTool("--email", input);
+		EXPECT_EQ(run.status, 1) << error;
+		EXPECT_TRUE(run.out == input) << error;
+		EXPECT_NE(run.err.find(error), std::string::npos) << run.err;
+	}
+	EXPECT_EQ(RunLookupTool("--bogus", "").status, 2);
 }
 
 // Keeps every request unanswered, as a client that hangs does.
@@ -169,32 +142,6 @@ public:
 private:
 	std::vector<std::unique_ptr<BMessage>> fHeld;
 };
-
-TEST_F(ZibmoServer, SilentTargetIsSkippedAndOthersServed)
-{
-	auto zibmo = Start();
-	auto* client = new ClientLooper({"bob al", "kimberlyann!"});
-	SilentText silent;
-	client->AddHandler(&silent);
-	client->Run();
-	ASSERT_EQ(BPrivate::publish_team_port("application/x-vnd.zib-test-client", client), B_OK);
-
-	BMessage request(kMsgWordServicesBatch);
-	request.AddInt32(kWordServicesIndexField, kWordServicesEmailIndex);
-	request.AddMessenger(kWordServicesTargetField, BMessenger(client->TextAt(0)));
-	request.AddMessenger(kWordServicesTargetField, BMessenger(&silent));
-	request.AddMessenger(kWordServicesTargetField, BMessenger(client->TextAt(1)));
-	ASSERT_EQ(BMessenger(RunningZibmo::kSignature).SendMessage(&request, client), B_OK);
-	ASSERT_EQ(acquire_sem_etc(client->Stopped(), 1, B_RELATIVE_TIMEOUT, 20000000), B_OK);
-
-	client->Lock();
-	EXPECT_EQ(client->TextAt(0)->Text(), "bob@example.com alexander.the.great@macedon.example.org");
-	EXPECT_EQ(client->TextAt(1)->Text(), "k@l.io!");
-	client->RemoveHandler(&silent);
-	client->Quit();
-	BPrivate::unpublish_team_port();
-	EXPECT_EQ(zibmo->Stop(), 0);
-}
 
 // A process of its own that attacks the address book at pid: connections
 // far beyond the caps left idle, and a flood of requests that want replies
@@ -277,39 +224,18 @@ TEST_F(ZibmoServer, WindowsAnswerWhileHostileClientsConnect)
 	client->Quit();
 }
 
-// The registration attributes as the platform stores them: type and bytes.
-std::pair<type_code, std::string>
-attribute(const BNode& node, const char* name)
-{
-	attr_info info;
-	if (node.GetAttrInfo(name, &info) != B_OK)
-		return {0, "(missing)"};
-	std::string data(info.size, '\0');
-	node.ReadAttr(name, info.type, 0, data.data(), data.size());
-	return {info.type, data};
-}
-
 TEST_F(ZibmoServer, FirstStartRegistersAndLaterStartsWriteNothing)
 {
 	EXPECT_EQ(Start()->Stop(), 0);
-
 	BNode node(fExecutable.c_str());
-	typedef std::pair<type_code, std::string> Value;
-	EXPECT_EQ(attribute(node, "WordServicesServer"),
-			  Value(B_INT32_TYPE, std::string("\1\0\0\0", 4)));
-	EXPECT_EQ(attribute(node, "Menu String Count"),
-			  Value(B_INT32_TYPE, std::string("\2\0\0\0", 4)));
-	EXPECT_EQ(attribute(node, "Menu String 0"),
-			  Value(B_STRING_TYPE, std::string("Look Up E-Mail Address", 23)));
-	EXPECT_EQ(attribute(node, "Menu String 1"),
-			  Value(B_STRING_TYPE, std::string("Look Up Postal Address", 23)));
+	EXPECT_EQ(read_attributes(node), kRegistered);
 
 	// Values no start writes: rewriting an attribute with the same value
 	// would not even change the file's ctime.
-	const Value server(B_INT32_TYPE, std::string("\7\0\0\0", 4));
-	const Value menu(B_STRING_TYPE, std::string("x", 2));
-	ASSERT_EQ(node.WriteAttr("WordServicesServer", server.first, 0, server.second.data(), 4), 4);
-	ASSERT_EQ(node.WriteAttr("Menu String 0", menu.first, 0, menu.second.data(), 2), 2);
+	Attributes odd = kRegistered;
+	odd["WordServicesServer"] = kOddServer;
+	odd["Menu String 0"] = kOddString;
+	ASSERT_TRUE(write_attributes(&node, odd));
 	struct stat before;
 	ASSERT_EQ(stat(fExecutable.c_str(), &before), 0);
 	index_info index;
@@ -324,8 +250,7 @@ TEST_F(ZibmoServer, FirstStartRegistersAndLaterStartsWriteNothing)
 	struct stat after, indexAfter;
 	ASSERT_EQ(stat(fExecutable.c_str(), &after), 0);
 	ASSERT_EQ(stat(registry.c_str(), &indexAfter), 0);
-	EXPECT_EQ(attribute(node, "WordServicesServer"), server);
-	EXPECT_EQ(attribute(node, "Menu String 0"), menu);
+	EXPECT_EQ(read_attributes(node), odd);
 	EXPECT_EQ(after.st_ctim.tv_sec, before.st_ctim.tv_sec);
 	EXPECT_EQ(after.st_ctim.tv_nsec, before.st_ctim.tv_nsec);
 	EXPECT_EQ(indexAfter.st_ino, indexBefore.st_ino);
@@ -335,12 +260,9 @@ TEST_F(ZibmoServer, RegisterToolWritesTheAttributes)
 {
 	const std::string tool = std::string("'") + REGISTER_TOOL_PATH + "' '";
 	BNode node(fExecutable.c_str());
-	ASSERT_EQ(node.WriteAttr("Menu String 1", B_STRING_TYPE, 0, "x", 2), 2);
+	ASSERT_TRUE(write_attributes(&node, {{"Menu String 1", kOddString}}));
 	ASSERT_EQ(system((tool + fExecutable + "'").c_str()), 0);
-	EXPECT_EQ(attribute(node, "WordServicesServer").second, std::string("\1\0\0\0", 4));
-	EXPECT_EQ(attribute(node, "Menu String Count").second, std::string("\2\0\0\0", 4));
-	EXPECT_EQ(attribute(node, "Menu String 0").second, std::string("Look Up E-Mail Address", 23));
-	EXPECT_EQ(attribute(node, "Menu String 1").second, std::string("Look Up Postal Address", 23));
+	EXPECT_EQ(read_attributes(node), kRegistered);
 	// A file that cannot take them fails, so the install can warn.
 	EXPECT_NE(system((tool + PathOf("none") + "' 2> /dev/null").c_str()), 0);
 }

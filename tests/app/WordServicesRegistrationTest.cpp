@@ -1,64 +1,26 @@
 #include <sys/stat.h>
 
 #include <fstream>
-#include <map>
-#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include <Node.h>
-#include <TypeConstants.h>
-#include <fs_attr.h>
 #include <fs_index.h>
 
+#include "RegistrationAttributes.h"
 #include "TestDirectory.h"
 #include "WordServicesRegistration.h"
 
 namespace {
 
-// The registration attributes of a node as (type, bytes), absent when missing.
-typedef std::map<std::string, std::optional<std::pair<type_code, std::string>>> Attributes;
+struct StartRow {
+	const char* name;
+	bool indexExists;
+	Attributes before;
+	Attributes after;
+};
 
-const char* const kNames[] = {"WordServicesServer", "Menu String Count", "Menu String 0",
-							  "Menu String 1"};
-
-// A little-endian int32.
-std::string
-int32_bytes(uint8 value)
-{
-	return std::string{char(value), 0, 0, 0};
-}
-
-const std::pair<type_code, std::string> kServer{B_INT32_TYPE, int32_bytes(1)};
-const std::pair<type_code, std::string> kCount{B_INT32_TYPE, int32_bytes(2)};
-const std::pair<type_code, std::string> kEmail{B_STRING_TYPE,
-											   std::string("Look Up E-Mail Address", 23)};
-const std::pair<type_code, std::string> kPostal{B_STRING_TYPE,
-												std::string("Look Up Postal Address", 23)};
-// Values no start writes: a start that keeps them wrote nothing there.
-const std::pair<type_code, std::string> kOddServer{B_INT32_TYPE, int32_bytes(7)};
-const std::pair<type_code, std::string> kOddCount{B_INT32_TYPE, int32_bytes(5)};
-const std::pair<type_code, std::string> kOddString{B_STRING_TYPE, std::string("x", 2)};
-
-Attributes
-read_attributes(const BNode& node)
-{
-	Attributes attributes;
-	for (const char* name : kNames) {
-		attr_info info;
-		if (node.GetAttrInfo(name, &info) != B_OK) {
-			attributes[name] = std::nullopt;
-			continue;
-		}
-		std::string data(info.size, '\0');
-		EXPECT_EQ(node.ReadAttr(name, info.type, 0, data.data(), data.size()), info.size);
-		attributes[name] = std::make_pair(info.type, data);
-	}
-	return attributes;
-}
-
-class Registration : public TestDirectory {
+class Registration : public TestDirectory, public testing::WithParamInterface<StartRow> {
 protected:
 	void SetUp() override
 	{
@@ -68,17 +30,6 @@ protected:
 		ASSERT_EQ(stat(PathOf("zibmo").c_str(), &info), 0);
 		fDevice = info.st_dev;
 		ASSERT_EQ(fNode.SetTo(PathOf("zibmo").c_str()), B_OK);
-	}
-
-	void Write(const Attributes& attributes)
-	{
-		for (const auto& [name, value] : attributes) {
-			if (value.has_value()) {
-				ASSERT_GE(fNode.WriteAttr(name.c_str(), value->first, 0, value->second.data(),
-										  value->second.size()),
-						  0);
-			}
-		}
 	}
 
 	// What ZIBapp does at start: the index, then the attributes.
@@ -94,34 +45,26 @@ protected:
 	BNode fNode;
 };
 
-struct StartRow {
-	const char* name;
-	bool indexExists;
-	Attributes before;
-	Attributes after;
-};
-
-class RegistrationStart : public Registration, public testing::WithParamInterface<StartRow> {};
-
-TEST_P(RegistrationStart, RepairsOnlyWhatIsMissing)
+// A first start, and one that finds everything in place: the zibmo process
+// tests.
+TEST_P(Registration, RepairsOnlyWhatIsMissing)
 {
 	const StartRow& row = GetParam();
 	if (row.indexExists) {
 		ASSERT_EQ(fs_create_index(fDevice, "WordServicesServer", B_INT32_TYPE, 0), B_OK);
 	}
-	Write(row.before);
+	ASSERT_TRUE(write_attributes(&fNode, row.before));
 	bool created = row.indexExists;
 	EXPECT_EQ(Start(&created), B_OK);
 	EXPECT_EQ(created, !row.indexExists);
 	EXPECT_EQ(read_attributes(fNode), row.after);
 }
 
+const Attribute kOddCount{B_INT32_TYPE, int32_bytes(5)};
 const std::nullopt_t kNone = std::nullopt;
 
 INSTANTIATE_TEST_SUITE_P(
-	Rows, RegistrationStart,
-	// A first start, and one that finds everything in place: the zibmo
-	// process tests.
+	Rows, Registration,
 	testing::Values(StartRow{"NewIndexRewritesServer",
 							 false,
 							 {{"WordServicesServer", kOddServer}, {"Menu String Count", kOddCount}},

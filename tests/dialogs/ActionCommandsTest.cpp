@@ -1,17 +1,11 @@
 #include <string>
 #include <vector>
 
-#include <QClipboard>
-#include <QGuiApplication>
-
 #include <gtest/gtest.h>
 
-#include <Clipboard.h>
-#include <MenuBar.h>
-#include <MenuItem.h>
+#include <AppDefs.h>
 #include <Message.h>
 
-#include "../platform/app/ClipboardText.h"
 #include "ABListView.h"
 #include "BrowserLauncher.h"
 #include "DialogTest.h"
@@ -20,44 +14,41 @@
 
 namespace {
 
-class ActionCommands : public DialogTest {
-protected:
-	// The bytes of be_clipboard's "text/plain" item; the desktop has the same.
-	static std::string ClipboardBytes()
-	{
-		if (!be_clipboard->Lock())
-			return "";
-		std::string bytes = text_of(be_clipboard->Data());
-		be_clipboard->Unlock();
-		EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), bytes);
-		return bytes;
-	}
-};
+using ActionCommands = DialogTest;
 
-TEST_F(ActionCommands, CopyAndWebCommandsOfTheSelectedRecord)
+TEST_F(ActionCommands, MailCopyAndWebCommandsOfTheSelectedRecords)
 {
 	Run([this](ZIBWindow* window) {
+		window->GetABList()->Select(1);
+		window->GetABList()->Select(2, true);
+		gui_test::process_events();
+		EXPECT_FALSE(MenuEnabled(window, kMsgSendEmail)) << "neither has an e-mail address";
+		window->GetABList()->Select(0, true);
+		gui_test::process_events();
+		Choose(window, "Action", "Send E-mail");
+		EXPECT_EQ(fLaunches, (std::vector<std::string>{"application/x-vnd.Be.URL.mailto",
+													   "mailto:Ann%20Lee%20%3CANN@x.org%3E"}));
+		fLaunches.clear();
+
 		window->GetABList()->Select(0);
 		Send(window, kMsgCopyRecord);
-		EXPECT_EQ(ClipboardBytes(),
-				  "n0\tAnn\t\tLee\t\t\t\t\tOslo\t\t\t\t\t\t\tANN@x.org\t\t\t\t\t\t")
+		EXPECT_EQ(Clipboard(), "n0\tAnn\t\tLee\t\t\t\t\tOslo\t\t\t\t\t\t\tANN@x.org\t\t\t\t\t\t")
 			<< "21 fields, each with its tab, no terminator";
 		Send(window, kMsgCopyAddress);
-		EXPECT_EQ(ClipboardBytes(), "Ann  Lee \n \n \n \n \nOslo   ");
+		EXPECT_EQ(Clipboard(), "Ann  Lee \n \n \n \n \nOslo   ");
 
 		Send(window, kMsgOpenWebPage);
 		EXPECT_TRUE(fLaunches.empty()) << "n0 has no web address";
 		window->GetABList()->Select(3);
 		Send(window, kMsgOpenWebPage);
-		window->KeyMenuBar()->FindItem(kMsgInfoWeb)->Invoke();
-		gui_test::process_events();
+		Choose(window, "Info", "Visit Vornak Software's Web Page");
 		EXPECT_EQ(fLaunches,
 				  (std::vector<std::string>{"application/x-vnd.Be-NPOS", "http://www.d.org",
 											"application/x-vnd.Be-NPOS", kMakerWebPage}));
 	});
 }
 
-TEST(BrowserLauncher, OpensOnlyWebAddresses)
+TEST(BrowserLauncher, OpensOnlyWebAndMailAddresses)
 {
 	const std::pair<const char*, const char*> rows[] = {
 		{"www.example.org", "http://www.example.org"},
@@ -73,6 +64,7 @@ TEST(BrowserLauncher, OpensOnlyWebAddresses)
 	for (const auto& [url, opened] : rows)
 		EXPECT_EQ(BrowserLauncher::WebAddress(url), opened) << url;
 	EXPECT_EQ(BrowserLauncher::GoToWebPage("file:///etc/passwd"), B_BAD_VALUE);
+	EXPECT_EQ(BrowserLauncher::ComposeMail("file:///etc/passwd"), B_BAD_VALUE);
 	BMessage noUrl('imwb');
 	EXPECT_EQ(BrowserLauncher::GoToWebPage(&noUrl), B_BAD_VALUE);
 }

@@ -4,15 +4,20 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 
+#include <AppDefs.h>
 #include <Application.h>
 #include <Button.h>
+#include <Clipboard.h>
+#include <MenuBar.h>
 #include <Message.h>
 #include <Roster.h>
 
-#include "ABListView.h"
 #include "GuiTest.h"
+#include "ImportReportWindow.h"
 #include "MyEntryTextView.h"
 #include "ViewWidget.h"
 #include "ZIBWindow.h"
@@ -26,6 +31,16 @@ SendKey(BView* view, int key, Qt::KeyboardModifiers modifiers, const QString& te
 	QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
 	QCoreApplication::sendEvent(widget->Inner() != nullptr ? widget->Inner() : widget, &press);
 	gui_test::process_events();
+}
+
+QAction*
+ActionNamed(const QList<QAction*>& actions, const QString& text)
+{
+	for (QAction* action : actions) {
+		if (action->text() == text)
+			return action;
+	}
+	return nullptr;
 }
 
 } // namespace
@@ -65,14 +80,6 @@ DialogTest::Run(const std::function<void(ZIBWindow*)>& body)
 }
 
 void
-DialogTest::Send(BWindow* window, uint32 command, const std::function<bool()>& until)
-{
-	window->PostMessage(command);
-	gui_test::process_events();
-	ASSERT_TRUE(gui_test::process_until(until));
-}
-
-void
 DialogTest::Type(BView* view, const char* text)
 {
 	QString characters = QString::fromUtf8(text);
@@ -102,6 +109,66 @@ DialogTest::Click(BButton* button)
 	QWidget* widget = BPrivate::ViewWidget::Of(button);
 	QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
 	gui_test::process_events();
+}
+
+void
+DialogTest::Choose(ZIBWindow* window, const char* menu, const char* item)
+{
+	auto* bar = qobject_cast<QMenuBar*>(BPrivate::ViewWidget::Of(window->KeyMenuBar())->Inner());
+	ASSERT_NE(bar, nullptr);
+	QAction* title = ActionNamed(bar->actions(), menu);
+	ASSERT_NE(title, nullptr) << menu;
+	QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->actionGeometry(title).center());
+	QMenu* items = title->menu();
+	ASSERT_TRUE(gui_test::process_until([items] { return items->isVisible(); }));
+	QAction* action = ActionNamed(items->actions(), item);
+	ASSERT_NE(action, nullptr) << item;
+	QTest::mouseClick(items, Qt::LeftButton, Qt::NoModifier,
+					  items->actionGeometry(action).center());
+	gui_test::process_events();
+}
+
+void
+DialogTest::Close(BWindow* dialog, const char* button)
+{
+	Click(Button(dialog, button));
+	WaitClosed(dialog);
+}
+
+void
+DialogTest::WaitClosed(BWindow* window)
+{
+	ASSERT_TRUE(gui_test::process_until([window] { return !IsOpen(window); }));
+}
+
+std::string
+DialogTest::TakeReport(const char* prefix)
+{
+	std::string text;
+	EXPECT_TRUE(gui_test::process_until([&text, prefix] {
+		ImportReportWindow* report = Find<ImportReportWindow>();
+		text = report != nullptr ? report->Text() : "";
+		return report != nullptr && text.rfind(prefix, 0) == 0;
+	}));
+	if (ImportReportWindow* report = Find<ImportReportWindow>()) {
+		report->PostMessage(B_QUIT_REQUESTED);
+		WaitClosed(report);
+	}
+	return text;
+}
+
+std::string
+DialogTest::Clipboard(const char* type)
+{
+	if (!be_clipboard->Lock())
+		return "(not locked)";
+	const void* bytes;
+	ssize_t size;
+	std::string form;
+	if (be_clipboard->Data()->FindData(type, B_MIME_TYPE, &bytes, &size) == B_OK)
+		form.assign(static_cast<const char*>(bytes), size);
+	be_clipboard->Unlock();
+	return form;
 }
 
 std::vector<MyEntryTextView*>

@@ -7,6 +7,8 @@
 
 #include <Qt>
 
+#include <Application.h>
+
 #include "AppHarness.h"
 
 class BButton;
@@ -26,14 +28,36 @@ protected:
 	// Runs body with the book's main window, shown and filled.
 	void Run(const std::function<void(ZIBWindow*)>& body);
 
-	// Posts command to window, then runs the events until until() holds.
-	static void Send(
-		BWindow* window, uint32 command, const std::function<bool()>& until = [] { return true; });
 	// One key press per character; or one key.
 	static void Type(BView* view, const char* text);
 	static void Press(BView* view, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 	static void Click(BButton* button);
+	// Clicks menu in the window's menu bar, then its item.
+	static void Choose(ZIBWindow* window, const char* menu, const char* item);
 
+	// The first open window of type T; the one command opened.
+	template <class T> static T* Find()
+	{
+		for (int32 i = 0; i < be_app->CountWindows(); i++) {
+			if (auto* window = dynamic_cast<T*>(be_app->WindowAt(i)))
+				return window;
+		}
+		return nullptr;
+	}
+	template <class T> static T* Open(BWindow* window, uint32 command)
+	{
+		Send(window, command, [] { return Find<T>() != nullptr; });
+		return Find<T>();
+	}
+	// Clicks the dialog's button and waits until the dialog is gone.
+	static void Close(BWindow* dialog, const char* button);
+	static void WaitClosed(BWindow* window);
+	// Waits for an import report whose text starts with prefix, closes it
+	// and answers its text.
+	static std::string TakeReport(const char* prefix = "");
+
+	// The bytes of be_clipboard's item of type.
+	static std::string Clipboard(const char* type = "text/plain");
 	// The dialog's text fields in tree order.
 	static std::vector<MyEntryTextView*> Fields(BWindow* dialog);
 	static BButton* Button(BWindow* dialog, const char* name);

@@ -36,8 +36,7 @@ protected:
 
 	static ZIBFindWindow* OpenFind(ZIBWindow* window)
 	{
-		Send(window, kMsgSearchFind, [window] { return window->GetFindWindow1() != nullptr; });
-		return window->GetFindWindow1();
+		return Open<ZIBFindWindow>(window, kMsgSearchFind);
 	}
 	static MyEntryTextView* SearchField(ZIBFindWindow* dialog) { return Fields(dialog).front(); }
 	static void Search(ZIBFindWindow* dialog, const char* text)
@@ -105,36 +104,9 @@ TEST_F(FindDialog, SearchAgainGoesThroughFieldsAndRecordsWithTheLastSearchedText
 	});
 }
 
-TEST_F(FindDialog, DeletedRecordRestartsTheSearchAndTabLeavesTheField)
-{
-	Run([](ZIBWindow* window) {
-		ZIBFindWindow* dialog = OpenFind(window);
-		Search(dialog, "n");
-		Send(window, kMsgSearchFindNext);
-		EXPECT_EQ(Selection(window), Rows{0}) << "Ann";
-		window->GetABList()->Select(0);
-		Send(window, kMsgRecordDelete);
-		Send(window, kMsgSearchFindNext);
-		EXPECT_EQ(Selection(window), Rows{0}) << "Joanne, now first";
-
-		SearchField(dialog)->MakeFocus(true);
-		Press(SearchField(dialog), Qt::Key_Tab);
-		EXPECT_EQ(dialog->CurrentFocus(), Button(dialog, "Search_Button"));
-		Press(Button(dialog, "Search_Button"), Qt::Key_Tab);
-		EXPECT_EQ(dialog->CurrentFocus(), Button(dialog, "SearchAgain_Button"));
-		Press(Button(dialog, "SearchAgain_Button"), Qt::Key_Tab);
-		EXPECT_EQ(dialog->CurrentFocus(), Button(dialog, "Cancel_Button")) << "Find All is off";
-		Click(Button(dialog, "Cancel_Button"));
-		ASSERT_TRUE(gui_test::process_until([dialog] { return !IsOpen(dialog); }));
-		EXPECT_EQ(window->GetFindWindow1(), nullptr);
-		Send(window, kMsgSearchFindNext);
-	});
-}
-
 TEST_F(FindDialog, LanguageRulesIgnoreCaseInEveryScript)
 {
-	WriteBookFile(fPath, {"ann\t\xC3\xA9mile", "bob\t\t\tHauptstra\xC3\x9F"
-											   "e"});
+	WriteBookFile(fPath, {"ann\t\xC3\xA9mile"});
 	Run([](ZIBWindow* window) {
 		ZIBFindWindow* dialog = OpenFind(window);
 		Type(SearchField(dialog), "\xC3\x89MILE");
@@ -144,9 +116,6 @@ TEST_F(FindDialog, LanguageRulesIgnoreCaseInEveryScript)
 		Send(window, kMsgViewLanguageRules);
 		Press(SearchField(dialog), Qt::Key_Return);
 		EXPECT_EQ(Selection(window), Rows{0});
-		Search(dialog, "STRASSE");
-		EXPECT_EQ(Selection(window), Rows{1});
-		EXPECT_TRUE(CanSearchAgain(window, dialog));
 	});
 }
 
@@ -206,12 +175,17 @@ TEST_F(FindDialog, ButtonsShowWhetherTheyWorkAndKeysPressTheFocusedOne)
 		EXPECT_EQ(Selection(window), Rows{3});
 		EXPECT_LT(DarkestLabelGrey(again), 80);
 
-		// Enter presses the focused "Cancel", not the default "Search".
+		// Tab skips the disabled "Find All"; Enter presses the focused
+		// "Cancel", not the default "Search".
+		Press(search, Qt::Key_Tab);
+		Press(again, Qt::Key_Tab);
+		ASSERT_EQ(dialog->CurrentFocus(), cancel);
 		window->GetABList()->DeselectAll();
-		cancel->MakeFocus(true);
 		Press(cancel, Qt::Key_Return);
-		ASSERT_TRUE(gui_test::process_until([dialog] { return !IsOpen(dialog); }));
+		WaitClosed(dialog);
 		EXPECT_TRUE(Selection(window).empty());
+		EXPECT_EQ(window->GetFindWindow1(), nullptr);
+		Send(window, kMsgSearchFindNext);
 	});
 }
 

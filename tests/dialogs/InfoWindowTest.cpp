@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <AppDefs.h>
-#include <Application.h>
 #include <Button.h>
 #include <Message.h>
 
@@ -22,26 +21,9 @@ namespace {
 
 const char* const kBrowser = "application/x-vnd.Be-NPOS";
 
-class InfoWindow : public DialogTest {
-protected:
-	// The info window the application opened on command.
-	template <typename Window> static Window* Open(ZIBWindow* window, uint32 command)
-	{
-		Window* info = nullptr;
-		Send(window, command, [&info] {
-			for (int32 i = 0; i < be_app->CountWindows() && info == nullptr; i++)
-				info = dynamic_cast<Window*>(be_app->WindowAt(i));
-			return info != nullptr;
-		});
-		return info;
-	}
-	static void WaitClosed(BWindow* info)
-	{
-		ASSERT_TRUE(gui_test::process_until([info] { return !IsOpen(info); }));
-	}
-};
+using InfoWindow = DialogTest;
 
-TEST_F(InfoWindow, AboutShowsTheVersionAndWebPageOpensTheProjectPage)
+TEST_F(InfoWindow, AboutAndSupportShowTheirTextsAndOpenTheirPages)
 {
 	Run([this](ZIBWindow* window) {
 		auto* about = Open<ZIBAboutWindow>(window, kMsgInfoAbout);
@@ -57,12 +39,9 @@ TEST_F(InfoWindow, AboutShowsTheVersionAndWebPageOpensTheProjectPage)
 		Click(Button(about, "Web_Button"));
 		WaitClosed(about);
 		EXPECT_EQ(fLaunches, (std::vector<std::string>{kBrowser, kMakerWebPage}));
-	});
-}
+		fLaunches.clear();
 
-TEST_F(InfoWindow, SupportTextCannotBeSelectedAndEnterOpensTheSupportPage)
-{
-	Run([this](ZIBWindow* window) {
+		// The support text cannot be selected; Enter opens the support page.
 		auto* tech = Open<ZIBTechWindow>(window, kMsgInfoTech);
 		MyEntryTextView* text = Fields(tech).front();
 		const char* expected =
@@ -96,9 +75,7 @@ TEST_F(InfoWindow, SupportTextCannotBeSelectedAndEnterOpensTheSupportPage)
 				  (std::vector<std::string>{kBrowser, std::string(kMakerWebPage) + "support/"}));
 
 		// "Cancel" opens nothing.
-		tech = Open<ZIBTechWindow>(window, kMsgInfoTech);
-		Click(Button(tech, "Cancel_Button"));
-		WaitClosed(tech);
+		Close(Open<ZIBTechWindow>(window, kMsgInfoTech), "Cancel_Button");
 		EXPECT_EQ(fLaunches.size(), 2u);
 	});
 }

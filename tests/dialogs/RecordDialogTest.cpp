@@ -29,28 +29,17 @@ const QColor kFocusBlue(0, 0, 255);
 
 class RecordDialog : public DialogTest {
 protected:
-	static ZIBEntryWindow* OpenEntry(ZIBWindow* window)
-	{
-		Send(window, kMsgRecordNew, [window] { return window->GetEntryWindow1() != nullptr; });
-		return window->GetEntryWindow1();
-	}
 	static ZIBModifyWindow* OpenModify(ZIBWindow* window, int32 row)
 	{
 		window->GetABList()->Select(row);
-		Send(window, kMsgRecordModify, [window] { return window->GetModifyWindow1() != nullptr; });
-		return window->GetModifyWindow1();
-	}
-	static void Close(BWindow* dialog, const char* button)
-	{
-		Click(Button(dialog, button));
-		ASSERT_TRUE(gui_test::process_until([dialog] { return !IsOpen(dialog); }));
+		return Open<ZIBModifyWindow>(window, kMsgRecordModify);
 	}
 };
 
 TEST_F(RecordDialog, FieldsAreLaidOutWithWholeLabelsBevelledAndTabMovesTheFocusMark)
 {
 	Run([](ZIBWindow* window) {
-		ZIBEntryWindow* dialog = OpenEntry(window);
+		ZIBEntryWindow* dialog = Open<ZIBEntryWindow>(window, kMsgRecordNew);
 		EXPECT_STREQ(dialog->Title(), "Record Data Entry");
 		EXPECT_EQ(dialog->Frame(), BRect(264, 164, 534, 634)) << "centred on 800 by 800";
 		std::vector<MyEntryTextView*> fields = Fields(dialog);
@@ -97,7 +86,8 @@ TEST_F(RecordDialog, FieldsAreLaidOutWithWholeLabelsBevelledAndTabMovesTheFocusM
 TEST_F(RecordDialog, TypedAndPastedTextKeepsToFortyBytesOfOneLine)
 {
 	Run([](ZIBWindow* window) {
-		MyEntryTextView* field = Fields(OpenEntry(window))[1];
+		std::vector<MyEntryTextView*> fields = Fields(Open<ZIBEntryWindow>(window, kMsgRecordNew));
+		MyEntryTextView* field = fields[1];
 		struct Row {
 			const char* name;
 			std::string input;
@@ -139,6 +129,18 @@ TEST_F(RecordDialog, TypedAndPastedTextKeepsToFortyBytesOfOneLine)
 		Press(field, Qt::Key_Backspace);
 		Type(field, kTwoByte.c_str());
 		EXPECT_EQ(std::string(field->Text()), kThirtyEight.substr(0, 37) + "!" + kTwoByte);
+
+		// Select all, cut, paste and copy act on the fields, not on the book.
+		Press(field, Qt::Key_A, Qt::ControlModifier);
+		Press(field, Qt::Key_X, Qt::ControlModifier);
+		EXPECT_STREQ(field->Text(), "");
+		Press(fields[2], Qt::Key_V, Qt::ControlModifier);
+		EXPECT_EQ(std::string(fields[2]->Text()), kThirtyEight.substr(0, 37) + "!" + kTwoByte);
+		Type(fields[3], "Oslo");
+		Press(fields[3], Qt::Key_A, Qt::ControlModifier);
+		Press(fields[3], Qt::Key_C, Qt::ControlModifier);
+		EXPECT_EQ(QGuiApplication::clipboard()->text(), "Oslo");
+		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 5);
 	});
 }
 
@@ -146,7 +148,7 @@ TEST_F(RecordDialog, AddAppendsRecordsAndCancelShowsThem)
 {
 	Run([](ZIBWindow* window) {
 		ZIBook* book = window->GetThisABook();
-		ZIBEntryWindow* dialog = OpenEntry(window);
+		ZIBEntryWindow* dialog = Open<ZIBEntryWindow>(window, kMsgRecordNew);
 		std::vector<MyEntryTextView*> fields = Fields(dialog);
 		// Saved while the dialog is open: the next record enables Save again.
 		Send(window, kMsgFileSave);

@@ -1,6 +1,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,38 +21,43 @@ struct CommandLineCase {
 	const char* errors; // likewise for the error stream
 };
 
-// Captures what HandleCommandLine writes to a stream.
-class Capture {
-public:
-	Capture() : fStream(open_memstream(&fBuffer, &fSize)) {}
-	~Capture()
-	{
-		if (fStream != nullptr)
-			fclose(fStream);
-		free(fBuffer);
-	}
-	FILE* Stream() const { return fStream; }
-	std::string Text()
-	{
-		fflush(fStream);
-		return std::string(fBuffer, fSize);
-	}
+// A temporary stream for what HandleCommandLine writes, and its text.
+using Stream = std::unique_ptr<FILE, int (*)(FILE*)>;
 
-private:
-	char* fBuffer = nullptr;
-	size_t fSize = 0;
-	FILE* fStream;
-};
+Stream
+NewStream()
+{
+	return Stream(tmpfile(), fclose);
+}
+
+std::string
+TextOf(const Stream& stream)
+{
+	std::string text;
+	rewind(stream.get());
+	for (int c; (c = fgetc(stream.get())) != EOF;)
+		text += static_cast<char>(c);
+	return text;
+}
 
 bool
 run(std::vector<const char*> arguments, int* exitCode, FILE* output, FILE* errors)
 {
-	std::vector<char*> argv = {const_cast<char*>("zibmo")};
-	for (const char* argument : arguments)
-		argv.push_back(const_cast<char*>(argument));
-	argv.push_back(nullptr);
-	return HandleCommandLine(static_cast<int>(argv.size()) - 1, argv.data(), exitCode, output,
-							 errors);
+	arguments.insert(arguments.begin(), "zibmo");
+	arguments.push_back(nullptr);
+	return HandleCommandLine(static_cast<int>(arguments.size()) - 1,
+							 const_cast<char**>(arguments.data()), exitCode, output, errors);
+}
+
+// Empty when nothing is expected, else a text the stream must contain.
+void
+ExpectText(const Stream& stream, const char* wanted)
+{
+	std::string text = TextOf(stream);
+	if (*wanted == '\0')
+		EXPECT_EQ(text, "");
+	else
+		EXPECT_NE(text.find(wanted), std::string::npos) << text;
 }
 
 class CommandLineTest : public testing::TestWithParam<CommandLineCase> {};
@@ -59,25 +65,14 @@ class CommandLineTest : public testing::TestWithParam<CommandLineCase> {};
 TEST_P(CommandLineTest, AnswersOrLeavesTheLaunchAlone)
 {
 	const CommandLineCase& row = GetParam();
-	Capture output;
-	Capture errors;
+	Stream output = NewStream();
+	Stream errors = NewStream();
 	int exitCode = -1;
-	EXPECT_EQ(run(row.arguments, &exitCode, output.Stream(), errors.Stream()), row.handled);
-	if (row.handled)
-		EXPECT_EQ(exitCode, row.exitCode);
-	else
-		EXPECT_EQ(exitCode, -1) << "an exit code for a launch that goes on";
-
-	std::string outputText = output.Text();
-	std::string errorsText = errors.Text();
-	if (*row.output == '\0')
-		EXPECT_EQ(outputText, "");
-	else
-		EXPECT_NE(outputText.find(row.output), std::string::npos) << outputText;
-	if (*row.errors == '\0')
-		EXPECT_EQ(errorsText, "");
-	else
-		EXPECT_NE(errorsText.find(row.errors), std::string::npos) << errorsText;
+	EXPECT_EQ(run(row.arguments, &exitCode, output.get(), errors.get()), row.handled);
+	// A launch that goes on gets no exit code.
+	EXPECT_EQ(exitCode, row.handled ? row.exitCode : -1);
+	ExpectText(output, row.output);
+	ExpectText(errors, row.errors);
 }
 
 const char kVersionLine[] = "Address Book 1.0.0 (development, internal 10)";
@@ -105,9 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
 			"ToolkitOptionsPass", {"-platform", "offscreen", "a.zib"}, false, 0, "", ""},
 		CommandLineCase{"DashDashEndsOptions", {"--", "--help"}, false, 0, "", ""},
 		CommandLineCase{"LoneDashIsAFile", {"-"}, false, 0, "", ""}),
-	[](const testing::TestParamInfo<CommandLineCase>& info) {
-		return std::string(info.param.name);
-	});
+	[](const auto& info) { return std::string(info.param.name); });
 
 // A full disk or closed pipe must not report success.
 TEST(CommandLineOutput, FailedWriteIsNotSuccess)
@@ -115,10 +108,10 @@ TEST(CommandLineOutput, FailedWriteIsNotSuccess)
 	FILE* full = fopen("/dev/full", "w");
 	if (full == nullptr)
 		GTEST_SKIP() << "no /dev/full";
-	Capture errors;
+	Stream errors = NewStream();
 	for (const char* option : {"--version", "--help"}) {
 		int exitCode = -1;
-		EXPECT_TRUE(run({option}, &exitCode, full, errors.Stream()));
+		EXPECT_TRUE(run({option}, &exitCode, full, errors.get()));
 		EXPECT_EQ(exitCode, 1) << option;
 		clearerr(full);
 	}

@@ -1,5 +1,4 @@
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -76,15 +75,6 @@ INSTANTIATE_TEST_SUITE_P(
 					SetFile{"RandomBytes", Count(61) + RandomBytes(61), B_NO_MEMORY, ""},
 					SetFile{"CountCutsTheMessage", Count(40) + BeOSMessage(), B_NO_MEMORY, ""}),
 	[](const testing::TestParamInfo<SetFile>& info) { return info.param.name; });
-
-TEST_F(PrefsTest, FifoInPlaceOfTheSetFileIsRefusedAtOnce)
-{
-	WriteFile(SetPath("settings"), "");
-	unlink(SetPath("settings").c_str());
-	ASSERT_EQ(mkfifo(SetPath("settings").c_str(), 0600), 0);
-	EXPECT_EQ(OpenSettings(B_BAD_TYPE), nullptr);
-	EXPECT_EQ(PREFShutdown(fHandle), B_OK);
-}
 
 TEST_F(PrefsTest, SavedFileIsTheBeOSFormByteForByte)
 {

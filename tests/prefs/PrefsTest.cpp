@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -139,12 +141,15 @@ TEST_F(PrefsTest, DebugLinesShowAtMostSizeBytes)
 	EXPECT_EQ(PREFShutdown(fHandle), B_OK);
 }
 
-// A file or a dangling link in the way of a directory, or a set name that
-// makes the path 1024 bytes long (null set): nothing is loaded.
+// A file or a dangling link in the way of a directory, a FIFO in place of the
+// set file, or a set name that makes the path 1024 bytes long (null set):
+// nothing is loaded, at once.
+enum Blocker { kFile, kDanglingLink, kFifo };
+
 struct PathFailure {
 	const char* name;
 	const char* blocker;
-	bool dangling;
+	Blocker kind;
 	const char* set;
 	bool user;
 	status_t expected;
@@ -171,8 +176,10 @@ TEST_P(PrefsPathTest, LoadsNothing)
 	fs::path config = fPath / "config";
 	if (row.blocker != nullptr) {
 		fs::create_directories((fPath / row.blocker).parent_path());
-		if (row.dangling)
+		if (row.kind == kDanglingLink)
 			fs::create_symlink("/nonexistent/directory", fPath / row.blocker);
+		else if (row.kind == kFifo)
+			ASSERT_EQ(mkfifo((fPath / row.blocker).c_str(), 0600), 0);
 		else
 			WriteFile(fPath / row.blocker, "x");
 	}
@@ -191,13 +198,15 @@ TEST_P(PrefsPathTest, LoadsNothing)
 INSTANTIATE_TEST_SUITE_P(
 	PrefsPaths, PrefsPathTest,
 	testing::Values(
-		PathFailure{"UserPathOf1024", nullptr, false, nullptr, true, PREF_ERR_NAME_TOO_LONG},
-		PathFailure{"CommonPathOf1024", nullptr, false, nullptr, false, PREF_ERR_NAME_TOO_LONG},
-		PathFailure{"SettingsDirectoryIsAFile", "config", false, "s", true, B_NOT_A_DIRECTORY},
-		PathFailure{"ApplicationDirectoryIsAFile", "config/_LP_x-vnd.vornak-zibmo", false, "s",
+		PathFailure{"UserPathOf1024", nullptr, kFile, nullptr, true, PREF_ERR_NAME_TOO_LONG},
+		PathFailure{"CommonPathOf1024", nullptr, kFile, nullptr, false, PREF_ERR_NAME_TOO_LONG},
+		PathFailure{"SettingsDirectoryIsAFile", "config", kFile, "s", true, B_NOT_A_DIRECTORY},
+		PathFailure{"ApplicationDirectoryIsAFile", "config/_LP_x-vnd.vornak-zibmo", kFile, "s",
 					false, B_NOT_A_DIRECTORY},
-		PathFailure{"SubdirectoryIsAFile", "config/_LP_x-vnd.vornak-zibmo/a", false, "a/b", true,
+		PathFailure{"SubdirectoryIsAFile", "config/_LP_x-vnd.vornak-zibmo/a", kFile, "a/b", true,
 					B_NOT_A_DIRECTORY},
-		PathFailure{"SubdirectoryCannotBeCreated", "config/_LP_x-vnd.vornak-zibmo/a", true, "a/b",
-					true, B_ENTRY_NOT_FOUND}),
+		PathFailure{"SubdirectoryCannotBeCreated", "config/_LP_x-vnd.vornak-zibmo/a", kDanglingLink,
+					"a/b", true, B_ENTRY_NOT_FOUND},
+		PathFailure{"SetFileIsAFifo", "config/_LP_x-vnd.vornak-zibmo/s", kFifo, "s", true,
+					B_BAD_TYPE}),
 	[](const testing::TestParamInfo<PathFailure>& info) { return info.param.name; });

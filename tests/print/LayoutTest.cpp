@@ -2,6 +2,7 @@
 // the texts, and where they stand on the page.
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -74,17 +75,6 @@ protected:
 	std::vector<const ABookRecord*> fSample;
 };
 
-// The words of text, as pdftotext splits them.
-std::vector<std::string>
-Words(const std::string& text)
-{
-	std::vector<std::string> words;
-	std::istringstream stream(text);
-	for (std::string word; stream >> word;)
-		words.push_back(word);
-	return words;
-}
-
 // The book's name at the top left, the page's number at the top right.
 void
 ExpectTitle(const PdfPage& page, const std::string& bookName, const std::string& number)
@@ -106,7 +96,8 @@ TEST_F(LayoutTest, ListColumnsAreAsWideAsTheirWidestText)
 	ExpectTitle(page, "Club", "1");
 	double lastNameRight = 0;
 	for (const ABookRecord* record : fSample) {
-		for (const std::string& word : Words(record->Field(kLastNameField))) {
+		std::istringstream words(record->Field(kLastNameField));
+		for (std::string word; words >> word;) {
 			const PdfWord* found = page.Find(word);
 			ASSERT_NE(found, nullptr) << word;
 			lastNameRight = std::max(lastNameRight, found->right);
@@ -192,7 +183,8 @@ TEST_F(LayoutTest, EnvelopesCarryEveryNameOfTheSampleBookAndOtherScripts)
 	ASSERT_EQ(pages.size(), records.size());
 	for (size_t i = 0; i < records.size(); i++) {
 		for (int field : {kFirstNameField, kLastNameField, kCityField}) {
-			for (const std::string& word : Words(records[i]->Field(field)))
+			std::istringstream words(records[i]->Field(field));
+			for (std::string word; words >> word;)
 				EXPECT_NE(pages[i].Find(word), nullptr) << word;
 		}
 	}

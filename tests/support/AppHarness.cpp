@@ -92,6 +92,14 @@ AppTest::SetLastFileSaved(const std::string& path) const
 	settings.Save();
 }
 
+void
+AppTest::Send(BWindow* window, uint32 command, const std::function<bool()>& until)
+{
+	window->PostMessage(command);
+	gui_test::process_events();
+	ASSERT_TRUE(gui_test::process_until(until));
+}
+
 ZIBWindow*
 AppTest::WindowAt(ZIBapp* app, int32 index)
 {

@@ -9,6 +9,7 @@
 
 #include "TestDirectory.h"
 
+class BWindow;
 class ZIBapp;
 class ZIBWindow;
 
@@ -31,6 +32,9 @@ protected:
 	// Stores path as "LastFileSaved" before the application starts.
 	void SetLastFileSaved(const std::string& path) const;
 
+	// Posts command to window, then runs the events until until() holds.
+	static void Send(
+		BWindow* window, uint32 command, const std::function<bool()>& until = [] { return true; });
 	// The main window at index of the application's window list.
 	static ZIBWindow* WindowAt(ZIBapp* app, int32 index);
 	static int32 CountWindows(ZIBapp* app);

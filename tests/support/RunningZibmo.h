@@ -73,19 +73,17 @@ public:
 	// Answers its wait status, -1 when it had to be killed.
 	int WaitForExit()
 	{
-		if (fPid <= 0)
-			return fStatus;
-		for (bigtime_t deadline = system_time() + kPatience; system_time() < deadline;
+		for (bigtime_t deadline = system_time() + kPatience; fPid > 0 && system_time() < deadline;
 			 snooze(10000)) {
-			if (waitpid(fPid, &fStatus, WNOHANG) == fPid) {
+			if (waitpid(fPid, &fStatus, WNOHANG) == fPid)
 				fPid = -1;
-				return fStatus;
-			}
 		}
-		kill(fPid, SIGKILL);
-		waitpid(fPid, nullptr, 0);
-		fPid = -1;
-		fStatus = -1;
+		if (fPid > 0) {
+			kill(fPid, SIGKILL);
+			waitpid(fPid, nullptr, 0);
+			fPid = -1;
+			fStatus = -1;
+		}
 		return fStatus;
 	}
 

@@ -11,7 +11,6 @@
 #include <FilePanel.h>
 #include <MenuBar.h>
 #include <MenuItem.h>
-#include <Message.h>
 
 #include "ABListView.h"
 #include "AppHarness.h"
@@ -57,8 +56,7 @@ TEST_F(ImportExport, ImportPanelAddsRecordsAndReports)
 {
 	RunApp({fPath}, [this](ZIBapp* app) {
 		ZIBWindow* window = WindowAt(app, 0);
-		window->PostMessage(kMsgFileImport);
-		gui_test::process_events();
+		Send(window, kMsgFileImport);
 		ASSERT_NE(window->GetImportPanel(), nullptr);
 		ASSERT_TRUE(window->GetImportPanel()->IsShowing());
 		BPrivate::accept_file_panel(window->GetImportPanel(),
@@ -78,11 +76,9 @@ TEST_F(ImportExport, ImportPanelAddsRecordsAndReports)
 
 		// The import is one step.
 		EXPECT_STREQ(window->KeyMenuBar()->FindItem(kMsgEditUndo)->Label(), "Undo Import");
-		window->PostMessage(kMsgEditUndo);
-		gui_test::process_events();
+		Send(window, kMsgEditUndo);
 		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 1);
-		window->PostMessage(kMsgEditRedo);
-		gui_test::process_events();
+		Send(window, kMsgEditRedo);
 		EXPECT_EQ(window->GetABList()->CurrentSelection(1), 2) << "the imported records";
 	});
 }
@@ -90,17 +86,10 @@ TEST_F(ImportExport, ImportPanelAddsRecordsAndReports)
 // The export panel writes the chosen format: the selected record, or all.
 TEST_F(ImportExport, ExportPanelWritesTheChosenFormat)
 {
+	WriteBookFile(fPath, {"bob\tBob", "ann\tAnn"});
 	RunApp({fPath}, [this](ZIBapp* app) {
 		ZIBWindow* window = WindowAt(app, 0);
-		BMessage add(kMsgImportFiles);
-		entry_ref ref;
-		get_ref_for_path(PathOf("cards.vcf").c_str(), &ref);
-		add.AddRef("refs", &ref);
-		window->PostMessage(&add);
-		gui_test::process_until([] { return ReportWindow() != nullptr; });
-
-		window->PostMessage(kMsgFileExport);
-		gui_test::process_events();
+		Send(window, kMsgFileExport);
 		ASSERT_NE(window->GetExportPanel(), nullptr);
 		BPrivate::select_file_panel_choice(window->GetExportPanel(), 2);
 		BPrivate::accept_file_panel(window->GetExportPanel(), {PathOf("all.csv")});
@@ -111,9 +100,7 @@ TEST_F(ImportExport, ExportPanelWritesTheChosenFormat)
 		EXPECT_NE(csv.find("\r\nann,Ann,"), std::string::npos);
 
 		window->GetABList()->Select(1);
-		gui_test::process_events();
-		window->PostMessage(kMsgFileExport);
-		gui_test::process_events();
+		Send(window, kMsgFileExport);
 		BPrivate::select_file_panel_choice(window->GetExportPanel(), 1);
 		BPrivate::accept_file_panel(window->GetExportPanel(), {PathOf("one.vcf")});
 		gui_test::process_events();

@@ -7,7 +7,6 @@
 #include <MenuBar.h>
 #include <MenuItem.h>
 #include <Message.h>
-#include <View.h>
 
 #include "ABListView.h"
 #include "ABookRecord.h"
@@ -22,14 +21,7 @@
 namespace {
 
 const QRgb kWhite = qRgb(255, 255, 255);
-const QRgb kOddRow = qRgb(220, 255, 220);
 const QRgb kLilac = qRgb(225, 180, 225);
-
-bool
-IsInk(QRgb pixel)
-{
-	return qGray(pixel) < 128;
-}
 
 // The x of the first ink pixel at or right of x in rows top..bottom, or -1.
 int
@@ -37,7 +29,7 @@ FirstInk(const QImage& image, int x, int top, int bottom)
 {
 	for (; x < image.width(); x++) {
 		for (int y = top; y <= bottom; y++) {
-			if (IsInk(image.pixel(x, y)))
+			if (qGray(image.pixel(x, y)) < 128)
 				return x;
 		}
 	}
@@ -55,12 +47,6 @@ protected:
 							  "gjpy\tgjpy\t\t\t\t\t\t\tZug"});
 	}
 
-	void Send(ZIBWindow* window, uint32 command)
-	{
-		window->PostMessage(command);
-		gui_test::process_events();
-	}
-
 	std::string fPath;
 };
 
@@ -68,47 +54,40 @@ protected:
 
 TEST_F(ListDrawing, RowsDrawMarkedColumnsEightyPixelsApartOnAlternatingColours)
 {
-	RunApp({fPath}, [this](ZIBapp* app) {
+	RunApp({fPath}, [](ZIBapp* app) {
 		ZIBWindow* window = WindowAt(app, 0);
 		Send(window, kMsgViewNameEmail);
 		ABListView* list = window->GetABList();
-		BRect row0 = list->ItemFrame(0);
-		BRect row1 = list->ItemFrame(1);
 		QImage image = gui_test::render(list);
-
-		int top = static_cast<int>(row0.top);
-		int bottom = static_cast<int>(row0.bottom);
+		// The top and bottom pixel row of each record's row.
+		auto top = [list](int32 row) { return static_cast<int>(list->ItemFrame(row).top); };
+		auto bottom = [list](int32 row) { return static_cast<int>(list->ItemFrame(row).bottom); };
 		for (int column = 0; column < 4; column++) {
-			int x = FirstInk(image, 80 * column, top, bottom);
+			int x = FirstInk(image, 80 * column, top(0), bottom(0));
 			EXPECT_GE(x, 80 * column + 2) << column;
 			EXPECT_LE(x, 80 * column + 4) << column;
 		}
 		// Nothing is drawn in a fifth column, and nothing below the baseline.
-		EXPECT_EQ(FirstInk(image, 320, top, bottom), -1);
-		EXPECT_EQ(FirstInk(image, 0, bottom - 1, bottom), -1);
-		EXPECT_NE(FirstInk(image, 0, bottom - 4, bottom - 2), -1);
-
-		EXPECT_EQ(image.pixel(image.width() - 5, top + 1), kWhite);
-		EXPECT_EQ(image.pixel(image.width() - 5, static_cast<int>(row1.top) + 1), kOddRow);
-		EXPECT_EQ(image.pixel(image.width() - 5, static_cast<int>(list->ItemFrame(2).top) + 1),
-				  kWhite);
+		EXPECT_EQ(FirstInk(image, 320, top(0), bottom(0)), -1);
+		EXPECT_EQ(FirstInk(image, 0, bottom(0) - 1, bottom(0)), -1);
+		EXPECT_NE(FirstInk(image, 0, bottom(0) - 4, bottom(0) - 2), -1);
+		const int x = image.width() - 5;
+		EXPECT_EQ(image.pixel(x, top(0) + 1), kWhite);
+		EXPECT_EQ(image.pixel(x, top(1) + 1), qRgb(220, 255, 220));
+		EXPECT_EQ(image.pixel(x, top(2) + 1), kWhite);
 		// Descenders reach below the baseline and stay inside their row.
-		BRect row3 = list->ItemFrame(3);
-		EXPECT_NE(FirstInk(image, 0, static_cast<int>(row3.bottom) - 1,
-						   static_cast<int>(row3.bottom) - 1),
-				  -1);
-		EXPECT_EQ(FirstInk(image, 0, static_cast<int>(row3.top), static_cast<int>(row3.top)), -1);
+		EXPECT_NE(FirstInk(image, 0, bottom(3) - 1, bottom(3) - 1), -1);
+		EXPECT_EQ(FirstInk(image, 0, top(3), top(3)), -1);
 
 		list->Select(1);
 		gui_test::process_events();
-		image = gui_test::render(list);
-		EXPECT_EQ(image.pixel(image.width() - 5, static_cast<int>(row1.top) + 1), qRgb(35, 0, 35));
+		EXPECT_EQ(gui_test::render(list).pixel(x, top(1) + 1), qRgb(35, 0, 35));
 	});
 }
 
-TEST_F(ListDrawing, TitlesMatchTheColumnsInFieldOrder)
+TEST_F(ListDrawing, TitlesMatchTheColumnsInFieldOrderAndAreLilacWithABlackTopLine)
 {
-	RunApp({fPath}, [this](ZIBapp* app) {
+	RunApp({fPath}, [](ZIBapp* app) {
 		ZIBWindow* window = WindowAt(app, 0);
 		Send(window, kMsgViewNamePhone);
 		BView* strip = window->GetTitleButtonView();
@@ -122,6 +101,18 @@ TEST_F(ListDrawing, TitlesMatchTheColumnsInFieldOrder)
 			EXPECT_EQ(title->Frame(), BRect(80 * i, 0, 80 * i + 79, 16));
 		}
 
+		// Dithered while pressed, without the black top line.
+		BButton* title = static_cast<BButton*>(strip->ChildAt(0));
+		QImage image = gui_test::render(title);
+		EXPECT_EQ(image.pixel(40, 1), kLilac);
+		EXPECT_EQ(image.pixel(41, 1), kLilac);
+		for (QPoint black : {QPoint(40, 0), QPoint(79, 8), QPoint(40, 16)})
+			EXPECT_EQ(image.pixel(black), qRgb(0, 0, 0)) << black.x() << "," << black.y();
+		title->SetValue(B_CONTROL_ON);
+		image = gui_test::render(title);
+		EXPECT_NE(image.pixel(40, 1), image.pixel(41, 1));
+		EXPECT_NE(image.pixel(40, 0), image.pixel(41, 0));
+
 		BMessage nickname(kMsgViewField);
 		nickname.AddInt32("index", 0);
 		window->PostMessage(&nickname);
@@ -129,25 +120,6 @@ TEST_F(ListDrawing, TitlesMatchTheColumnsInFieldOrder)
 		strip = window->GetTitleButtonView();
 		ASSERT_EQ(strip->CountChildren(), 6);
 		EXPECT_STREQ(static_cast<BButton*>(strip->ChildAt(0))->Label(), "Nickname");
-	});
-}
-
-TEST_F(ListDrawing, ATitleIsLilacWithABlackTopLineAndDitheredWhilePressed)
-{
-	RunApp({fPath}, [](ZIBapp* app) {
-		ZIBWindow* window = WindowAt(app, 0);
-		BButton* title = static_cast<BButton*>(window->GetTitleButtonView()->ChildAt(0));
-		QImage image = gui_test::render(title);
-		EXPECT_EQ(image.pixel(40, 1), kLilac);
-		EXPECT_EQ(image.pixel(41, 1), kLilac);
-		EXPECT_EQ(image.pixel(40, 0), qRgb(0, 0, 0));
-		EXPECT_EQ(image.pixel(79, 8), qRgb(0, 0, 0));
-		EXPECT_EQ(image.pixel(40, 16), qRgb(0, 0, 0));
-
-		title->SetValue(B_CONTROL_ON);
-		image = gui_test::render(title);
-		EXPECT_NE(image.pixel(40, 1), image.pixel(41, 1));
-		EXPECT_NE(image.pixel(40, 0), image.pixel(41, 0)) << "no black top line";
 	});
 }
 

@@ -127,8 +127,7 @@ TEST_F(ListInput, TheSidewaysBarReachesEveryColumnAndMovesRowsAndTitlesTogether)
 		EXPECT_EQ(Strip(window, 15, rowY, 200), rowBefore);
 		// A refill keeps the sideways position and shows the first row.
 		Wheel(WidgetOf(list), 1);
-		window->PostMessage(kMsgViewAll);
-		gui_test::process_events();
+		Send(window, kMsgViewAll);
 		EXPECT_EQ(list->Bounds().LeftTop(), BPoint(15, 0));
 		EXPECT_EQ(window->GetTitleButtonView()->Bounds().left, 15);
 		titles = window->GetTitleButtonView();
@@ -152,41 +151,14 @@ TEST_F(ListInput, TheSidewaysBarReachesEveryColumnAndMovesRowsAndTitlesTogether)
 		EXPECT_EQ(birthday->Frame().right - titles->Bounds().left, list->Bounds().Width());
 
 		// Fewer columns than the window is wide: nothing to scroll.
-		window->PostMessage(kMsgViewNamePhone);
-		gui_test::process_events();
+		Send(window, kMsgViewNamePhone);
 		EXPECT_EQ(bar->maximum(), 0);
 		EXPECT_EQ(list->Bounds().left, 0);
 		EXPECT_EQ(window->GetTitleButtonView()->Bounds().left, 0);
 	});
 }
 
-TEST_F(ListInput, TheWheelOverTheRowsScrollsThreeRowsANotchAndStepsSurviveRefills)
-{
-	RunApp({fPath}, [](ZIBapp* app) {
-		ZIBWindow* window = WindowAt(app, 0);
-		ABListView* list = window->GetABList();
-		float row = list->ItemFrame(0).Height() + 1;
-		Wheel(WidgetOf(list), 2);
-		EXPECT_EQ(list->Bounds().top, 6 * row);
-		EXPECT_EQ(QtBar(window, B_VERTICAL)->value(), static_cast<int>(6 * row));
-		EXPECT_EQ(window->GetTitleButtonView()->Bounds().top, 0);
-		Wheel(WidgetOf(list), -5);
-		EXPECT_EQ(list->Bounds().top, 0);
-
-		window->PostMessage(kMsgViewNameEmail);
-		gui_test::process_events();
-		float small = 0;
-		float large = 0;
-		window->GetScrollv()->ScrollBar(B_VERTICAL)->GetSteps(&small, &large);
-		EXPECT_EQ(small, 15);
-		EXPECT_EQ(large, 150);
-		window->GetScrollv()->ScrollBar(B_HORIZONTAL)->GetSteps(&small, &large);
-		EXPECT_EQ(small, 15);
-		EXPECT_EQ(large, 175);
-	});
-}
-
-TEST_F(ListInput, KeysMoveAndShiftExtendsTheSelectionOfTheFocusedList)
+TEST_F(ListInput, KeysMoveAndExtendTheSelectionAndTheWheelScrollsThreeRowsANotch)
 {
 	RunApp({fPath}, [](ZIBapp* app) {
 		ZIBWindow* window = WindowAt(app, 0);
@@ -198,9 +170,9 @@ TEST_F(ListInput, KeysMoveAndShiftExtendsTheSelectionOfTheFocusedList)
 			gui_test::process_events();
 		};
 		auto selection = [window] { return Selection(window); };
-		int32 page =
-			static_cast<int32>((list->Bounds().Height() + 1) / (list->ItemFrame(0).Height() + 1)) -
-			1;
+		float row = list->ItemFrame(1).top;
+		// The rows a page key moves: one less than the rows shown.
+		int32 page = static_cast<int32>((list->Bounds().Height() + 1) / row) - 1;
 
 		key(Qt::Key_Down);
 		key(Qt::Key_Down);
@@ -220,6 +192,24 @@ TEST_F(ListInput, KeysMoveAndShiftExtendsTheSelectionOfTheFocusedList)
 		key(Qt::Key_Home, Qt::ShiftModifier);
 		EXPECT_EQ(selection().size(), static_cast<size_t>(100 - page));
 		EXPECT_EQ(list->Bounds().top, 0);
+
+		Wheel(widget, 2);
+		EXPECT_EQ(list->Bounds().top, 6 * row);
+		EXPECT_EQ(QtBar(window, B_VERTICAL)->value(), static_cast<int>(6 * row));
+		EXPECT_EQ(window->GetTitleButtonView()->Bounds().top, 0);
+		Wheel(widget, -5);
+		EXPECT_EQ(list->Bounds().top, 0);
+
+		// The scroll steps survive a refill.
+		Send(window, kMsgViewNameEmail);
+		float small = 0;
+		float large = 0;
+		window->GetScrollv()->ScrollBar(B_VERTICAL)->GetSteps(&small, &large);
+		EXPECT_EQ(small, 15);
+		EXPECT_EQ(large, 150);
+		window->GetScrollv()->ScrollBar(B_HORIZONTAL)->GetSteps(&small, &large);
+		EXPECT_EQ(small, 15);
+		EXPECT_EQ(large, 175);
 	});
 }
 

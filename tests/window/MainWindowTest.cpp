@@ -6,8 +6,6 @@
 #include <Alert.h>
 #include <AppDefs.h>
 #include <FilePanel.h>
-#include <MenuBar.h>
-#include <MenuItem.h>
 #include <Message.h>
 #include <Node.h>
 
@@ -17,19 +15,10 @@
 #include "SaveFilePanel.h"
 #include "ZIBWindow.h"
 #include "ZIBapp.h"
-#include "ZIBook.h"
 #include "ABookRecord.h"
+#include "ZIBook.h"
 
 namespace {
-
-const BRect kStoredFrame(100, 120, 600, 400);
-
-void
-Send(ZIBWindow* window, uint32 command)
-{
-	window->PostMessage(command);
-	gui_test::process_events();
-}
 
 class MainWindow : public AppTest {
 protected:
@@ -43,7 +32,7 @@ protected:
 					   "n2\tCleo\t\tXu\t\t\t\t\taalborg\t\t\t\t\t\t\tc@x.org\t\tab",
 					   "n3\tDan\t\tWu\t\t\t\t\tCairo\t\t\t\t\t\t\t\t\thttp://d.org",
 					   "n4\tEve\t\tVo\t\t\t\t\tBern"},
-					  kStoredFrame);
+					  BRect(100, 120, 600, 400));
 	}
 
 	std::string fPath;
@@ -51,37 +40,31 @@ protected:
 
 } // namespace
 
-TEST_F(MainWindow, MenusFollowTheBookAndTheSelection)
+TEST_F(MainWindow, MenusFollowTheSelectionAndDeletingSelectedRecordsRemovesTheFirstAndIsSaved)
 {
 	RunApp({fPath}, [](ZIBapp* app) {
 		ZIBWindow* window = WindowAt(app, 0);
+		for (uint32 command : {kMsgFileSaveAs, kMsgFileImport, kMsgFileExport, kMsgSearchFind})
+			EXPECT_TRUE(MenuEnabled(window, command));
 		EXPECT_FALSE(MenuEnabled(window, kMsgFileSave));
-		EXPECT_TRUE(MenuEnabled(window, kMsgFileSaveAs));
-		EXPECT_TRUE(MenuEnabled(window, kMsgFileImport));
-		EXPECT_TRUE(MenuEnabled(window, kMsgFileExport));
-		EXPECT_TRUE(MenuEnabled(window, kMsgSearchFind));
 		EXPECT_FALSE(MenuEnabled(window, kMsgRecordModify));
-
 		window->GetABList()->Select(2);
 		gui_test::process_events();
-		EXPECT_TRUE(MenuEnabled(window, kMsgRecordModify));
-		EXPECT_TRUE(MenuEnabled(window, kMsgRecordDelete));
-		EXPECT_TRUE(MenuEnabled(window, kMsgCopyAddress));
+		for (uint32 command : {kMsgRecordModify, kMsgRecordDelete, kMsgCopyAddress})
+			EXPECT_TRUE(MenuEnabled(window, command));
 		EXPECT_FALSE(MenuEnabled(window, kMsgOpenWebPage)) << "\"ab\" is too short";
-
 		window->GetABList()->Select(3);
 		gui_test::process_events();
 		EXPECT_TRUE(MenuEnabled(window, kMsgOpenWebPage));
-	});
-}
 
-TEST_F(MainWindow, SelectAllThenDeleteRemovesTheFirstSelectedRecordAndIsSaved)
-{
-	RunApp({fPath}, [](ZIBapp* app) {
-		ZIBWindow* window = WindowAt(app, 0);
+		// Size limits keep the window usable.
+		window->ResizeTo(100, 10);
+		gui_test::process_events();
+		EXPECT_GE(window->Bounds().Width(), 340);
+		EXPECT_GE(window->Bounds().Height(), 54);
+
 		Send(window, kMsgEditSelectAll);
 		EXPECT_EQ(Selection(window), (std::vector<int32>{0, 1, 2, 3, 4}));
-
 		window->GetABList()->Select(2);
 		window->GetABList()->Select(4, true);
 		Send(window, kMsgRecordDelete);
@@ -94,22 +77,6 @@ TEST_F(MainWindow, SelectAllThenDeleteRemovesTheFirstSelectedRecordAndIsSaved)
 	// Quitting saved the deletion.
 	EXPECT_EQ(ReadFile(fPath).find("n2"), std::string::npos);
 	EXPECT_NE(ReadFile(fPath).find("n3"), std::string::npos);
-}
-
-TEST_F(MainWindow, ClosingSavesAMovedWindowsFrameForTheNextOpening)
-{
-	RunApp({fPath}, [](ZIBapp* app) {
-		WindowAt(app, 0)->MoveTo(200, 150);
-		gui_test::process_until([&] { return WindowAt(app, 0)->GetThisABook()->SeeIfDirty(); });
-		WindowAt(app, 0)->PostMessage(kMsgFileClose);
-		gui_test::process_until([&] { return CountWindows(app) == 0; });
-	});
-	float values[4] = {};
-	BNode(fPath.c_str()).ReadAttr("ZIBWndwFrame", B_RECT_TYPE, 0, values, sizeof(values));
-	EXPECT_EQ(BRect(values[0], values[1], values[2], values[3]),
-			  BRect(200, 150, 200 + kStoredFrame.Width(), 150 + kStoredFrame.Height()));
-	RunApp({fPath},
-		   [](ZIBapp* app) { EXPECT_EQ(WindowAt(app, 0)->Frame().LeftTop(), BPoint(200, 150)); });
 }
 
 TEST_F(MainWindow, AFailedSaveIsReportedAndKeepsTheWindowAndItsChanges)
@@ -171,17 +138,6 @@ TEST_F(MainWindow, ClosingOrCancellingOneOfTwoWindowsKeepsTheOtherActive)
 		gui_test::process_until([&] { return CountWindows(app) == 1; });
 		EXPECT_EQ(first->GetThisABook()->GetTotalRecordsInThisAB(), 5);
 		EXPECT_EQ(app->GetActiveWindow(), first);
-	});
-}
-
-TEST_F(MainWindow, SizeLimitsKeepTheWindowUsable)
-{
-	RunApp({fPath}, [](ZIBapp* app) {
-		ZIBWindow* window = WindowAt(app, 0);
-		window->ResizeTo(100, 10);
-		gui_test::process_events();
-		EXPECT_GE(window->Bounds().Width(), 340);
-		EXPECT_GE(window->Bounds().Height(), 54);
 	});
 }
 
@@ -367,7 +323,7 @@ TEST_F(MainWindow, ClosingABookWithRecordsAndNoFileAsks)
 	});
 }
 
-TEST_F(MainWindow, ADoubledScaleDoublesTheWindowAndKeepsItsStoredFrame)
+TEST_F(MainWindow, ADoubledScaleDoublesTheWindowAndClosingStoresItsFrameInPoints)
 {
 	// The offscreen screen of 800 by 800 pixels holds 400 by 400 points.
 	const BRect frame(20, 30, 369, 229);
@@ -391,8 +347,10 @@ TEST_F(MainWindow, ADoubledScaleDoublesTheWindowAndKeepsItsStoredFrame)
 			}
 		}
 		EXPECT_TRUE(fine);
+		// Closing stores the moved frame, in points.
 		window->MoveTo(40, 50);
 		gui_test::process_until([&] { return window->GetThisABook()->SeeIfDirty(); });
+		Send(window, kMsgFileClose, [&] { return CountWindows(app) == 0; });
 	});
 	unsetenv("QT_SCALE_FACTOR");
 	float values[4] = {};

@@ -17,11 +17,7 @@
 #include "ZIBapp.h"
 #include "ZIBook.h"
 
-namespace {
-
 const BRect kStoredFrame(100, 120, 600, 400);
-
-} // namespace
 
 TEST_F(AppTest, FirstStartOrALastFileInAVanishedFolderOpensAnEmptyBookAndItsSavePanel)
 {
@@ -40,74 +36,57 @@ TEST_F(AppTest, FirstStartOrALastFileInAVanishedFolderOpensAnEmptyBookAndItsSave
 	}
 }
 
-TEST_F(AppTest, LastFileSavedOpensAtItsStoredFrame)
-{
-	std::string path = PathOf("friends.zib");
-	WriteBookFile(path, {"bob\tBob", "ann\tAnn"}, kStoredFrame);
-	SetLastFileSaved(path);
-	RunApp({}, [](ZIBapp* app) {
-		ASSERT_EQ(CountWindows(app), 1);
-		ZIBWindow* window = WindowAt(app, 0);
-		EXPECT_EQ(window->Frame(), kStoredFrame);
-		EXPECT_STREQ(window->Title(), "friends.zib");
-		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 2);
-		// Showing the window is no move: the file is not rewritten on closing.
-		for (int i = 0; i < 20; i++)
-			gui_test::process_events();
-		EXPECT_FALSE(window->GetThisABook()->SeeIfDirty());
-		EXPECT_EQ(app->GetActiveWindow(), window);
-		EXPECT_FALSE(window->GetSaveFilePanel()->Panel()->IsShowing());
-		EXPECT_TRUE(MenuEnabled(window, kMsgRecordNew));
-	});
-	EXPECT_EQ(LastFileSaved(), path);
-}
-
 TEST_F(AppTest, LanguageRulesOutliveARestartBesideTheLastFileSaved)
 {
 	// A settings file from before the rules existed: only "LastFileSaved".
 	std::string settings = PathOf("config/_LP_x-vnd.vornak-zibmo/settings");
-	std::filesystem::create_directories(std::filesystem::path(settings).parent_path());
-	std::filesystem::copy_file(std::string(ZIB_TEST_DATA_DIR) + "/prefs/settings-beos", settings);
+	WriteFile(settings, ReadFile(std::string(ZIB_TEST_DATA_DIR) + "/prefs/settings-beos"));
 	// The item of every window, then the application's rules.
 	auto rules = [](ZIBapp* app) {
 		BMenuItem* item = WindowAt(app, 0)->KeyMenuBar()->FindItem(kMsgViewLanguageRules);
 		EXPECT_EQ(item->IsMarked(), app->GetLanguageRules());
 		return app->GetLanguageRules();
 	};
-	auto toggle = [](ZIBapp* app) {
-		WindowAt(app, 0)->PostMessage(kMsgViewLanguageRules);
-		gui_test::process_events();
-	};
 	RunApp({}, [&](ZIBapp* app) {
 		EXPECT_FALSE(rules(app));
-		toggle(app);
+		Send(WindowAt(app, 0), kMsgViewLanguageRules);
 		EXPECT_TRUE(rules(app));
 	});
 	EXPECT_EQ(LastFileSaved(), "/home/user/friends.zib");
 	RunApp({}, [&](ZIBapp* app) {
 		EXPECT_TRUE(rules(app));
-		toggle(app);
+		Send(WindowAt(app, 0), kMsgViewLanguageRules);
 	});
 	RunApp({}, [&](ZIBapp* app) { EXPECT_FALSE(rules(app)); });
 }
 
-TEST_F(AppTest, OnlyTheFirstLaunchFileOpensAtItsFrameIfThatIsOnTheScreen)
+// The first file of the command line, else the last file saved, opens at
+// its stored frame if that is on the screen; showing it is no move, so the
+// file is not rewritten on closing.
+TEST_F(AppTest, OnlyTheFirstLaunchFileOrTheLastFileSavedOpensAtItsFrameIfOnTheScreen)
 {
-	WriteBookFile(PathOf("one.zib"), {"a"}, kStoredFrame);
+	WriteBookFile(PathOf("one.zib"), {"bob\tBob", "ann\tAnn"}, kStoredFrame);
 	WriteBookFile(PathOf("plain.zib"), {"b", "c"});
 	WriteBookFile(PathOf("far.zib"), {"a"}, BRect(9000, 9000, 9400, 9200));
-	SetLastFileSaved(PathOf("plain.zib"));
 	const std::tuple<std::vector<std::string>, const char*, BRect> rows[] = {
+		{{}, "one.zib", kStoredFrame},
 		{{PathOf("one.zib"), PathOf("plain.zib")}, "one.zib", kStoredFrame},
 		{{PathOf("plain.zib")}, "plain.zib", kNewBookFrame},
 		{{PathOf("far.zib")}, "far.zib", kNewBookFrame},
 	};
 	for (const auto& [files, title, frame] : rows) {
+		SetLastFileSaved(PathOf("one.zib"));
 		RunApp(files, [&](ZIBapp* app) {
-			gui_test::process_events();
+			for (int i = 0; i < 20; i++)
+				gui_test::process_events();
 			ASSERT_EQ(CountWindows(app), 1) << title;
-			EXPECT_STREQ(WindowAt(app, 0)->Title(), title);
-			EXPECT_EQ(WindowAt(app, 0)->Frame(), frame) << title;
+			ZIBWindow* window = WindowAt(app, 0);
+			EXPECT_STREQ(window->Title(), title);
+			EXPECT_EQ(window->Frame(), frame) << title;
+			EXPECT_FALSE(window->GetThisABook()->SeeIfDirty()) << title;
+			EXPECT_EQ(app->GetActiveWindow(), window);
+			EXPECT_FALSE(window->GetSaveFilePanel()->Panel()->IsShowing());
+			EXPECT_TRUE(MenuEnabled(window, kMsgRecordNew));
 		});
 	}
 }
