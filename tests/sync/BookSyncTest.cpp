@@ -9,42 +9,21 @@
 
 #include "ABookRecord.h"
 #include "BookSync.h"
-#include "CardDavClient.h"
-#include "CardDavServer.h"
+#include "CardDavServerTest.h"
 #include "SyncReport.h"
 #include "SyncState.h"
-#include "SyncTestSupport.h"
-#include "TestDirectory.h"
 #include "VCardWriter.h"
 #include "ZIBFiles.h"
 #include "ZIBook.h"
 
 namespace {
 
-class BookSyncTest : public TestDirectory, public testing::WithParamInterface<CardDavServer::Kind> {
+class BookSyncTest : public CardDavServerTest {
 protected:
 	void SetUp() override
 	{
-		TestDirectory::SetUp();
-		EnsureCoreApplication();
-		_Start();
+		CardDavServerTest::SetUp();
 		ASSERT_EQ(get_ref_for_path(PathOf("book").c_str(), &fRef), B_OK);
-	}
-
-	void TearDown() override
-	{
-		fClient.reset();
-		fServer.Stop();
-		TestDirectory::TearDown();
-	}
-
-	void _Start()
-	{
-		std::string error;
-		ASSERT_TRUE(fServer.Start(GetParam(), fPath / "server", &error)) << error;
-		fUrl = QUrl(QString::fromStdString(fServer.BookAddress()));
-		fClient = std::make_unique<CardDavClient>(QString::fromStdString(fServer.User()),
-												  QString::fromStdString(fServer.Password()));
 	}
 
 	// One sync as the command line runs it: the book saved afterwards, then
@@ -90,19 +69,6 @@ protected:
 		return nullptr;
 	}
 
-	QList<CardDavCard> ServerCards()
-	{
-		QList<CardDavEntry> entries;
-		EXPECT_TRUE(fClient->ListEntries(fUrl, entries).IsOk());
-		QStringList hrefs;
-		for (const CardDavEntry& entry : entries)
-			hrefs.append(entry.href);
-		QList<CardDavCard> cards;
-		QStringList missing;
-		EXPECT_TRUE(fClient->Multiget(fUrl, hrefs, cards, missing).IsOk());
-		return cards;
-	}
-
 	CardDavCard ServerCard(const char* text)
 	{
 		for (const CardDavCard& card : ServerCards()) {
@@ -119,9 +85,6 @@ protected:
 		ASSERT_TRUE(result.IsOk()) << result.message.toStdString();
 	}
 
-	CardDavServer fServer;
-	QUrl fUrl;
-	std::unique_ptr<CardDavClient> fClient;
 	entry_ref fRef;
 	// The progress lines of the last sync.
 	QStringList fSteps;
@@ -286,7 +249,7 @@ TEST_P(BookSyncTest, InterruptedSyncResumesWithoutDuplicates)
 		fClient->SetTimeout(CardDavClient::kDefaultTimeout);
 		if (kill) {
 			fServer.Kill();
-			_Start();
+			StartServer();
 		} else {
 			fServer.Resume();
 		}
@@ -301,8 +264,6 @@ TEST_P(BookSyncTest, InterruptedSyncResumesWithoutDuplicates)
 
 INSTANTIATE_TEST_SUITE_P(Servers, BookSyncTest,
 						 testing::Values(CardDavServer::kRadicale, CardDavServer::kXandikos),
-						 [](const testing::TestParamInfo<CardDavServer::Kind>& info) {
-							 return std::string(CardDavServer::Name(info.param));
-						 });
+						 CardDavServerTest::ServerName);
 
 } // namespace

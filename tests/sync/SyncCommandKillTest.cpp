@@ -21,11 +21,8 @@
 #include <Entry.h>
 
 #include "ABookRecord.h"
-#include "CardDavClient.h"
-#include "CardDavServer.h"
+#include "CardDavServerTest.h"
 #include "SyncState.h"
-#include "SyncTestSupport.h"
-#include "TestDirectory.h"
 #include "ZIBFiles.h"
 #include "ZIBook.h"
 
@@ -35,27 +32,13 @@ namespace {
 
 const int kPeople = 150;
 
-class SyncCommandKillTest : public TestDirectory,
-							public testing::WithParamInterface<CardDavServer::Kind> {
+class SyncCommandKillTest : public CardDavServerTest {
 protected:
 	void SetUp() override
 	{
-		TestDirectory::SetUp();
-		EnsureCoreApplication();
-		std::string error;
-		ASSERT_TRUE(fServer.Start(GetParam(), fPath / "server", &error)) << error;
-		fUrl = QUrl(QString::fromStdString(fServer.BookAddress()));
-		fClient = std::make_unique<CardDavClient>(QString::fromStdString(fServer.User()),
-												  QString::fromStdString(fServer.Password()));
+		CardDavServerTest::SetUp();
 		fBook = PathOf("book");
 		fStatePath = SyncState::PathFor(QString::fromStdString(fBook)).toStdString();
-	}
-
-	void TearDown() override
-	{
-		fClient.reset();
-		fServer.Stop();
-		TestDirectory::TearDown();
 	}
 
 	// Runs zib-book sync, killed as soon as killNow answers true; the exit
@@ -110,26 +93,6 @@ protected:
 		return stat(fBook.c_str(), &info) == 0 ? info.st_ino : 0;
 	}
 
-	// The cards on the server, by href.
-	std::map<QString, CardDavCard> ServerCards()
-	{
-		QList<CardDavEntry> entries;
-		EXPECT_TRUE(fClient->ListEntries(fUrl, entries).IsOk());
-		QStringList hrefs;
-		for (const CardDavEntry& entry : entries)
-			hrefs.append(entry.href);
-		QList<CardDavCard> cards;
-		QStringList missing;
-		EXPECT_TRUE(fClient->Multiget(fUrl, hrefs, cards, missing).IsOk());
-		std::map<QString, CardDavCard> byHref;
-		for (const CardDavCard& card : cards)
-			byHref[card.href] = card;
-		return byHref;
-	}
-
-	CardDavServer fServer;
-	QUrl fUrl;
-	std::unique_ptr<CardDavClient> fClient;
 	std::string fBook;
 	std::string fStatePath;
 	std::string fErrors;
@@ -193,11 +156,13 @@ TEST_P(SyncCommandKillTest, KilledAnywhereResumesWithoutDuplicatesOrDeletions)
 	}
 	EXPECT_EQ(here, everyone);
 
-	const std::map<QString, CardDavCard> cards = ServerCards();
+	std::map<QString, CardDavCard> cards;
 	std::multiset<std::string> there;
 	const QRegularExpression nickname(QStringLiteral("NICKNAME:([^\\r\\n]*)"));
-	for (const auto& [href, card] : cards)
+	for (const CardDavCard& card : ServerCards()) {
+		cards[card.href] = card;
 		there.insert(nickname.match(QString::fromUtf8(card.vcard)).captured(1).toStdString());
+	}
 	EXPECT_EQ(there, everyone);
 
 	SyncState state(QString::fromStdString(fBook));
@@ -216,8 +181,6 @@ TEST_P(SyncCommandKillTest, KilledAnywhereResumesWithoutDuplicatesOrDeletions)
 
 INSTANTIATE_TEST_SUITE_P(Servers, SyncCommandKillTest,
 						 testing::Values(CardDavServer::kRadicale, CardDavServer::kXandikos),
-						 [](const testing::TestParamInfo<CardDavServer::Kind>& info) {
-							 return std::string(CardDavServer::Name(info.param));
-						 });
+						 CardDavServerTest::ServerName);
 
 } // namespace
