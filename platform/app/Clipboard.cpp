@@ -57,7 +57,7 @@ bool
 BClipboard::Lock()
 {
 	fLock.Lock();
-	_Download(false);
+	_Download();
 	return true;
 }
 
@@ -99,42 +99,19 @@ BClipboard::Commit()
 	}
 }
 
-status_t
-BClipboard::Revert()
-{
-	if (!IsLocked())
-		return B_NOT_ALLOWED;
-	_Download(true);
-	return B_OK;
-}
-
 BMessage*
 BClipboard::Data() const
 {
 	return IsLocked() ? fData.get() : nullptr;
 }
 
-uint32
-BClipboard::LocalCount() const
-{
-	return fCount;
-}
-
-uint32
-BClipboard::SystemCount() const
-{
-	std::lock_guard<std::mutex> lock(fSystemLock);
-	_SyncFromDesktop();
-	return fSystemCount;
-}
-
 // Called with fLock held.
 void
-BClipboard::_Download(bool force)
+BClipboard::_Download()
 {
 	std::lock_guard<std::mutex> lock(fSystemLock);
 	_SyncFromDesktop();
-	if (!force && fCount == fSystemCount)
+	if (fCount == fSystemCount)
 		return;
 	try {
 		*fData = *fSystemData;

@@ -4,7 +4,6 @@
 #include <Locker.h>
 #include <SupportDefs.h>
 
-#include <atomic>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -18,7 +17,7 @@ class BMessage;
 //
 // Lock() and Unlock() may be called from any thread; Lock() waits while
 // another thread holds the clipboard. The other methods need the lock
-// (B_NOT_ALLOWED, or null from Data(), without it) except the counts.
+// (B_NOT_ALLOWED, or null from Data(), without it).
 class BClipboard {
 public:
 	// Data committed to any clipboard reaches the desktop backend when one
@@ -44,26 +43,18 @@ public:
 	// status of the desktop when it refused the text (the data is committed
 	// inside this process all the same).
 	status_t Commit();
-	// Discards uncommitted changes: Data() becomes the system's contents.
-	status_t Revert();
-
 	// The data, owned by the clipboard; null when the caller does not hold
 	// the lock. Valid until Unlock().
 	BMessage* Data() const;
 
-	// How often the data changed: as this object last saw it, and as the
-	// system has it now. Thread-safe.
-	uint32 LocalCount() const;
-	uint32 SystemCount() const;
-
 private:
-	void _Download(bool force);
+	void _Download();
 	void _SyncFromDesktop() const;
 
 	std::string fName;
 	BLocker fLock;
 	std::unique_ptr<BMessage> fData; // guarded by fLock
-	std::atomic<uint32> fCount;      // written with fLock held
+	uint32 fCount;                   // guarded by fLock
 
 	mutable std::mutex fSystemLock;
 	mutable std::unique_ptr<BMessage> fSystemData; // guarded by fSystemLock

@@ -7,10 +7,7 @@
 #include "HandlerTokens.h"
 
 BHandler::BHandler(const char* name)
-	:
-	fLooper(nullptr),
-	fNextHandler(nullptr),
-	fToken(BPrivate::new_handler_token(this))
+	: fLooper(nullptr), fNextHandler(nullptr), fToken(BPrivate::new_handler_token(this))
 {
 	SetName(name);
 }
@@ -32,8 +29,8 @@ BHandler::MessageReceived(BMessage* message)
 		fNextHandler->MessageReceived(message);
 		return;
 	}
-	if (message->what != B_MESSAGE_NOT_UNDERSTOOD
-		&& (message->IsSourceWaiting() || message->HasSpecifiers())) {
+	if (message->what != B_MESSAGE_NOT_UNDERSTOOD &&
+		(message->IsSourceWaiting() || message->HasSpecifiers())) {
 		// A sender that cannot be reached any more needs no answer.
 		message->SendReply(B_MESSAGE_NOT_UNDERSTOOD);
 	}
@@ -69,27 +66,11 @@ BHandler::SetNextHandler(BHandler* handler)
 bool
 BHandler::LockLooper()
 {
-	return LockLooperWithTimeout(B_INFINITE_TIMEOUT) == B_OK;
-}
-
-status_t
-BHandler::LockLooperWithTimeout(bigtime_t timeout)
-{
 	BLooper* looper = fLooper;
-	if (looper == nullptr)
-		return B_BAD_VALUE;
-	status_t status = looper->LockWithTimeout(timeout);
-	if (status != B_OK)
-		return status;
+	if (looper == nullptr || !looper->Lock())
+		return false;
 	if (fLooper == looper)
-		return B_OK;
+		return true;
 	looper->Unlock();
-	return B_BAD_VALUE;
-}
-
-void
-BHandler::UnlockLooper()
-{
-	if (BLooper* looper = fLooper)
-		looper->Unlock();
+	return false;
 }

@@ -47,14 +47,11 @@ public:
 	// belong to the same looper; null ends the chain. A handler that would
 	// close a loop in the chain is refused (the chain stays as it was).
 	virtual void SetNextHandler(BHandler* handler);
-	BHandler* NextHandler() const { return fNextHandler; }
 
-	// Lock the handler's looper, checking that the handler still belongs to
-	// it once the lock is held. Thread-safe. LockLooperWithTimeout answers
-	// B_OK, B_TIMED_OUT, or B_BAD_VALUE when there is no looper to lock.
+	// Locks the handler's looper, checking that the handler still belongs to
+	// it once the lock is held; false when there is no looper to lock.
+	// Thread-safe.
 	bool LockLooper();
-	status_t LockLooperWithTimeout(bigtime_t timeout);
-	void UnlockLooper();
 
 private:
 	friend class BLooper;

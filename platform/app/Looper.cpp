@@ -19,13 +19,8 @@ using BPrivate::MessagePort;
 static const uint32 kQuitMessage = '_QIT';
 
 BLooper::BLooper(const char* name)
-	:
-	BHandler(name),
-	fPort(MessagePort::Create(this)),
-	fPreferred(nullptr),
-	fDispatchDepth(0),
-	fTerminating(false),
-	fRunCalled(false)
+	: BHandler(name), fPort(MessagePort::Create(this)), fDispatchDepth(0), fTerminating(false),
+	  fRunCalled(false)
 {
 	fPort->LooperLock().Lock();
 	AddHandler(this);
@@ -41,7 +36,6 @@ BLooper::~BLooper()
 		handler->fLooper = nullptr;
 	}
 	fHandlers.clear();
-	fPreferred = nullptr;
 	fCurrentMessage.reset();
 	port->Close();
 	port->UnlockLooperFully();
@@ -86,7 +80,7 @@ BLooper::_PostMessage(BMessage* message, BHandler* handler, BHandler* replyTo)
 		return B_MISMATCHED_VALUES;
 	BMessenger target;
 	target._SetTo(BPrivate::current_team(), port->ID(),
-		handler != nullptr ? BPrivate::handler_token(handler) : B_PREFERRED_TOKEN);
+				  handler != nullptr ? BPrivate::handler_token(handler) : B_PREFERRED_TOKEN);
 	return target.SendMessage(message, replyTo, 0);
 }
 
@@ -138,8 +132,6 @@ BLooper::RemoveHandler(BHandler* handler)
 	if (found == fHandlers.end())
 		return false;
 	fHandlers.erase(found);
-	if (fPreferred == handler)
-		fPreferred = nullptr;
 	// Chains that went through the handler skip it from now on.
 	for (BHandler* other : fHandlers) {
 		if (other->fNextHandler == handler)
@@ -148,33 +140,6 @@ BLooper::RemoveHandler(BHandler* handler)
 	handler->fNextHandler = nullptr;
 	handler->fLooper = nullptr;
 	return true;
-}
-
-int32
-BLooper::CountHandlers() const
-{
-	return static_cast<int32>(fHandlers.size());
-}
-
-BHandler*
-BLooper::HandlerAt(int32 index) const
-{
-	if (index < 0 || index >= CountHandlers())
-		return nullptr;
-	return fHandlers[index];
-}
-
-int32
-BLooper::IndexOf(BHandler* handler) const
-{
-	auto found = std::find(fHandlers.begin(), fHandlers.end(), handler);
-	return found != fHandlers.end() ? static_cast<int32>(found - fHandlers.begin()) : -1;
-}
-
-void
-BLooper::SetPreferredHandler(BHandler* handler)
-{
-	fPreferred = handler != nullptr && handler->Looper() == this ? handler : nullptr;
 }
 
 thread_id
@@ -268,12 +233,6 @@ BLooper::IsLocked() const
 }
 
 thread_id
-BLooper::LockingThread() const
-{
-	return fPort->LooperLock().LockingThread();
-}
-
-thread_id
 BLooper::Thread() const
 {
 	return fPort->Thread();
@@ -326,7 +285,7 @@ BLooper::_HandlerFor(BMessage* message)
 {
 	BPrivate::MessagePrivate state(message);
 	if (state.UsePreferredTarget())
-		return fPreferred != nullptr ? fPreferred : this;
+		return this;
 	return BPrivate::handler_for_token(state.GetTarget(), this);
 }
 

@@ -36,10 +36,10 @@ public:
 	virtual ~BLooper();
 
 	// Post a copy of message (the caller keeps message); they never block.
-	// Without a handler argument the looper itself is the target; with a
-	// null handler, the preferred handler. Replies go to replyTo, or to the
-	// application when it is null. B_OK, B_MISMATCHED_VALUES when handler
-	// belongs to another looper, B_BAD_VALUE when the looper is gone.
+	// Without a handler argument, or with a null handler (the preferred
+	// handler), the looper itself is the target. Replies go to replyTo, or
+	// to the application when it is null. B_OK, B_MISMATCHED_VALUES when
+	// handler belongs to another looper, B_BAD_VALUE when the looper is gone.
 	status_t PostMessage(uint32 command);
 	status_t PostMessage(BMessage* message);
 	status_t PostMessage(uint32 command, BHandler* handler, BHandler* replyTo = nullptr);
@@ -57,20 +57,12 @@ public:
 	BMessage* CurrentMessage() const;
 	BMessage* DetachCurrentMessage();
 
-	// The handlers, the looper itself first. AddHandler() ignores a handler
-	// that already belongs to a looper; it makes the looper the handler's
-	// next handler. RemoveHandler() answers false for a handler of another
-	// looper. Neither adopts nor deletes the handler.
+	// AddHandler() ignores a handler that already belongs to a looper; it
+	// makes the looper the handler's next handler. RemoveHandler() answers
+	// false for a handler of another looper. Neither adopts nor deletes the
+	// handler.
 	void AddHandler(BHandler* handler);
 	bool RemoveHandler(BHandler* handler);
-	int32 CountHandlers() const;
-	BHandler* HandlerAt(int32 index) const;
-	int32 IndexOf(BHandler* handler) const;
-
-	// The target of messages sent to the preferred handler; when null, the
-	// looper itself gets them. Only a handler of this looper can be set.
-	BHandler* PreferredHandler() const { return fPreferred; }
-	void SetPreferredHandler(BHandler* handler);
 
 	// Starts dispatching (by default on a new thread) and releases the lock
 	// the constructor took. Answers the dispatching thread, or an error.
@@ -100,8 +92,6 @@ public:
 	void Unlock();
 	// By the calling thread.
 	bool IsLocked() const;
-	// Any thread may ask these of a looper that exists.
-	thread_id LockingThread() const;
 	// The dispatching thread; -1 before Run().
 	thread_id Thread() const;
 	team_id Team() const;
@@ -118,7 +108,6 @@ private:
 	std::shared_ptr<BPrivate::MessagePort> fPort;
 	std::unique_ptr<BPrivate::LooperRunner> fRunner;
 	std::vector<BHandler*> fHandlers;          // guarded by the looper's lock
-	BHandler* fPreferred;                      // guarded by the looper's lock
 	std::unique_ptr<BMessage> fCurrentMessage; // guarded by the looper's lock
 	int32 fDispatchDepth;                      // guarded by the looper's lock
 	bool fTerminating;                         // guarded by the looper's lock

@@ -7,7 +7,6 @@
 
 #include "MessageAdapter.h"
 #include "MessageBody.h"
-#include "MessagePrinter.h"
 #include "MessagePrivate.h"
 
 using BPrivate::MessageAdapter;
@@ -43,15 +42,18 @@ FlattenItem(const BMessage* message, std::vector<char>* buffer)
 } // namespace
 
 BMessage::BMessage() : BMessage(0)
-{}
+{
+}
 
 BMessage::BMessage(uint32 what) : what(what), fHeader(new MessageHeader), fBody(new MessageBody)
-{}
+{
+}
 
 BMessage::BMessage(const BMessage& other)
 	: what(other.what), fHeader(new MessageHeader(*other.fHeader)),
 	  fBody(new MessageBody(*other.fBody))
-{}
+{
+}
 
 BMessage::~BMessage() = default;
 
@@ -102,30 +104,6 @@ BMessage::GetInfo(const char* name, type_code* typeFound, int32* countFound) con
 	return field != nullptr ? B_OK : B_NAME_NOT_FOUND;
 }
 
-status_t
-BMessage::GetInfo(const char* name, type_code* typeFound, bool* fixedSize) const
-{
-	if (name == nullptr)
-		return B_BAD_VALUE;
-	const MessageField* field = fBody->FindField(name);
-	if (field == nullptr)
-		return B_NAME_NOT_FOUND;
-	if (typeFound != nullptr)
-		*typeFound = field->Type();
-	if (fixedSize != nullptr)
-		*fixedSize = field->IsFixedSize();
-	return B_OK;
-}
-
-int32
-BMessage::CountNames(type_code type) const
-{
-	int32 count = 0;
-	for (const MessageField& field : fBody->Fields())
-		count += type == B_ANY_TYPE || field.Type() == type;
-	return count;
-}
-
 bool
 BMessage::IsEmpty() const
 {
@@ -133,28 +111,9 @@ BMessage::IsEmpty() const
 }
 
 bool
-BMessage::HasData(const char* name, type_code type, int32 index) const
-{
-	const void* data;
-	return FindData(name, type, index, &data, nullptr) == B_OK;
-}
-
-void
-BMessage::PrintToStream() const
-{
-	BPrivate::MessagePrinter::Print(what, *fBody);
-}
-
-bool
 BMessage::WasDelivered() const
 {
 	return fHeader->wasDelivered;
-}
-
-bool
-BMessage::IsReply() const
-{
-	return fHeader->isReply;
 }
 
 ssize_t
@@ -216,16 +175,6 @@ BMessage::AddSpecifier(const char* property)
 }
 
 status_t
-BMessage::AddSpecifier(const char* property, int32 index)
-{
-	BMessage specifier(B_INDEX_SPECIFIER);
-	status_t status = specifier.AddString(B_PROPERTY_ENTRY, property);
-	if (status == B_OK)
-		status = specifier.AddInt32("index", index);
-	return status == B_OK ? AddSpecifier(&specifier) : status;
-}
-
-status_t
 BMessage::AddSpecifier(const char* property, int32 index, int32 range)
 {
 	if (range < 0)
@@ -240,16 +189,6 @@ BMessage::AddSpecifier(const char* property, int32 index, int32 range)
 }
 
 status_t
-BMessage::AddSpecifier(const char* property, const char* name)
-{
-	BMessage specifier(B_NAME_SPECIFIER);
-	status_t status = specifier.AddString(B_PROPERTY_ENTRY, property);
-	if (status == B_OK)
-		status = specifier.AddString(B_PROPERTY_NAME_ENTRY, name);
-	return status == B_OK ? AddSpecifier(&specifier) : status;
-}
-
-status_t
 BMessage::AddSpecifier(const BMessage* specifier)
 {
 	status_t status = AddMessage(B_SPECIFIER_ENTRY, specifier);
@@ -257,21 +196,6 @@ BMessage::AddSpecifier(const BMessage* specifier)
 		return status;
 	fHeader->currentSpecifier++;
 	fHeader->hasSpecifiers = true;
-	return B_OK;
-}
-
-status_t
-BMessage::SetCurrentSpecifier(int32 index)
-{
-	if (index < 0)
-		return B_BAD_INDEX;
-	type_code type;
-	int32 count;
-	if (GetInfo(B_SPECIFIER_ENTRY, &type, &count) != B_OK)
-		return B_NAME_NOT_FOUND;
-	if (index >= count)
-		return B_BAD_INDEX;
-	fHeader->currentSpecifier = index;
 	return B_OK;
 }
 
@@ -356,23 +280,6 @@ BMessage::AddMessage(const char* name, const BMessage* message)
 	if (status != B_OK)
 		return status;
 	return AddData(name, B_MESSAGE_TYPE, buffer.data(), buffer.size(), false);
-}
-
-status_t
-BMessage::RemoveData(const char* name, int32 index)
-{
-	if (name == nullptr)
-		return B_BAD_VALUE;
-	MessageField* field = fBody->FindField(name);
-	if (field == nullptr)
-		return B_NAME_NOT_FOUND;
-	if (index < 0 || index >= field->CountItems())
-		return B_BAD_INDEX;
-	if (field->CountItems() == 1)
-		fBody->RemoveField(field);
-	else
-		field->RemoveItem(index);
-	return B_OK;
 }
 
 status_t
@@ -500,75 +407,6 @@ BMessage::FindInt32(const char* name, int32 index) const
 	return _GetValue<int32>(name, B_INT32_TYPE, index, 0);
 }
 
-status_t
-BMessage::ReplaceData(const char* name, type_code type, const void* data, ssize_t numBytes)
-{
-	return ReplaceData(name, type, 0, data, numBytes);
-}
-
-status_t
-BMessage::ReplaceData(const char* name, type_code type, int32 index, const void* data,
-					  ssize_t numBytes)
-{
-	if (name == nullptr || data == nullptr || numBytes <= 0)
-		return B_BAD_VALUE;
-	MessageField* field = fBody->FindField(name);
-	if (field == nullptr)
-		return B_NAME_NOT_FOUND;
-	if (field->Type() != type)
-		return B_BAD_TYPE;
-	if (index < 0 || index >= field->CountItems())
-		return B_BAD_INDEX;
-	try {
-		return field->ReplaceItem(index, data, numBytes);
-	} catch (const std::bad_alloc&) {
-		return B_NO_MEMORY;
-	}
-}
-
-status_t
-BMessage::ReplaceString(const char* name, const char* string)
-{
-	return ReplaceString(name, 0, string);
-}
-
-status_t
-BMessage::ReplaceString(const char* name, int32 index, const char* string)
-{
-	if (string == nullptr)
-		return B_BAD_VALUE;
-	return ReplaceData(name, B_STRING_TYPE, index, string, strlen(string) + 1);
-}
-
-status_t
-BMessage::ReplaceMessage(const char* name, const BMessage* message)
-{
-	return ReplaceMessage(name, 0, message);
-}
-
-status_t
-BMessage::ReplaceMessage(const char* name, int32 index, const BMessage* message)
-{
-	std::vector<char> buffer;
-	status_t status = FlattenItem(message, &buffer);
-	if (status != B_OK)
-		return status;
-	return ReplaceData(name, B_MESSAGE_TYPE, index, buffer.data(), buffer.size());
-}
-
-const char*
-BMessage::GetString(const char* name, const char* defaultValue) const
-{
-	return GetString(name, 0, defaultValue);
-}
-
-const char*
-BMessage::GetString(const char* name, int32 index, const char* defaultValue) const
-{
-	const char* string;
-	return FindString(name, index, &string) == B_OK ? string : defaultValue;
-}
-
 // The fixed-size families share one set of forms.
 #define DEFINE_VALUE_ACCESSORS(Name, T, typeCode)                                                  \
 	status_t BMessage::Add##Name(const char* name, T value)                                        \
@@ -583,14 +421,6 @@ BMessage::GetString(const char* name, int32 index, const char* defaultValue) con
 	{                                                                                              \
 		return _FindValue(name, typeCode, index, value);                                           \
 	}                                                                                              \
-	status_t BMessage::Replace##Name(const char* name, T value)                                    \
-	{                                                                                              \
-		return ReplaceData(name, typeCode, 0, &value, sizeof(value));                              \
-	}                                                                                              \
-	status_t BMessage::Replace##Name(const char* name, int32 index, T value)                       \
-	{                                                                                              \
-		return ReplaceData(name, typeCode, index, &value, sizeof(value));                          \
-	}                                                                                              \
 	T BMessage::Get##Name(const char* name, T defaultValue) const                                  \
 	{                                                                                              \
 		return _GetValue(name, typeCode, 0, defaultValue);                                         \
@@ -601,12 +431,10 @@ BMessage::GetString(const char* name, int32 index, const char* defaultValue) con
 	}
 
 DEFINE_VALUE_ACCESSORS(Int8, int8, B_INT8_TYPE)
-DEFINE_VALUE_ACCESSORS(Int16, int16, B_INT16_TYPE)
 DEFINE_VALUE_ACCESSORS(Int32, int32, B_INT32_TYPE)
 DEFINE_VALUE_ACCESSORS(Int64, int64, B_INT64_TYPE)
 DEFINE_VALUE_ACCESSORS(Bool, bool, B_BOOL_TYPE) // one byte, 0 or 1
 DEFINE_VALUE_ACCESSORS(Float, float, B_FLOAT_TYPE)
-DEFINE_VALUE_ACCESSORS(Double, double, B_DOUBLE_TYPE)
 
 status_t
 BMessage::AddPointer(const char* name, const void* pointer)
@@ -624,16 +452,4 @@ status_t
 BMessage::FindPointer(const char* name, int32 index, void** pointer) const
 {
 	return _FindValue(name, B_POINTER_TYPE, index, pointer);
-}
-
-status_t
-BMessage::ReplacePointer(const char* name, const void* pointer)
-{
-	return ReplacePointer(name, 0, pointer);
-}
-
-status_t
-BMessage::ReplacePointer(const char* name, int32 index, const void* pointer)
-{
-	return ReplaceData(name, B_POINTER_TYPE, index, &pointer, sizeof(pointer));
 }

@@ -37,7 +37,6 @@ enum {
 
 inline constexpr char B_SPECIFIER_ENTRY[] = "specifiers";
 inline constexpr char B_PROPERTY_ENTRY[] = "property";
-inline constexpr char B_PROPERTY_NAME_ENTRY[] = "name";
 
 // A set of named, typed fields, each holding one or more items, plus the
 // delivery state (target, reply address, specifiers) the looper kit uses.
@@ -67,17 +66,12 @@ public:
 	status_t GetInfo(type_code typeRequested, int32 index, char** nameFound, type_code* typeFound,
 					 int32* countFound = nullptr) const;
 	status_t GetInfo(const char* name, type_code* typeFound, int32* countFound = nullptr) const;
-	status_t GetInfo(const char* name, type_code* typeFound, bool* fixedSize) const;
-	int32 CountNames(type_code type) const;
 	bool IsEmpty() const;
-	bool HasData(const char* name, type_code type, int32 index = 0) const;
-	void PrintToStream() const;
 
 	// Delivery state
 	bool WasDelivered() const;
 	bool IsSourceWaiting() const;
 	bool IsSourceRemote() const;
-	bool IsReply() const;
 	BMessenger ReturnAddress() const;
 
 	status_t SendReply(uint32 command, BHandler* replyTo = nullptr);
@@ -103,11 +97,8 @@ public:
 	// Scripting specifiers: a stack in the field B_SPECIFIER_ENTRY; the one
 	// added last is the current one.
 	status_t AddSpecifier(const char* property);
-	status_t AddSpecifier(const char* property, int32 index);
 	status_t AddSpecifier(const char* property, int32 index, int32 range);
-	status_t AddSpecifier(const char* property, const char* name);
 	status_t AddSpecifier(const BMessage* specifier);
-	status_t SetCurrentSpecifier(int32 index);
 	// B_BAD_SCRIPT_SYNTAX when there is no current specifier or the message
 	// was never delivered. property points into *specifier.
 	status_t GetCurrentSpecifier(int32* index, BMessage* specifier = nullptr, int32* what = nullptr,
@@ -122,19 +113,16 @@ public:
 					 bool isFixedSize = true, int32 count = 1);
 	status_t AddString(const char* name, const char* string);
 	status_t AddInt8(const char* name, int8 value);
-	status_t AddInt16(const char* name, int16 value);
 	status_t AddInt32(const char* name, int32 value);
 	status_t AddInt64(const char* name, int64 value);
 	status_t AddBool(const char* name, bool value);
 	status_t AddFloat(const char* name, float value);
-	status_t AddDouble(const char* name, double value);
 	status_t AddPointer(const char* name, const void* pointer);
 	status_t AddMessage(const char* name, const BMessage* message);
 	status_t AddMessenger(const char* name, BMessenger messenger);
 	status_t AddRef(const char* name, const entry_ref* ref);
 
 	// Removing
-	status_t RemoveData(const char* name, int32 index = 0);
 	status_t RemoveName(const char* name);
 	status_t MakeEmpty();
 
@@ -146,8 +134,6 @@ public:
 	status_t FindString(const char* name, int32 index, const char** string) const;
 	status_t FindInt8(const char* name, int8* value) const;
 	status_t FindInt8(const char* name, int32 index, int8* value) const;
-	status_t FindInt16(const char* name, int16* value) const;
-	status_t FindInt16(const char* name, int32 index, int16* value) const;
 	status_t FindInt32(const char* name, int32* value) const;
 	status_t FindInt32(const char* name, int32 index, int32* value) const;
 	status_t FindInt64(const char* name, int64* value) const;
@@ -156,8 +142,6 @@ public:
 	status_t FindBool(const char* name, int32 index, bool* value) const;
 	status_t FindFloat(const char* name, float* value) const;
 	status_t FindFloat(const char* name, int32 index, float* value) const;
-	status_t FindDouble(const char* name, double* value) const;
-	status_t FindDouble(const char* name, int32 index, double* value) const;
 	status_t FindPointer(const char* name, void** pointer) const;
 	status_t FindPointer(const char* name, int32 index, void** pointer) const;
 	status_t FindMessage(const char* name, BMessage* message) const;
@@ -169,39 +153,10 @@ public:
 	// The older value-returning form: 0 when the item is missing.
 	int32 FindInt32(const char* name, int32 index = 0) const;
 
-	// Replacing an existing item; the field keeps its place.
-	status_t ReplaceData(const char* name, type_code type, const void* data, ssize_t numBytes);
-	status_t ReplaceData(const char* name, type_code type, int32 index, const void* data,
-						 ssize_t numBytes);
-	status_t ReplaceString(const char* name, const char* string);
-	status_t ReplaceString(const char* name, int32 index, const char* string);
-	status_t ReplaceInt8(const char* name, int8 value);
-	status_t ReplaceInt8(const char* name, int32 index, int8 value);
-	status_t ReplaceInt16(const char* name, int16 value);
-	status_t ReplaceInt16(const char* name, int32 index, int16 value);
-	status_t ReplaceInt32(const char* name, int32 value);
-	status_t ReplaceInt32(const char* name, int32 index, int32 value);
-	status_t ReplaceInt64(const char* name, int64 value);
-	status_t ReplaceInt64(const char* name, int32 index, int64 value);
-	status_t ReplaceBool(const char* name, bool value);
-	status_t ReplaceBool(const char* name, int32 index, bool value);
-	status_t ReplaceFloat(const char* name, float value);
-	status_t ReplaceFloat(const char* name, int32 index, float value);
-	status_t ReplaceDouble(const char* name, double value);
-	status_t ReplaceDouble(const char* name, int32 index, double value);
-	status_t ReplacePointer(const char* name, const void* pointer);
-	status_t ReplacePointer(const char* name, int32 index, const void* pointer);
-	status_t ReplaceMessage(const char* name, const BMessage* message);
-	status_t ReplaceMessage(const char* name, int32 index, const BMessage* message);
-
 	// Convenience getters: the item, or defaultValue when it is missing or
 	// of another type.
-	const char* GetString(const char* name, const char* defaultValue = nullptr) const;
-	const char* GetString(const char* name, int32 index, const char* defaultValue) const;
 	int8 GetInt8(const char* name, int8 defaultValue) const;
 	int8 GetInt8(const char* name, int32 index, int8 defaultValue) const;
-	int16 GetInt16(const char* name, int16 defaultValue) const;
-	int16 GetInt16(const char* name, int32 index, int16 defaultValue) const;
 	int32 GetInt32(const char* name, int32 defaultValue) const;
 	int32 GetInt32(const char* name, int32 index, int32 defaultValue) const;
 	int64 GetInt64(const char* name, int64 defaultValue) const;
@@ -210,8 +165,6 @@ public:
 	bool GetBool(const char* name, int32 index, bool defaultValue) const;
 	float GetFloat(const char* name, float defaultValue) const;
 	float GetFloat(const char* name, int32 index, float defaultValue) const;
-	double GetDouble(const char* name, double defaultValue) const;
-	double GetDouble(const char* name, int32 index, double defaultValue) const;
 
 	uint32 what;
 

@@ -1,7 +1,6 @@
 #include "MessageField.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include <TypeConstants.h>
 
@@ -9,7 +8,8 @@ namespace BPrivate {
 
 MessageField::MessageField(std::string_view name, type_code type, bool fixedSize)
 	: fName(name), fHash(HashName(name)), fType(type), fFixedSize(fixedSize)
-{}
+{
+}
 
 const char*
 MessageField::ItemAt(int32 index, size_t* size) const
@@ -28,37 +28,6 @@ MessageField::AddItem(const void* data, size_t size)
 	fData.insert(fData.end(), bytes, bytes + size);
 	fEnds.push_back(static_cast<uint32>(fData.size()));
 	return B_OK;
-}
-
-status_t
-MessageField::ReplaceItem(int32 index, const void* data, size_t size)
-{
-	size_t start = _Start(index);
-	size_t oldSize = fEnds[index] - start;
-	if (fFixedSize ? size != oldSize : !AcceptsSize(size))
-		return B_BAD_VALUE;
-
-	const char* bytes = static_cast<const char*>(data);
-	if (size == oldSize) {
-		memcpy(fData.data() + start, bytes, size);
-		return B_OK;
-	}
-	fData.erase(fData.begin() + start, fData.begin() + start + oldSize);
-	fData.insert(fData.begin() + start, bytes, bytes + size);
-	for (size_t i = index; i < fEnds.size(); i++)
-		fEnds[i] = static_cast<uint32>(fEnds[i] - oldSize + size);
-	return B_OK;
-}
-
-void
-MessageField::RemoveItem(int32 index)
-{
-	size_t start = _Start(index);
-	size_t size = fEnds[index] - start;
-	fData.erase(fData.begin() + start, fData.begin() + start + size);
-	fEnds.erase(fEnds.begin() + index);
-	for (size_t i = index; i < fEnds.size(); i++)
-		fEnds[i] = static_cast<uint32>(fEnds[i] - size);
 }
 
 void

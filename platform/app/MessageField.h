@@ -28,8 +28,6 @@ public:
 
 	// B_BAD_VALUE for a size that does not fit the field (see AcceptsSize).
 	status_t AddItem(const void* data, size_t size);
-	status_t ReplaceItem(int32 index, const void* data, size_t size);
-	void RemoveItem(int32 index);
 	void Reserve(int32 count, size_t itemSize);
 
 	// Whether an item of size bytes may join this field: the size its type

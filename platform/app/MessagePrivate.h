@@ -66,10 +66,6 @@ public:
 	void SetIsReply(bool isReply) { _Header().isReply = isReply; }
 	void SetWasDelivered(bool delivered) { _Header().wasDelivered = delivered; }
 
-	// The current-specifier index without the checks of
-	// BMessage::GetCurrentSpecifier(); -1 when there is none.
-	int32 CurrentSpecifier() const { return _Header().currentSpecifier; }
-
 private:
 	MessageHeader& _Header() const { return *fMessage->fHeader; }
 

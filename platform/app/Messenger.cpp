@@ -120,16 +120,9 @@ BMessenger::Target(BLooper** _looper) const
 bool
 BMessenger::LockTarget() const
 {
-	return LockTargetWithTimeout(B_INFINITE_TIMEOUT) == B_OK;
-}
-
-status_t
-BMessenger::LockTargetWithTimeout(bigtime_t timeout) const
-{
 	std::shared_ptr<MessagePort> port = IsTargetLocal() ? MessagePort::Find(fPort) : nullptr;
-	if (port == nullptr || port->Looper() == nullptr)
-		return B_BAD_PORT_ID;
-	return port->LockLooper(timeout);
+	return port != nullptr && port->Looper() != nullptr &&
+		   port->LockLooper(B_INFINITE_TIMEOUT) == B_OK;
 }
 
 status_t

@@ -45,10 +45,8 @@ public:
 	// and, in *looper, its looper (null when gone). The pointers may dangle
 	// as soon as the target quits; lock it to use them.
 	BHandler* Target(BLooper** looper) const;
-	// Locks the target's looper if it still exists. LockTargetWithTimeout
-	// answers B_OK, B_TIMED_OUT, or B_BAD_PORT_ID when the looper is gone.
+	// Locks the target's looper if it still exists.
 	bool LockTarget() const;
-	status_t LockTargetWithTimeout(bigtime_t timeout) const;
 
 	// Asynchronous sends. Replies go to replyTo, or to be_app_messenger when
 	// it is not given. B_OK once queued; B_BAD_PORT_ID when the target looper

@@ -85,12 +85,6 @@ BList::ItemAt(int32 index) const
 }
 
 void*
-BList::FirstItem() const
-{
-	return ItemAt(0);
-}
-
-void*
 BList::LastItem() const
 {
 	return ItemAt(fItemCount - 1);
@@ -104,12 +98,6 @@ BList::IndexOf(void* item) const
 			return i;
 	}
 	return -1;
-}
-
-bool
-BList::HasItem(void* item) const
-{
-	return IndexOf(item) >= 0;
 }
 
 int32

@@ -20,10 +20,8 @@ public:
 	void MakeEmpty();
 
 	void* ItemAt(int32 index) const;
-	void* FirstItem() const;
 	void* LastItem() const;
 	int32 IndexOf(void* item) const;
-	bool HasItem(void* item) const;
 	int32 CountItems() const;
 	bool IsEmpty() const;
 

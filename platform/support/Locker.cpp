@@ -45,12 +45,6 @@ BLocker::IsLocked() const
 	return fOwner == find_thread(nullptr);
 }
 
-thread_id
-BLocker::LockingThread() const
-{
-	return fOwner;
-}
-
 int32
 BLocker::CountLocks() const
 {

@@ -105,6 +105,18 @@ ABookRecord::_Texts() const
 	return (fWord >> 48) != 0 ? _Behind() : kEmptyTexts;
 }
 
+ABookRecord::FieldTexts
+ABookRecord::Fields() const
+{
+	FieldTexts fields;
+	const char* text = _Texts();
+	for (std::string_view& field : fields) {
+		field = text;
+		text += field.size() + 1;
+	}
+	return fields;
+}
+
 const char*
 ABookRecord::Texts(size_t* size) const
 {

@@ -1,9 +1,11 @@
 #ifndef A_BOOK_RECORD_H
 #define A_BOOK_RECORD_H
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <new>
+#include <string_view>
 
 #include "BookConstants.h"
 
@@ -22,6 +24,8 @@
 // serialise access to a book and its records.
 class ABookRecord final {
 public:
+	using FieldTexts = std::array<std::string_view, kFieldCount>;
+
 	// Every field empty, both links none, a serial number of its own.
 	ABookRecord();
 	~ABookRecord();
@@ -57,6 +61,10 @@ public:
 
 	// The text of a field; the empty text for a number outside 0..20.
 	const char* Field(int field) const;
+
+	// The texts of all fields by field number, found in one walk: reading
+	// many fields of a record through Field() walks the texts once per field.
+	FieldTexts Fields() const;
 
 	// The texts of all fields in field order, each followed by its zero
 	// byte, one after the other; *size counts them all, terminators

@@ -215,8 +215,9 @@ Description(const ContactFields& fields)
 ContactFields
 FieldsOf(const ABookRecord& record)
 {
+	const ABookRecord::FieldTexts texts = record.Fields();
 	ContactFields fields;
 	for (int field = 0; field < kFieldCount; field++)
-		fields[field] = record.Field(field);
+		fields[field] = texts[field];
 	return fields;
 }

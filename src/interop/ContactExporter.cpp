@@ -18,7 +18,8 @@ std::string
 ContactExporter::Text(const std::vector<const ABookRecord*>& records, ExportFormat format)
 {
 	std::string out;
-	out.reserve(records.size() * (format == ExportFormat::kCsv ? 120 : 320));
+	// Room for a typical record: growing a large text copies all of it.
+	out.reserve(records.size() * (format == ExportFormat::kCsv ? 192 : 416));
 	if (format == ExportFormat::kCsv) {
 		CsvWriter::AppendHeader(out);
 		for (const ABookRecord* record : records)

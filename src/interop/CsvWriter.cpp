@@ -1,6 +1,6 @@
 #include "CsvWriter.h"
 
-#include <cstring>
+#include <string_view>
 
 #include "ABookRecord.h"
 #include "ZIBook.h"
@@ -8,17 +8,17 @@
 namespace {
 
 void
-AppendField(const char* text, std::string& out)
+AppendField(std::string_view text, std::string& out)
 {
-	if (strpbrk(text, ",\"\r\n") == nullptr) {
+	if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
 		out += text;
 		return;
 	}
 	out += '"';
-	for (const char* byte = text; *byte != '\0'; byte++) {
-		if (*byte == '"')
+	for (char byte : text) {
+		if (byte == '"')
 			out += '"';
-		out += *byte;
+		out += byte;
 	}
 	out += '"';
 }
@@ -39,10 +39,11 @@ CsvWriter::AppendHeader(std::string& out)
 void
 CsvWriter::Append(const ABookRecord& record, std::string& out)
 {
+	const ABookRecord::FieldTexts texts = record.Fields();
 	for (int field = 0; field < kFieldCount; field++) {
 		if (field > 0)
 			out += ',';
-		AppendField(record.Field(field), out);
+		AppendField(texts[field], out);
 	}
 	out += "\r\n";
 }

@@ -264,9 +264,8 @@ Chosen(const std::vector<EVCardAttribute*>& attributes, int index)
 }
 
 void
-StorePhone(EVCard* card, EVCardAttribute* attribute, const char* number, const char* type)
+StorePhone(EVCard* card, EVCardAttribute* attribute, std::string value, const char* type)
 {
-	std::string value = number;
 	if (attribute != nullptr && !value.empty()) {
 		gchar* old = e_vcard_attribute_get_value(attribute);
 		if (old != nullptr && g_ascii_strncasecmp(old, "tel:", 4) == 0)
@@ -297,6 +296,8 @@ VCardMapping::ApplyRecord(const ABookRecord& record, EVCard* card)
 	Sources sources;
 	ContactDraft draft = DraftOf(card, sources);
 	ContactDraft::Selection chosen = draft.Select();
+	const ABookRecord::FieldTexts fields = record.Fields();
+	auto text = [&](int field) { return std::string(fields[field]); };
 
 	// FN is required, even when it is empty.
 	EVCardAttribute* formatted = e_vcard_get_attribute(card, EVC_FN);
@@ -306,20 +307,20 @@ VCardMapping::ApplyRecord(const ABookRecord& record, EVCard* card)
 	} else {
 		e_vcard_attribute_remove_values(formatted);
 	}
-	e_vcard_attribute_add_value(formatted, FormattedName(record).c_str());
+	e_vcard_attribute_add_value(formatted, FormattedName(fields).c_str());
 
-	std::vector<std::string> name = {record.Field(kLastNameField), record.Field(kFirstNameField),
-									 record.Field(kMiddleNameField), "", ""};
+	std::vector<std::string> name = {text(kLastNameField), text(kFirstNameField),
+									 text(kMiddleNameField), "", ""};
 	if (sources.name != nullptr) {
 		std::vector<std::string> old = Values(sources.name);
 		name[3] = Component(old, 3);
 		name[4] = Component(old, 4);
 	}
 	Store(card, sources.name, EVC_N, name);
-	StoreText(card, sources.nickname, EVC_NICKNAME, record.Field(kNicknameField));
-	StoreText(card, sources.title, EVC_TITLE, record.Field(kTitleField));
+	StoreText(card, sources.nickname, EVC_NICKNAME, text(kNicknameField));
+	StoreText(card, sources.title, EVC_TITLE, text(kTitleField));
 
-	std::vector<std::string> organization = {record.Field(kCompanyField)};
+	std::vector<std::string> organization = {text(kCompanyField)};
 	if (sources.organization != nullptr) {
 		std::vector<std::string> old = Values(sources.organization);
 		organization.insert(organization.end(), old.begin() + (old.empty() ? 0 : 1), old.end());
@@ -328,12 +329,12 @@ VCardMapping::ApplyRecord(const ABookRecord& record, EVCard* card)
 
 	EVCardAttribute* address = Chosen(sources.addresses, chosen.address);
 	std::vector<std::string> components = {"",
-										   record.Field(kAddress2Field),
-										   record.Field(kAddress1Field),
-										   record.Field(kCityField),
-										   record.Field(kStateField),
-										   record.Field(kZipField),
-										   record.Field(kCountryField)};
+										   text(kAddress2Field),
+										   text(kAddress1Field),
+										   text(kCityField),
+										   text(kStateField),
+										   text(kZipField),
+										   text(kCountryField)};
 	// An Address 2 that came from the post office box goes back there.
 	if (address != nullptr) {
 		const ContactDraft::Address& old = draft.addresses[chosen.address];
@@ -342,42 +343,44 @@ VCardMapping::ApplyRecord(const ABookRecord& record, EVCard* card)
 	}
 	Store(card, address, EVC_ADR, components, "HOME");
 
-	StorePhone(card, Chosen(sources.phones, chosen.phone), record.Field(kPhoneField), "VOICE");
-	StorePhone(card, Chosen(sources.phones, chosen.cell), record.Field(kCellField), "CELL");
-	StorePhone(card, Chosen(sources.phones, chosen.fax), record.Field(kFaxField), "FAX");
+	StorePhone(card, Chosen(sources.phones, chosen.phone), text(kPhoneField), "VOICE");
+	StorePhone(card, Chosen(sources.phones, chosen.cell), text(kCellField), "CELL");
+	StorePhone(card, Chosen(sources.phones, chosen.fax), text(kFaxField), "FAX");
 	// An empty first address keeps the second one in its place.
-	Store(card, Chosen(sources.emails, chosen.email1), EVC_EMAIL, {record.Field(kEmail1Field)},
-		  "INTERNET", record.Field(kEmail2Field)[0] != '\0');
-	StoreText(card, Chosen(sources.emails, chosen.email2), EVC_EMAIL, record.Field(kEmail2Field),
+	Store(card, Chosen(sources.emails, chosen.email1), EVC_EMAIL, {text(kEmail1Field)}, "INTERNET",
+		  !fields[kEmail2Field].empty());
+	StoreText(card, Chosen(sources.emails, chosen.email2), EVC_EMAIL, text(kEmail2Field),
 			  "INTERNET");
-	StoreText(card, Chosen(sources.urls, chosen.url), EVC_URL, record.Field(kWebAddressField));
-	StoreText(card, sources.note, EVC_NOTE, Note(record));
-	StoreText(card, sources.birthday, EVC_BDAY, record.Field(kBirthdayField));
+	StoreText(card, Chosen(sources.urls, chosen.url), EVC_URL, text(kWebAddressField));
+	StoreText(card, sources.note, EVC_NOTE, Note(fields));
+	StoreText(card, sources.birthday, EVC_BDAY, text(kBirthdayField));
 }
 
 std::string
-VCardMapping::FormattedName(const ABookRecord& record)
+VCardMapping::FormattedName(const ABookRecord::FieldTexts& fields)
 {
 	std::string name;
 	for (int field : {kFirstNameField, kMiddleNameField, kLastNameField}) {
-		if (record.Field(field)[0] == '\0')
+		if (fields[field].empty())
 			continue;
 		if (!name.empty())
 			name += ' ';
-		name += record.Field(field);
+		name += fields[field];
 	}
 	for (int field : {kNicknameField, kCompanyField, kEmail1Field}) {
 		if (name.empty())
-			name = record.Field(field);
+			name = fields[field];
 	}
 	return name;
 }
 
 std::string
-VCardMapping::Note(const ABookRecord& record)
+VCardMapping::Note(const ABookRecord::FieldTexts& fields)
 {
-	std::string note = record.Field(kCommentsField);
-	if (record.Field(kComments2Field)[0] != '\0')
-		note += std::string("\n") + record.Field(kComments2Field);
+	std::string note(fields[kCommentsField]);
+	if (!fields[kComments2Field].empty()) {
+		note += '\n';
+		note += fields[kComments2Field];
+	}
 	return note;
 }

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "ABookRecord.h"
 #include "ContactDraft.h"
 
-class ABookRecord;
 typedef struct _EVCard EVCard;
 
 // The mapping between a record's 21 fields and the properties of a vCard
@@ -35,16 +35,17 @@ public:
 	// added, and one whose field is now empty is removed. Every other
 	// property of the card (a third e-mail address, a photo, a second
 	// address, the parts of N and ORG that have no field) is left as it was.
-	// FN is set to FormattedName(record).
+	// FN is set to the record's FormattedName.
 	static void ApplyRecord(const ABookRecord& record, EVCard* card);
 
-	// The formatted name of a record: first, middle and last name; without
-	// them the nickname, the company or "Email 1".
-	static std::string FormattedName(const ABookRecord& record);
+	// The formatted name of a record's fields (ABookRecord::Fields()):
+	// first, middle and last name; without them the nickname, the company or
+	// "Email 1".
+	static std::string FormattedName(const ABookRecord::FieldTexts& fields);
 
-	// NOTE of a record: "Comments", and after a line feed "Comments 2" when
-	// that is not empty.
-	static std::string Note(const ABookRecord& record);
+	// NOTE of a record's fields: "Comments", and after a line feed
+	// "Comments 2" when that is not empty.
+	static std::string Note(const ABookRecord::FieldTexts& fields);
 };
 
 #endif // VCARD_MAPPING_H

@@ -1,11 +1,14 @@
 #ifndef VCARD_WRITER_H
 #define VCARD_WRITER_H
 
+#include <array>
+#include <cstddef>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
-class ABookRecord;
-typedef struct _GChecksum GChecksum;
+#include "ABookRecord.h"
 
 // Writes records as vCards, version 3.0 or 4.0 (the contacts library writes
 // no 4.0, and writing the text directly is what makes exporting a large book
@@ -20,24 +23,28 @@ public:
 	enum Version { kVersion30, kVersion40 };
 
 	explicit VCardWriter(Version version);
-	~VCardWriter();
-	VCardWriter(const VCardWriter&) = delete;
-	VCardWriter& operator=(const VCardWriter&) = delete;
 
 	// Appends the card of record to out.
 	void Append(const ABookRecord& record, std::string& out);
 
-	// Appends line, folded, and CRLF to out.
-	static void AppendFolded(std::string_view line, std::string& out);
-
 private:
-	std::string _Uid(const ABookRecord& record);
+	using Digest = std::array<unsigned char, 20>;
+	struct DigestHash {
+		size_t operator()(const Digest& digest) const;
+	};
+
+	void _AppendProperty(std::string_view head, std::initializer_list<std::string_view> values,
+						 bool escape, std::string& out);
+	void _EndLine(size_t start, std::string& out);
+	void _AppendUid(const ABookRecord::FieldTexts& texts, std::string& out);
+	static Digest _Sha1(const void* bytes, size_t size);
 
 	Version fVersion;
-	GChecksum* fChecksum;
 	// How many records with these fields (by their digest) were written
 	// already.
-	std::unordered_map<std::string, int> fSeen;
+	std::unordered_map<Digest, int, DigestHash> fSeen;
+	// A line being folded.
+	std::string fLine;
 };
 
 #endif // VCARD_WRITER_H

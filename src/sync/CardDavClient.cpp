@@ -6,6 +6,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QRegularExpression>
 #include <QSet>
 
 #include "DavMultistatus.h"
@@ -17,6 +18,9 @@ const int kMaxRedirects = 5;
 const int kMaxSyncRounds = 10000;
 // Bigger answers are refused rather than held in memory.
 const qint64 kMaxAnswerBytes = 64 * 1024 * 1024;
+
+// The reply property set once credentials were offered for it.
+const char kCredentialsGiven[] = "zibCredentialsGiven";
 
 const char kXmlHead[] = "<?xml version=\"1.0\" encoding=\"utf-8\"?>";
 const char kNamespaces[] = " xmlns:D=\"DAV:\" xmlns:C=\"urn:ietf:params:xml:ns:carddav\""
@@ -102,6 +106,32 @@ NetworkFailure(const QNetworkReply& reply, const QUrl& url, int timeout)
 	}
 }
 
+// The schemes, and Digest algorithms, that challenges (the WWW-Authenticate
+// lines, joined by commas) ask for: "Digest (SHA-256)". A scheme is a token
+// that starts a challenge: followed by a parameter, or alone.
+QString
+AskedAuthentication(const QByteArray& challenges)
+{
+	static const QRegularExpression scheme(
+		QStringLiteral(R"((?:^|,)\s*([A-Za-z0-9-]+)(?=\s+[A-Za-z0-9-]+\s*=|\s*(?:,|$)))"));
+	static const QRegularExpression algorithm(
+		QStringLiteral(R"(algorithm\s*=\s*"?([A-Za-z0-9-]+))"),
+		QRegularExpression::CaseInsensitiveOption);
+	const QString text = QString::fromLatin1(challenges);
+	QStringList schemes;
+	for (const QRegularExpressionMatch& match : scheme.globalMatch(text))
+		schemes.append(match.captured(1));
+	QStringList algorithms;
+	for (const QRegularExpressionMatch& match : algorithm.globalMatch(text))
+		algorithms.append(match.captured(1));
+	schemes.removeDuplicates();
+	algorithms.removeDuplicates();
+	QString asked = schemes.isEmpty() ? QStringLiteral("no known kind of") : schemes.join(" or ");
+	if (!algorithms.isEmpty())
+		asked += QStringLiteral(" (%1)").arg(algorithms.join(" or "));
+	return asked;
+}
+
 } // namespace
 
 CardDavClient::CardDavClient(const QString& user, const QString& password)
@@ -111,9 +141,9 @@ CardDavClient::CardDavClient(const QString& user, const QString& password)
 	// server refused them, and the request then ends with 401.
 	QObject::connect(fManager.get(), &QNetworkAccessManager::authenticationRequired, fManager.get(),
 					 [this](QNetworkReply* reply, QAuthenticator* authenticator) {
-						 if (fUser.isEmpty() || reply->property("zibCredentialsGiven").toBool())
+						 if (fUser.isEmpty() || reply->property(kCredentialsGiven).toBool())
 							 return;
-						 reply->setProperty("zibCredentialsGiven", true);
+						 reply->setProperty(kCredentialsGiven, true);
 						 authenticator->setUser(fUser);
 						 authenticator->setPassword(fPassword);
 					 });
@@ -218,6 +248,16 @@ CardDavClient::_Send(const QByteArray& method, QUrl url, const QByteArray& depth
 			reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
 		switch (status) {
 			case 401:
+				// Qt offers no credentials to a challenge it cannot answer
+				// (Digest with SHA-256 in Qt 6.4, Bearer): asking the user
+				// again would not help.
+				if (!fUser.isEmpty() && !reply->property(kCredentialsGiven).toBool())
+					return Failure(CardDavResult::kServer,
+								   QStringLiteral("The server at %1 asks for %2 authentication, "
+												  "which this program cannot answer.")
+									   .arg(Authority(url), AskedAuthentication(reply->rawHeader(
+																"WWW-Authenticate"))),
+								   status);
 				return Failure(CardDavResult::kAuthentication,
 							   fUser.isEmpty()
 								   ? QStringLiteral("The server at %1 asks for a user name "

@@ -31,7 +31,9 @@ public:
 	bool Store(const QString& url, const QString& user, const QString& password,
 			   QString* error) const;
 
-	static const int kDefaultTimeout = 5000;
+	// Long enough for a person to unlock a locked keyring in the prompt
+	// that the secret service shows.
+	static const int kDefaultTimeout = 60000;
 
 private:
 	int fTimeout;

@@ -114,6 +114,87 @@ TEST(VCardWriterTest, FoldedLinesAndStableUids)
 	}
 }
 
+// The exact bytes of a card: escapes, folds between whole characters, the
+// required empty properties and the UIDs of records with equal fields, as
+// earlier exports wrote them. Version 4.0 differs only in the heads.
+TEST(VCardWriterTest, WritesTheSameBytesAsEver)
+{
+	std::string cards3 = R"(BEGIN:VCARD
+VERSION:3.0
+UID:6d57d40c-f925-510f-ac9e-ede390f9fa11
+FN:1é\,\;\\":€ mnopqrstuvwxyzabcdefghijklmn 2é\,\;\\":€ mnopqrstuvwxy
+ zabcdefghijklmn 3é\,\;\\":€ mnopqrstuvwxyzabcdefghijklmn
+N:3é\,\;\\":€ mnopqrstuvwxyzabcdefghijklmn;1é\,\;\\":€ mnopqrstuvwxyz
+ abcdefghijklmn;2é\,\;\\":€ mnopqrstuvwxyzabcdefghijklmn;;
+NICKNAME:0é\,\;\\":€ mnopqrstuvwxyzabcdefghijklmn
+TITLE:4é\,\;\\":€ mnopqrstuvwxyzabcdefghijklmn
+ORG:5é\,\;\\":€ mnopqrstuvwxyzabcdefghijklmn
+ADR;TYPE=HOME:;7é\,\;\\":€ mnopqrstuvwxyzabcdefghijklmn;6é\,\;\\":€ m
+ nopqrstuvwxyzabcdefghijklmn;8é\,\;\\":€ mnopqrstuvwxyzabcdefghijklmn;9
+ é\,\;\\":€ mnopqrstuvwxyzabcdefghijklmn;10é\,\;\\":€ nopqrstuvwxyzab
+ cdefghijklmn;11é\,\;\\":€ nopqrstuvwxyzabcdefghijklmn
+TEL;TYPE=VOICE:12é\,\;\\":€ nopqrstuvwxyzabcdefghijklmn
+TEL;TYPE=CELL:13é\,\;\\":€ nopqrstuvwxyzabcdefghijklmn
+TEL;TYPE=FAX:14é\,\;\\":€ nopqrstuvwxyzabcdefghijklmn
+EMAIL;TYPE=INTERNET,PREF:15é\,\;\\":€ nopqrstuvwxyzabcdefghijklmn
+EMAIL;TYPE=INTERNET:16é\,\;\\":€ nopqrstuvwxyzabcdefghijklmn
+URL:17é\,\;\\":€ nopqrstuvwxyzabcdefghijklmn
+NOTE:18é\,\;\\":€ nopqrstuvwxyzabcdefghijklmn\n19é\,\;\\":€ nopqrstuv
+ wxyzabcdefghijklmn
+BDAY:20é\,\;\\":€ nopqrstuvwxyzabcdefghijklmn
+END:VCARD
+BEGIN:VCARD
+VERSION:3.0
+UID:e42eda1c-2e05-5cb4-b812-356c0b9f856c
+FN:
+N:;;;;
+EMAIL;TYPE=INTERNET:
+EMAIL;TYPE=INTERNET:second@example.org
+END:VCARD
+BEGIN:VCARD
+VERSION:3.0
+UID:663dddd1-24e0-50f6-8ece-97ba6b90058f
+FN:twin
+N:;;;;
+NICKNAME:twin
+BDAY:1970-04-15
+END:VCARD
+BEGIN:VCARD
+VERSION:3.0
+UID:5e803dbe-d7bd-590d-9818-83fcbc1d4a80
+FN:twin
+N:;;;;
+NICKNAME:twin
+BDAY:1970-04-15
+END:VCARD
+)";
+	std::string cards4 = cards3;
+	for (auto [from, to] : std::initializer_list<std::pair<std::string, std::string>>{
+			 {"VERSION:3.0", "VERSION:4.0"},
+			 {"UID:", "UID:urn:uuid:"},
+			 {"N:;;;;\n", ""},
+			 {"ADR;TYPE=HOME", "ADR;TYPE=home"},
+			 {"TEL;TYPE=VOICE", "TEL;TYPE=voice"},
+			 {"TEL;TYPE=CELL", "TEL;TYPE=cell"},
+			 {"TEL;TYPE=FAX", "TEL;TYPE=fax"},
+			 {"EMAIL;TYPE=INTERNET,PREF", "EMAIL;PREF=1"},
+			 {"EMAIL;TYPE=INTERNET", "EMAIL"},
+		 }) {
+		for (size_t at = 0; (at = cards4.find(from, at)) != std::string::npos; at += to.size())
+			cards4.replace(at, from.size(), to);
+	}
+	ZIBook book(nullptr);
+	std::vector<Fields> records = HardRecords();
+	AddRecords(book, {records[0], records[5], records[10], records[11]});
+	for (auto [format, cards] :
+		 {std::pair{ExportFormat::kVCard30, &cards3}, std::pair{ExportFormat::kVCard40, &cards4}}) {
+		std::string crlf;
+		for (char byte : *cards)
+			crlf += byte == '\n' ? std::string("\r\n") : std::string(1, byte);
+		EXPECT_EQ(ContactExporter::Text(ContactExporter::AllRecords(book), format), crlf);
+	}
+}
+
 // The sync engine's use: a record's fields go onto an existing card, whose
 // other properties stay as they were.
 TEST(VCardMappingTest, ApplyRecordKeepsUnmappedProperties)

@@ -1,8 +1,3 @@
-#include <signal.h>
-#include <stdio.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <string>
 
@@ -10,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "PrivateSessionBus.h"
 #include "SecretStore.h"
+#include "SyncTestSupport.h"
 
 namespace {
 
@@ -41,48 +38,24 @@ private:
 	QByteArray fRuntime;
 };
 
-// A private session bus on which no secret service runs; pid -1 when
-// dbus-daemon is missing.
-struct PrivateBus {
-	pid_t pid = -1;
-	std::string address;
-
-	PrivateBus()
-	{
-		FILE* out = popen("dbus-daemon --session --fork --print-address=1 --print-pid=1 "
-						  "2>/dev/null",
-						  "r");
-		if (out == nullptr)
-			return;
-		char line[512];
-		if (fgets(line, sizeof(line), out) != nullptr)
-			address = std::string(line).substr(0, std::string(line).find('\n'));
-		if (fgets(line, sizeof(line), out) != nullptr)
-			pid = static_cast<pid_t>(atoi(line));
-		pclose(out);
-	}
-	~PrivateBus()
-	{
-		if (pid > 0)
-			kill(pid, SIGTERM);
-	}
-};
-
 using Clock = std::chrono::steady_clock;
 
 // With no bus or a bus without a secret service, nothing is found and
 // nothing stored, and no call waits long.
 TEST(SecretStore, WithoutASecretServiceAnswersNotAvailableQuickly)
 {
-	PrivateBus bus;
+	EnsureCoreApplication();
+	PrivateSessionBus bus;
+	std::string reason;
+	const bool hasBus = bus.Start(&reason);
 	struct Case {
 		const char* name;
 		QByteArray address;
 	};
 	std::vector<Case> cases = {{"no bus", ""},
 							   {"a bus that is gone", "unix:path=/nonexistent/zib-bus"}};
-	if (bus.pid > 0)
-		cases.push_back({"a bus with no secret service", QByteArray::fromStdString(bus.address)});
+	if (hasBus)
+		cases.push_back({"a bus with no secret service", bus.Address().toUtf8()});
 	for (const Case& c : cases) {
 		SCOPED_TRACE(c.name);
 		BusEnvironment environment(c.address, "/nonexistent");
@@ -97,8 +70,8 @@ TEST(SecretStore, WithoutASecretServiceAnswersNotAvailableQuickly)
 		EXPECT_FALSE(error.isEmpty());
 		EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
 	}
-	if (bus.pid <= 0)
-		GTEST_SKIP() << "dbus-daemon is not installed: the private-bus case did not run";
+	if (!hasBus)
+		GTEST_SKIP() << "the private-bus case did not run: " << reason;
 }
 
 } // namespace

@@ -2,9 +2,12 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <string.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -15,7 +18,6 @@
 
 #include "ABookRecord.h"
 #include "BookConstants.h"
-#include "CaseFolding.h"
 #include "ZIBFiles.h"
 
 namespace {
@@ -94,46 +96,56 @@ BookQuery::Run(const char* path, std::vector<Match>& matches, int& records) cons
 void
 BookQuery::_Scan(std::string_view data, int first, std::vector<Match>& matches, int& records) const
 {
-	std::string_view rest = data;
+	// Only the lines where the first word may be are read: most lines never
+	// are.
+	size_t from = 0;
+	while (from < data.size()) {
+		size_t place = fWords.empty() ? from : fWords.front().NextPlace(data, from);
+		if (place == data.size())
+			break;
+		const void* before =
+			place > from ? memrchr(data.data() + from, '\n', place - from) : nullptr;
+		size_t start =
+			before != nullptr ? static_cast<const char*>(before) - data.data() + 1 : from;
+		size_t end = std::min(data.find('\n', place), data.size());
+		_ScanLine(data.substr(start, end - start), first, matches, records);
+		from = end + 1;
+	}
+}
+
+void
+BookQuery::_ScanLine(std::string_view line, int first, std::vector<Match>& matches,
+					 int& records) const
+{
+	// Fields 0 to "Email 2" in one pass; the ones after it are never
+	// searched nor shown.
 	std::string_view fields[kFieldCount];
-	while (!rest.empty()) {
-		size_t end = rest.find('\n');
-		std::string_view line = rest.substr(0, end);
-		rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+	int column = first;
+	size_t start = 0;
+	for (size_t tab = NextTab(line, 0); column <= kEmail2Field; tab = NextTab(line, tab + 1)) {
+		fields[column++] = Cut(line.substr(start, tab - start));
+		if (tab == line.size())
+			break;
+		start = tab + 1;
+	}
+	if (fields[kEmail1Field].empty() && fields[kEmail2Field].empty())
+		return;
 
-		// Fields 0 to "Email 2" in one pass; the ones after it are never
-		// searched nor shown.
-		for (std::string_view& field : fields)
-			field = std::string_view();
-		int column = first;
-		size_t start = 0;
-		for (size_t tab = NextTab(line, 0); column <= kEmail2Field; tab = NextTab(line, tab + 1)) {
-			fields[column++] = Cut(line.substr(start, tab - start));
-			if (tab == line.size())
-				break;
-			start = tab + 1;
-		}
-		if (fields[kEmail1Field].empty() && fields[kEmail2Field].empty())
-			continue;
+	for (const QueryWord& word : fWords) {
+		bool found = false;
+		for (int field : kSearchedFields)
+			found = found || word.FoundIn(fields[field]);
+		if (!found)
+			return;
+	}
 
-		bool all = true;
-		for (const CaseFolding& word : fWords) {
-			bool found = false;
-			for (int field : kSearchedFields)
-				found = found || word.FoundIn(fields[field]);
-			all = all && found;
-		}
-		if (!all)
-			continue;
-
-		records++;
-		std::string name(fields[kFirstNameField]);
-		if (!fields[kLastNameField].empty())
-			name += (name.empty() ? "" : " ") + std::string(fields[kLastNameField]);
-		for (int field : {kEmail1Field, kEmail2Field}) {
-			if (!fields[field].empty())
-				matches.push_back(
-					{std::string(fields[field]), name, std::string(fields[kNicknameField])});
-		}
+	records++;
+	std::string name(fields[kFirstNameField]);
+	if (!fields[kLastNameField].empty())
+		name += (name.empty() ? "" : " ") + std::string(fields[kLastNameField]);
+	for (int field : {kEmail1Field, kEmail2Field}) {
+		if (!fields[field].empty())
+			matches.push_back(
+				{std::string(fields[field]), name, std::string(fields[kNicknameField])});
 	}
 }

@@ -7,16 +7,17 @@
 
 #include <SupportDefs.h>
 
-#include "CaseFolding.h"
+#include "QueryWord.h"
 
 // The query of mail programs (mutt's query_command, aerc's
 // address-book-cmd) over a book file: every record whose nickname, first
 // name, last name, company or e-mail addresses contain all the words, case
 // ignored, gives one line per e-mail address.
 //
-// Reads the book file directly, line by line, without building a book: a
-// query runs as a whole process per keystroke of a mail program, so it must
-// not pay for records it does not show.
+// Reads the mapped book file directly, without building a book, and splits
+// only the lines where the first word may be: a query runs as a whole
+// process per keystroke of a mail program, so it must not pay for records
+// it does not show.
 class BookQuery final {
 public:
 	struct Match {
@@ -34,8 +35,10 @@ public:
 
 private:
 	void _Scan(std::string_view data, int first, std::vector<Match>& matches, int& records) const;
+	void _ScanLine(std::string_view line, int first, std::vector<Match>& matches,
+				   int& records) const;
 
-	std::vector<CaseFolding> fWords;
+	std::vector<QueryWord> fWords;
 };
 
 #endif // BOOK_QUERY_H

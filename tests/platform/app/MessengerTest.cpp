@@ -52,28 +52,6 @@ public:
 
 } // namespace
 
-TEST(MessengerSync, RepliesBetweenTwoLoopers)
-{
-	Target asker, answerer;
-	answerer.OnMessage([](BMessage* message) {
-		BMessage reply('answ');
-		reply.AddInt32("value", message->GetInt32("value", 0) * 2);
-		message->SendReply(&reply);
-	});
-	std::atomic<int32> answer = 0;
-	asker.OnMessage([&](BMessage*) {
-		BMessage question('qstn');
-		question.AddInt32("value", 21);
-		BMessage reply;
-		if (answerer.Messenger().SendMessage(&question, &reply, kPatience, kPatience) == B_OK &&
-			reply.IsReply())
-			answer = reply.GetInt32("value", 0);
-	});
-	ASSERT_EQ(asker.looper->PostMessage('ask ', &asker.handler), B_OK);
-	ASSERT_TRUE(asker.handler.log.WaitFor(1));
-	EXPECT_EQ(answer, 42);
-}
-
 TEST(MessengerSync, ReportsWhatBecameOfTheMessage)
 {
 	const uint32 kUnknown = 'unkn';
@@ -189,7 +167,6 @@ TEST(MessageReply, AsynchronousRepliesGoToTheReplyHandler)
 	EXPECT_EQ(statuses[0], B_OK);
 	EXPECT_EQ(statuses[1], B_OK);
 	EXPECT_EQ(replies.handler.log.Whats(), (std::vector<uint32>{'rep1', 'rep2'}));
-	EXPECT_TRUE(replies.handler.log.Messages()[0].IsReply());
 
 	// Without a reply handler (and no application) nobody can be answered.
 	target.OnMessage([&](BMessage* message) { statuses[2] = message->SendReply('nore'); });
@@ -226,6 +203,4 @@ TEST(MessengerValue, TravelsInsideMessages)
 		ASSERT_EQ(copy.FindMessenger("to", index, &found[index]), B_OK);
 		EXPECT_EQ(found[index], sent[index]);
 	}
-	ASSERT_EQ(found[0].SendMessage('back'), B_OK);
-	ASSERT_TRUE(target.handler.log.WaitFor(1));
 }

@@ -77,9 +77,7 @@ private:
 class RecordingHandler : public BHandler {
 public:
 	explicit RecordingHandler(const char* name = "recorder", std::vector<uint32> passOn = {})
-		:
-		BHandler(name),
-		fPassOn(std::move(passOn))
+		: BHandler(name), fPassOn(std::move(passOn))
 	{
 	}
 
@@ -107,10 +105,7 @@ private:
 class RecordingLooper : public BLooper {
 public:
 	explicit RecordingLooper(MessageLog& log, sem_id deleted = -1)
-		:
-		BLooper("recording looper"),
-		fLog(log),
-		fDeleted(deleted)
+		: BLooper("recording looper"), fLog(log), fDeleted(deleted)
 	{
 	}
 

@@ -11,10 +11,10 @@ TEST(List, InsertsRemovesAndGrowsPastBlocks)
 	EXPECT_TRUE(list.AddItem(&values[6], 0));
 	EXPECT_FALSE(list.AddItem(&values[0], 100));
 	EXPECT_EQ(list.CountItems(), 8);
-	EXPECT_EQ(list.FirstItem(), &values[6]);
+	EXPECT_EQ(list.ItemAt(0), &values[6]);
 	EXPECT_EQ(list.IndexOf(&values[3]), 4);
 	EXPECT_TRUE(list.RemoveItem(&values[6]));
-	EXPECT_EQ(list.FirstItem(), &values[0]);
+	EXPECT_EQ(list.ItemAt(0), &values[0]);
 	EXPECT_EQ(list.RemoveItem(6), &values[6]);
 	EXPECT_EQ(list.RemoveItem(6), nullptr);
 	EXPECT_EQ(list.ItemAt(-1), nullptr);

@@ -1,0 +1,27 @@
+// Takes any bytes as a word, a line feed and a text, and checks that the
+// quick search of a query word answers what CaseFolding answers, and that
+// it never skips the place where the word is.
+
+#include <cstdint>
+#include <string_view>
+
+#include "CaseFolding.h"
+#include "FuzzCheck.h"
+#include "QueryWord.h"
+
+extern "C" int
+LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+	std::string_view input(reinterpret_cast<const char*>(data), size);
+	size_t split = input.find('\n');
+	std::string_view word = input.substr(0, split);
+	std::string_view text = split == std::string_view::npos ? "" : input.substr(split + 1);
+	if (word.empty())
+		return 0;
+
+	QueryWord quick(word);
+	bool found = CaseFolding(word).FoundIn(text);
+	Check(quick.FoundIn(text) == found, "the quick search disagrees with folding");
+	Check(!found || quick.NextPlace(text, 0) < text.size(), "the first place skips the word");
+	return 0;
+}

@@ -1,0 +1,110 @@
+#ifndef DIGEST_PROXY_H
+#define DIGEST_PROXY_H
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+
+#include <QCryptographicHash>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QUrl>
+
+#include "ChildProcess.h"
+
+// A real web server that asks for HTTP Digest authentication (RFC 7616) and
+// forwards every request it lets through to a server behind it: Debian's
+// lighttpd with mod_auth (htdigest backend, method "digest") and mod_proxy,
+// in the foreground on a free port of 127.0.0.1, its configuration, user
+// file and log in a folder of the test. It offers no other scheme, so a
+// request with Basic credentials is refused. Stopped when destroyed.
+class DigestProxy {
+public:
+	static constexpr const char* kRealm = "Zibmo test";
+
+	~DigestProxy() { Stop(); }
+
+	// Starts the proxy in front of backend (an http URL on 127.0.0.1) for one
+	// user and waits until it accepts connections. algorithm: the Digest
+	// algorithms offered, "MD5", "SHA-256" or "MD5|SHA-256". Answers false,
+	// with what went wrong, when it did not come up.
+	bool Start(const QUrl& backend, const std::filesystem::path& directory, const QString& user,
+			   const QString& password, const char* algorithm, std::string* error)
+	{
+		std::filesystem::create_directories(directory / "root");
+		const std::filesystem::path users = directory / "users";
+		const std::filesystem::path config = directory / "lighttpd.conf";
+		const std::filesystem::path errors = directory / "error.log";
+		const QByteArray secret = user.toUtf8() + ':' + kRealm + ':';
+		const auto hash = QByteArray(algorithm).contains("MD5") ? QCryptographicHash::Md5
+																: QCryptographicHash::Sha256;
+		std::ofstream(users)
+			<< secret.toStdString()
+			<< QCryptographicHash::hash(secret + password.toUtf8(), hash).toHex().toStdString()
+			<< '\n';
+		{
+			QTcpServer probe;
+			probe.listen(QHostAddress::LocalHost);
+			fPort = probe.serverPort();
+		}
+		std::ofstream(config)
+			<< "server.modules = (\"mod_auth\", \"mod_authn_file\", \"mod_proxy\")\n"
+			<< "server.bind = \"127.0.0.1\"\nserver.port = " << fPort << '\n'
+			<< "server.document-root = \"" << (directory / "root").string() << "\"\n"
+			<< "server.errorlog = \"" << errors.string() << "\"\n"
+			<< "auth.backend = \"htdigest\"\n"
+			<< "auth.backend.htdigest.userfile = \"" << users.string() << "\"\n"
+			<< "auth.require = (\"/\" => (\"method\" => \"digest\", \"realm\" => \"" << kRealm
+			<< "\", \"require\" => \"valid-user\", \"algorithm\" => \"" << algorithm << "\"))\n"
+			<< "proxy.server = (\"\" => ((\"host\" => \"127.0.0.1\", \"port\" => " << backend.port()
+			<< ")))\n";
+
+		fProcess.setProcessChannelMode(QProcess::MergedChannels);
+		fProcess.setStandardOutputFile(
+			QString::fromStdString((directory / "lighttpd.out").string()));
+		DieWithTest(fProcess);
+		fProcess.start("lighttpd", {"-D", "-f", QString::fromStdString(config.string())});
+		if (!fProcess.waitForStarted()) {
+			*error = "lighttpd did not start: " + fProcess.errorString().toStdString();
+			return false;
+		}
+		for (int attempt = 0; attempt < 200; attempt++) {
+			if (fProcess.state() != QProcess::Running) {
+				*error = "lighttpd ended: " + _Read(directory / "lighttpd.out") + _Read(errors);
+				return false;
+			}
+			QTcpSocket socket;
+			socket.connectToHost(QHostAddress::LocalHost, fPort);
+			if (socket.waitForConnected(100))
+				return true;
+			std::this_thread::sleep_for(std::chrono::milliseconds(50));
+		}
+		*error = "lighttpd did not listen within 10 seconds";
+		return false;
+	}
+
+	void Stop() { EndProcess(fProcess); }
+
+	// url of the server behind, reached through the proxy.
+	QUrl Through(QUrl url) const
+	{
+		url.setPort(fPort);
+		return url;
+	}
+
+private:
+	static std::string _Read(const std::filesystem::path& path)
+	{
+		std::ifstream in(path);
+		return std::string(std::istreambuf_iterator<char>(in), {});
+	}
+
+	QProcess fProcess;
+	int fPort = 0;
+};
+
+#endif // DIGEST_PROXY_H

@@ -1,0 +1,92 @@
+#ifndef KEYRING_DAEMON_H
+#define KEYRING_DAEMON_H
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+#include "ChildProcess.h"
+#include "PrivateSessionBus.h"
+
+// A real secret service for tests: gnome-keyring-daemon (secrets component
+// only) on a private session bus, its login keyring created and unlocked
+// with a password of the test, in the data folder the environment names
+// (XDG_DATA_HOME). Dies with the test; stopped when destroyed.
+class KeyringDaemon {
+public:
+	enum Outcome { kRunning, kCannotStart, kFailed };
+
+	~KeyringDaemon() { EndProcess(fKeyring); }
+
+	// Starts the bus and the keyring and waits until the keyring owns
+	// org.freedesktop.secrets on it. kCannotStart, with the reason, when a
+	// program is missing or ends before it serves; kFailed when it runs but
+	// never comes up on the bus.
+	Outcome Start(std::string* reason)
+	{
+		if (!fBus.Start(reason))
+			return kCannotStart;
+		QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+		environment.insert("DBUS_SESSION_BUS_ADDRESS", fBus.Address());
+		DieWithTest(fKeyring);
+		fKeyring.setProcessChannelMode(QProcess::MergedChannels);
+		fKeyring.setProcessEnvironment(environment);
+		fKeyring.start("gnome-keyring-daemon",
+					   {"--foreground", "--unlock", "--components=secrets"});
+		if (!fKeyring.waitForStarted()) {
+			*reason = "gnome-keyring-daemon did not start: " + fKeyring.errorString().toStdString();
+			return kCannotStart;
+		}
+		// --unlock reads the login keyring's password up to the end of input.
+		fKeyring.write("keyring of the test");
+		fKeyring.closeWriteChannel();
+		fKeyring.waitForBytesWritten();
+		for (int attempt = 0; attempt < 100; attempt++) {
+			if (fKeyring.state() != QProcess::Running) {
+				*reason = "gnome-keyring-daemon ended: " + fKeyring.readAll().toStdString();
+				return kCannotStart;
+			}
+			if (fBus.Ask("org.freedesktop.DBus", "/org/freedesktop/DBus",
+						 "org.freedesktop.DBus.NameHasOwner", {"string:org.freedesktop.secrets"})
+					.contains("boolean true"))
+				return kRunning;
+			std::this_thread::sleep_for(std::chrono::milliseconds(100));
+		}
+		*reason = "gnome-keyring-daemon did not serve on the bus within 10 seconds: " +
+				  fKeyring.readAll().toStdString();
+		return kFailed;
+	}
+
+	const QString& Address() const { return fBus.Address(); }
+
+	// How many items of the keyring carry these attribute values, asked of
+	// the service itself; -1 when it did not answer.
+	int CountItems(const QStringList& attributes) const
+	{
+		const QString reply = fBus.Ask("org.freedesktop.secrets", "/org/freedesktop/secrets",
+									   "org.freedesktop.Secret.Service.SearchItems",
+									   {"dict:string:string:" + attributes.join(',')});
+		return reply.isEmpty() ? -1 : static_cast<int>(reply.count("object path"));
+	}
+
+	// Locks the login keyring, as a desktop does when the screen locks.
+	bool Lock() const
+	{
+		return !fBus.Ask("org.freedesktop.secrets", "/org/freedesktop/secrets",
+						 "org.freedesktop.Secret.Service.Lock",
+						 {"array:objpath:/org/freedesktop/secrets/collection/login"})
+					.isEmpty();
+	}
+
+private:
+	// Declared first: the keyring ends before its bus.
+	PrivateSessionBus fBus;
+	QProcess fKeyring;
+};
+
+#endif // KEYRING_DAEMON_H

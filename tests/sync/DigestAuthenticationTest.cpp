@@ -1,0 +1,189 @@
+#include <algorithm>
+#include <memory>
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+
+#include <gtest/gtest.h>
+
+#include <Entry.h>
+
+#include "CardDavClient.h"
+#include "CardDavServer.h"
+#include "DigestProxy.h"
+#include "SyncState.h"
+#include "SyncTestSupport.h"
+#include "TestDirectory.h"
+#include "ZIBFiles.h"
+#include "ZIBook.h"
+#include "ZibBookProcess.h"
+
+namespace {
+
+const char kUser[] = "alice";
+const char kPassword[] = "wonderland";
+
+// zib-book syncs through a web server that takes nothing but Digest
+// credentials, in front of Xandikos.
+class DigestAuthenticationTest : public TestDirectory {
+protected:
+	void SetUp() override
+	{
+		TestDirectory::SetUp();
+		EnsureCoreApplication();
+		fDirect = std::make_unique<CardDavClient>(QString(), QString());
+		std::string error;
+		ASSERT_TRUE(fServer.Start(CardDavServer::kXandikos, fPath / "server", &error)) << error;
+		StartProxy("MD5");
+		fBookUrl = QUrl(QString::fromStdString(fServer.BookAddress()));
+		fBook = QString::fromStdString(PathOf("book"));
+	}
+
+	// Puts a proxy that offers algorithm in front of the server, in place of
+	// the one before.
+	void StartProxy(const char* algorithm)
+	{
+		fProxy.Stop();
+		const QUrl direct(QString::fromStdString(fServer.Address()));
+		std::string error;
+		ASSERT_TRUE(
+			fProxy.Start(direct, fPath / "proxy" / algorithm, kUser, kPassword, algorithm, &error))
+			<< error;
+		fAddress = fProxy.Through(direct).toString();
+	}
+
+	ZibBookRun Sync(const char* password)
+	{
+		return RunZibBook({"sync", "--user", kUser,
+						   QStringLiteral("--password-command=echo %1").arg(password), fBook,
+						   fAddress});
+	}
+
+	// Each card on the server, asked of it directly: href and ETag.
+	QStringList ServerState()
+	{
+		QList<CardDavEntry> entries;
+		EXPECT_TRUE(fDirect->ListEntries(fBookUrl, entries).IsOk());
+		QStringList state;
+		for (const CardDavEntry& entry : entries)
+			state.append(entry.href + ' ' + QString::fromLatin1(entry.etag));
+		state.sort();
+		return state;
+	}
+
+	void PutOnServer(const QString& uid, const QString& name)
+	{
+		QByteArray etag;
+		ASSERT_TRUE(fDirect
+						->Put(fBookUrl, CardDavClient::NewHref(fBookUrl, uid), TestCard(uid, name),
+							  QByteArray(), etag)
+						.IsOk());
+	}
+
+	std::string BookText() { return ReadFile(fBook.toStdString()); }
+
+	// The lines of the sync state, in any order.
+	QList<QByteArray> StateLines()
+	{
+		QList<QByteArray> lines =
+			QByteArray::fromStdString(ReadFile(SyncState::PathFor(fBook).toStdString()))
+				.split('\n');
+		std::sort(lines.begin(), lines.end());
+		return lines;
+	}
+
+	CardDavServer fServer;
+	DigestProxy fProxy;
+	// No credentials: Xandikos asks for none.
+	std::unique_ptr<CardDavClient> fDirect;
+	QString fAddress;
+	QUrl fBookUrl;
+	QString fBook;
+};
+
+TEST_F(DigestAuthenticationTest, SyncGoesBothWaysAndAWrongPasswordChangesNothing)
+{
+	const QByteArray ann = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ann Lee\r\nN:Lee;Ann;;;\r\n"
+						   "NICKNAME:ann\r\nEMAIL:ann@example.org\r\nEND:VCARD\r\n";
+	ASSERT_EQ(RunZibBook({"import", fBook, "-"}, ann).status, 0);
+	ZibBookRun up = Sync(kPassword);
+	EXPECT_EQ(up.status, 0) << up.err;
+	ASSERT_EQ(ServerState().size(), 1);
+	QList<CardDavCard> cards;
+	QStringList missing;
+	ASSERT_TRUE(
+		fDirect->Multiget(fBookUrl, {ServerState()[0].section(' ', 0, 0)}, cards, missing).IsOk());
+	ASSERT_EQ(cards.size(), 1);
+	EXPECT_TRUE(cards[0].vcard.contains("ann@example.org"));
+
+	PutOnServer("bea", "Bea Cole");
+	ZibBookRun down = Sync(kPassword);
+	EXPECT_EQ(down.status, 0) << down.err;
+	EXPECT_NE(down.err.find("In this book: 1 added"), std::string::npos) << down.err;
+	EXPECT_NE(BookText().find("Bea Cole"), std::string::npos);
+
+	// A refused password stops the sync before anything moves.
+	PutOnServer("cid", "Cid Moss");
+	const std::string book = BookText();
+	const QList<QByteArray> state = StateLines();
+	const QStringList server = ServerState();
+	ZibBookRun refused = Sync("wrong");
+	EXPECT_EQ(refused.status, 3);
+	EXPECT_NE(refused.err.find("refused the password of the user \"alice\""), std::string::npos)
+		<< refused.err;
+	EXPECT_EQ(BookText(), book);
+	EXPECT_EQ(StateLines(), state);
+	EXPECT_EQ(ServerState(), server);
+	EXPECT_EQ(server.size(), 3);
+
+	// Conditional PUT and DELETE of a href that must be percent-encoded: the
+	// URI that Digest signs is the one sent.
+	CardDavClient client(kUser, kPassword);
+	const QUrl proxied = fProxy.Through(fBookUrl);
+	const QString href = proxied.path() + QStringLiteral("a b@ä;x.vcf");
+	QByteArray created, replaced;
+	for (const CardDavResult& result :
+		 {client.Put(proxied, href, TestCard("odd", "Odd One"), QByteArray(), created),
+		  client.Put(proxied, href, TestCard("odd", "Odd Two"), created, replaced),
+		  client.Delete(proxied, href, replaced)})
+		EXPECT_TRUE(result.IsOk()) << result.message.toStdString();
+	EXPECT_EQ(ServerState(), server);
+
+	// The right password sent as Basic credentials is refused: the syncs
+	// above answered Digest's challenge.
+	QNetworkAccessManager manager;
+	QNetworkRequest request{QUrl(fAddress)};
+	request.setRawHeader("Authorization", "Basic " + QByteArray("alice:wonderland").toBase64());
+	std::unique_ptr<QNetworkReply> basic(manager.get(request));
+	QEventLoop loop;
+	QObject::connect(basic.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+	if (!basic->isFinished())
+		loop.exec();
+	EXPECT_EQ(basic->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 401);
+	EXPECT_TRUE(basic->rawHeader("WWW-Authenticate").startsWith("Digest "));
+}
+
+// Qt answers Digest with MD5 only: a server that offers nothing else is
+// told apart from a refused password, which asking again would not mend.
+TEST_F(DigestAuthenticationTest, ServerThatAsksForSha256AloneIsNamed)
+{
+	struct Row {
+		const char* algorithm;
+		int status;
+		const char* message;
+	};
+	for (const Row& row :
+		 {Row{"MD5|SHA-256", 0, "On the server: 0 added"},
+		  Row{"SHA-256", 3,
+			  "asks for Digest (SHA-256) authentication, which this program cannot "
+			  "answer."}}) {
+		SCOPED_TRACE(row.algorithm);
+		StartProxy(row.algorithm);
+		ZibBookRun run = Sync(kPassword);
+		EXPECT_EQ(run.status, row.status) << run.err;
+		EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
+	}
+}
+
+} // namespace

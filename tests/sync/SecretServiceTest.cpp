@@ -1,0 +1,124 @@
+#include <sys/xattr.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "CardDavServer.h"
+#include "KeyringDaemon.h"
+#include "SecretStore.h"
+#include "SyncTestSupport.h"
+#include "TestDirectory.h"
+#include "ZibBookProcess.h"
+
+namespace {
+
+// The secret store against a real gnome-keyring on a private session bus,
+// and zib-book, a process of its own, finding the password there.
+class SecretServiceTest : public TestDirectory {
+protected:
+	void SetUp() override
+	{
+		TestDirectory::SetUp();
+		EnsureCoreApplication();
+		const char* address = getenv("DBUS_SESSION_BUS_ADDRESS");
+		fSavedAddress = address != nullptr ? address : "";
+		std::string reason;
+		switch (fKeyring.Start(&reason)) {
+			case KeyringDaemon::kCannotStart:
+				GTEST_SKIP() << "no secret service can run here: " << reason;
+			case KeyringDaemon::kFailed:
+				FAIL() << reason;
+			case KeyringDaemon::kRunning:
+				break;
+		}
+		setenv("DBUS_SESSION_BUS_ADDRESS", fKeyring.Address().toUtf8().constData(), 1);
+	}
+
+	void TearDown() override
+	{
+		if (fSavedAddress.empty())
+			unsetenv("DBUS_SESSION_BUS_ADDRESS");
+		else
+			setenv("DBUS_SESSION_BUS_ADDRESS", fSavedAddress.c_str(), 1);
+		TestDirectory::TearDown();
+	}
+
+	// Whether text is in a file under the test folder or in an attribute
+	// of one.
+	std::string FileHolding(const std::string& text) const
+	{
+		for (const auto& entry : std::filesystem::recursive_directory_iterator(fPath)) {
+			const std::string path = entry.path().string();
+			if (entry.is_regular_file() && ReadFile(path).find(text) != std::string::npos)
+				return path;
+			std::string names(65536, '\0');
+			const ssize_t size = llistxattr(path.c_str(), names.data(), names.size());
+			for (size_t at = 0; size > 0 && at < static_cast<size_t>(size);
+				 at = names.find('\0', at) + 1) {
+				if (Xattr(path, names.c_str() + at).find(text) != std::string::npos)
+					return path + " (" + (names.c_str() + at) + ")";
+			}
+		}
+		return "";
+	}
+
+	KeyringDaemon fKeyring;
+	std::string fSavedAddress;
+};
+
+TEST_F(SecretServiceTest, PasswordIsStoredReplacedAndFoundByAnotherProcess)
+{
+	CardDavServer server;
+	std::string error;
+	ASSERT_TRUE(server.Start(CardDavServer::kRadicale, fPath / "server", &error)) << error;
+	const QString address = QString::fromStdString(server.Address());
+	const QString book = QString::fromStdString(server.BookAddress());
+	const QString user = QString::fromStdString(server.User());
+	const QString password = QString::fromStdString(server.Password());
+	const QStringList ours = {"xdg:schema", "x-vnd.vornak-zibmo.CardDav", "user", user};
+
+	QString message;
+	ASSERT_TRUE(SecretStore().Store(book, user, "outdated", &message)) << message.toStdString();
+	ZibBookRun refused = RunZibBook({"sync", "--user", user, PathOf("book").c_str(), address});
+	EXPECT_EQ(refused.status, 3) << refused.err;
+
+	// The server's address and any address book on it name one password.
+	ASSERT_TRUE(SecretStore().Store(address, user, password, &message)) << message.toStdString();
+	EXPECT_EQ(fKeyring.CountItems(ours), 1);
+	QString found;
+	EXPECT_TRUE(SecretStore().Lookup(book, user, found));
+	EXPECT_EQ(found.toStdString(), password.toStdString());
+	struct Miss {
+		const char* url;
+		const char* user;
+	};
+	const std::string here = server.Address();
+	for (const Miss& miss : {Miss{"http://127.0.0.1:1/", "alice"},
+							 Miss{"https://127.0.0.1/", "alice"}, Miss{here.c_str(), "bob"}}) {
+		QString none = "unchanged";
+		EXPECT_FALSE(SecretStore().Lookup(miss.url, miss.user, none)) << miss.url << miss.user;
+		EXPECT_EQ(none.toStdString(), "unchanged");
+	}
+
+	ZibBookRun synced = RunZibBook({"sync", "--user", user, PathOf("book").c_str(), address});
+	EXPECT_EQ(synced.status, 0) << synced.err;
+	ZibBookRun again = RunZibBook({"sync", PathOf("book").c_str()});
+	EXPECT_EQ(again.status, 0) << again.err;
+	EXPECT_EQ(FileHolding(password.toStdString()), "");
+
+	// A locked keyring asks for its password in a window that no one can
+	// answer here: calls fail, and never wait past their time-out.
+	ASSERT_TRUE(fKeyring.Lock());
+	const auto start = std::chrono::steady_clock::now();
+	QString none = "unchanged";
+	EXPECT_FALSE(SecretStore(1000).Lookup(address, user, none));
+	EXPECT_FALSE(SecretStore(1000).Store(address, user, "new", &message));
+	EXPECT_FALSE(message.isEmpty());
+	EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+	EXPECT_EQ(none.toStdString(), "unchanged");
+}
+
+} // namespace
