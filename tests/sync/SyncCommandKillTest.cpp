@@ -2,18 +2,13 @@
 // records up and cards down, then run again to the end: both sides hold each
 // person once, nothing is deleted, and the state says what both hold.
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
-#include <chrono>
 #include <functional>
 #include <map>
 #include <set>
-#include <thread>
 
+#include <QProcess>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -25,8 +20,6 @@
 #include "SyncState.h"
 #include "ZIBFiles.h"
 #include "ZIBook.h"
-
-extern char** environ;
 
 namespace {
 
@@ -45,35 +38,21 @@ protected:
 	// status, or -1 when it was killed.
 	int Sync(const std::function<bool()>& killNow = nullptr)
 	{
-		const std::string password = "--password-command=echo " + fServer.Password();
-		std::vector<std::string> arguments{ZIB_BOOK_PATH, "sync", "--user",         fServer.User(),
-										   password,      fBook,  fServer.Address()};
-		std::vector<char*> argv;
-		for (std::string& argument : arguments)
-			argv.push_back(argument.data());
-		argv.push_back(nullptr);
-		const std::string err = PathOf("stderr");
-		posix_spawn_file_actions_t actions;
-		posix_spawn_file_actions_init(&actions);
-		posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-										 0600);
-		pid_t pid = -1;
-		const int spawned =
-			posix_spawn(&pid, ZIB_BOOK_PATH, &actions, nullptr, argv.data(), environ);
-		posix_spawn_file_actions_destroy(&actions);
-		if (spawned != 0)
+		QProcess process;
+		process.start(ZIB_BOOK_PATH,
+					  {"sync", "--user", QString::fromStdString(fServer.User()),
+					   QString::fromStdString("--password-command=echo " + fServer.Password()),
+					   QString::fromStdString(fBook), QString::fromStdString(fServer.Address())});
+		if (!process.waitForStarted())
 			return -2;
-		int status = 0;
-		while (waitpid(pid, &status, WNOHANG) == 0) {
+		while (!process.waitForFinished(1) && process.state() != QProcess::NotRunning) {
 			if (killNow && killNow()) {
-				kill(pid, SIGKILL);
-				waitpid(pid, &status, 0);
-				break;
+				process.kill();
+				process.waitForFinished();
 			}
-			std::this_thread::sleep_for(std::chrono::microseconds(500));
 		}
-		fErrors = ReadFile(err);
-		return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+		fErrors = process.readAllStandardError().toStdString();
+		return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 	}
 
 	// The item lines in the state file.
