@@ -79,7 +79,7 @@ BookSync::_ListServer()
 		if (!result.IsOk() || current == known)
 			return result;
 	}
-	QSet<QString> listed;
+	QList<CardDavEntry> entries;
 	bool whole = true;
 	if (info.offersSyncCollection) {
 		CardDavChanges changes;
@@ -92,27 +92,23 @@ BookSync::_ListServer()
 		}
 		if (!result.IsOk())
 			return result;
-		for (const CardDavEntry& entry : changes.changed) {
-			listed.insert(entry.href);
-			if (items.value(entry.href).etag != entry.etag)
-				fChangedThere.insert(entry.href, entry.etag);
-		}
+		entries = changes.changed;
 		fToken = changes.syncToken;
 		for (const QString& href : changes.removed) {
 			if (items.contains(href))
 				fRemovedThere.insert(href);
 		}
 	} else {
-		QList<CardDavEntry> entries;
 		result = fClient->ListEntries(fUrl, entries);
 		if (!result.IsOk())
 			return result;
-		for (const CardDavEntry& entry : entries) {
-			listed.insert(entry.href);
-			if (items.value(entry.href).etag != entry.etag)
-				fChangedThere.insert(entry.href, entry.etag);
-		}
 		fToken.clear();
+	}
+	QSet<QString> listed;
+	for (const CardDavEntry& entry : entries) {
+		listed.insert(entry.href);
+		if (items.value(entry.href).etag != entry.etag)
+			fChangedThere.insert(entry.href, entry.etag);
 	}
 	// A whole listing: what it lacks is gone.
 	if (whole) {
