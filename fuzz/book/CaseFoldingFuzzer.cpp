@@ -11,14 +11,12 @@
 #include <string_view>
 
 #include "CaseFolding.h"
+#include "FuzzCheck.h"
 
 extern "C" int
 LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-	std::string_view input(reinterpret_cast<const char*>(data), size);
-	size_t split = input.find('\n');
-	std::string_view key = input.substr(0, split);
-	std::string_view text = split == std::string_view::npos ? "" : input.substr(split + 1);
+	const auto [key, text] = SplitAtLineFeed(data, size);
 
 	CaseFolding search(key);
 	bool expected = CaseFolding::Fold(text).find(search.FoldedKey()) != std::string::npos;

@@ -12,10 +12,7 @@
 extern "C" int
 LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-	std::string_view input(reinterpret_cast<const char*>(data), size);
-	size_t split = input.find('\n');
-	std::string_view word = input.substr(0, split);
-	std::string_view text = split == std::string_view::npos ? "" : input.substr(split + 1);
+	const auto [word, text] = SplitAtLineFeed(data, size);
 	if (word.empty())
 		return 0;
 

@@ -55,7 +55,6 @@ enum button_width { B_WIDTH_AS_USUAL, B_WIDTH_FROM_WIDEST, B_WIDTH_FROM_LABEL };
 // application kit's codes; they live here until it has them.
 enum {
 	B_MOUSE_UP = '_MUP',
-	B_MOUSE_MOVED = '_MMV',
 	// float "be:wheel_delta_x" and "be:wheel_delta_y", in notches; positive
 	// scrolls right and down.
 	B_MOUSE_WHEEL_CHANGED = '_MWC',
@@ -63,9 +62,6 @@ enum {
 	B_WINDOW_MOVED = '_WMV',
 	B_WINDOW_RESIZED = '_WRS',
 };
-
-// The transit argument of MouseMoved().
-enum { B_ENTERED_VIEW = 0, B_INSIDE_VIEW, B_EXITED_VIEW, B_OUTSIDE_VIEW };
 
 // The modifier keys held now; GUI thread only.
 uint32 modifiers();

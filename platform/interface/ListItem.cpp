@@ -5,9 +5,7 @@
 #include <Font.h>
 #include <View.h>
 
-BListItem::BListItem(uint32 outlineLevel, bool expanded)
-	: fWidth(0), fHeight(0), fLevel(outlineLevel), fSelected(false), fEnabled(true),
-	  fExpanded(expanded)
+BListItem::BListItem(uint32, bool) : fWidth(0), fHeight(0), fSelected(false), fEnabled(true)
 {
 }
 

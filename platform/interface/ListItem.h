@@ -8,7 +8,8 @@ class BFont;
 class BView;
 
 // One row of a BListView, which draws it through DrawItem(). The list does
-// not own its items.
+// not own its items. Rows are flat: the outline level and expansion are
+// taken and ignored.
 class BListItem {
 public:
 	BListItem(uint32 outlineLevel = 0, bool expanded = true);
@@ -23,9 +24,6 @@ public:
 	void Deselect() { fSelected = false; }
 	void SetEnabled(bool enabled) { fEnabled = enabled; }
 	bool IsEnabled() const { return fEnabled; }
-	void SetExpanded(bool expanded) { fExpanded = expanded; }
-	bool IsExpanded() const { return fExpanded; }
-	uint32 OutlineLevel() const { return fLevel; }
 
 	// Draws the item in frame of owner; complete asks for the background
 	// too, not only what differs from the list's colour.
@@ -37,10 +35,8 @@ public:
 private:
 	float fWidth;
 	float fHeight;
-	uint32 fLevel;
 	bool fSelected;
 	bool fEnabled;
-	bool fExpanded;
 };
 
 #endif // LIST_ITEM_H

@@ -61,7 +61,6 @@ public:
 	bool IsItemSelected(int32 index) const;
 	// The index-th selected row from the top, or -1.
 	int32 CurrentSelection(int32 index = 0) const;
-	list_view_type ListType() const { return fType; }
 
 	void ScrollToSelection();
 	void InvalidateItem(int32 index);
@@ -69,9 +68,7 @@ public:
 
 	// Adopt message.
 	void SetSelectionMessage(BMessage* message);
-	BMessage* SelectionMessage() const { return fSelectionMessage.get(); }
 	void SetInvocationMessage(BMessage* message) { SetMessage(message); }
-	BMessage* InvocationMessage() const { return Message(); }
 
 	status_t Invoke(BMessage* message = nullptr) override;
 

@@ -127,14 +127,6 @@ BMenu::FindItem(uint32 command) const
 	return nullptr;
 }
 
-BMenuItem*
-BMenu::FindMarked() const
-{
-	auto found = std::find_if(fItems.begin(), fItems.end(),
-							  [](const BMenuItem* item) { return item->IsMarked(); });
-	return found != fItems.end() ? *found : nullptr;
-}
-
 void
 BMenu::SetEnabled(bool enabled)
 {
@@ -155,18 +147,6 @@ BMenu::IsEnabled() const
 		return false;
 	BMenu* super = Supermenu();
 	return super == nullptr || super->IsEnabled();
-}
-
-status_t
-BMenu::SetTargetForItems(BHandler* target)
-{
-	status_t status = B_OK;
-	for (BMenuItem* item : fItems) {
-		status_t result = item->SetTarget(target);
-		if (result != B_OK)
-			status = result;
-	}
-	return status;
 }
 
 BMenu*

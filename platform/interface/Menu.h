@@ -13,7 +13,7 @@ namespace BPrivate {
 struct MenuState;
 }
 
-enum menu_layout { B_ITEMS_IN_ROW = 0, B_ITEMS_IN_COLUMN, B_ITEMS_IN_MATRIX };
+enum menu_layout { B_ITEMS_IN_ROW = 0, B_ITEMS_IN_COLUMN };
 
 // A list of menu items shown as a desktop menu. Owns its items. Use it on
 // the GUI thread with its window locked.
@@ -39,14 +39,10 @@ public:
 	// Searches submenus too; null when there is none.
 	BMenuItem* FindItem(const char* label) const;
 	BMenuItem* FindItem(uint32 command) const;
-	BMenuItem* FindMarked() const;
 
 	virtual void SetEnabled(bool enabled);
 	bool IsEnabled() const;
-	// Sets the target of every item (not of submenus' items).
-	status_t SetTargetForItems(BHandler* target);
 
-	BMenuItem* Superitem() const { return fSuperitem; }
 	BMenu* Supermenu() const;
 
 protected:

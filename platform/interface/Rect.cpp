@@ -3,25 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-void
-BRect::Set(float l, float t, float r, float b)
-{
-	left = l;
-	top = t;
-	right = r;
-	bottom = b;
-}
-
 int32
 BRect::IntegerWidth() const
 {
 	return static_cast<int32>(std::ceil(right - left));
-}
-
-int32
-BRect::IntegerHeight() const
-{
-	return static_cast<int32>(std::ceil(bottom - top));
 }
 
 void
@@ -31,12 +16,6 @@ BRect::OffsetBy(float dx, float dy)
 	right += dx;
 	top += dy;
 	bottom += dy;
-}
-
-void
-BRect::OffsetTo(float x, float y)
-{
-	OffsetBy(x - left, y - top);
 }
 
 BRect
@@ -50,9 +29,7 @@ BRect::OffsetByCopy(float dx, float dy) const
 BRect
 BRect::OffsetToCopy(float x, float y) const
 {
-	BRect copy = *this;
-	copy.OffsetTo(x, y);
-	return copy;
+	return OffsetByCopy(x - left, y - top);
 }
 
 void
@@ -76,18 +53,6 @@ bool
 BRect::Contains(BPoint point) const
 {
 	return point.x >= left && point.x <= right && point.y >= top && point.y <= bottom;
-}
-
-bool
-BRect::Contains(const BRect& rect) const
-{
-	return rect.IsValid() && Contains(rect.LeftTop()) && Contains(rect.RightBottom());
-}
-
-bool
-BRect::Intersects(const BRect& rect) const
-{
-	return IsValid() && rect.IsValid() && (*this & rect).IsValid();
 }
 
 BRect

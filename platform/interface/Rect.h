@@ -16,8 +16,6 @@ public:
 	{
 	}
 
-	void Set(float l, float t, float r, float b);
-
 	BPoint LeftTop() const { return BPoint(left, top); }
 	BPoint RightBottom() const { return BPoint(right, bottom); }
 	BPoint LeftBottom() const { return BPoint(left, bottom); }
@@ -26,13 +24,9 @@ public:
 	float Width() const { return right - left; }
 	float Height() const { return bottom - top; }
 	int32 IntegerWidth() const;
-	int32 IntegerHeight() const;
 	bool IsValid() const { return left <= right && top <= bottom; }
 
 	void OffsetBy(float dx, float dy);
-	void OffsetBy(BPoint delta) { OffsetBy(delta.x, delta.y); }
-	void OffsetTo(float x, float y);
-	void OffsetTo(BPoint point) { OffsetTo(point.x, point.y); }
 	BRect OffsetByCopy(float dx, float dy) const;
 	BRect OffsetToCopy(float x, float y) const;
 	// Moves each edge inward by dx, dy (outward when negative).
@@ -40,8 +34,6 @@ public:
 	BRect InsetByCopy(float dx, float dy) const;
 
 	bool Contains(BPoint point) const;
-	bool Contains(const BRect& rect) const;
-	bool Intersects(const BRect& rect) const;
 	// The common part; invalid when they do not meet.
 	BRect operator&(const BRect& other) const;
 	// The smallest rectangle holding both.

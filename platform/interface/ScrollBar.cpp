@@ -30,7 +30,7 @@ BScrollBar::BScrollBar(BRect frame, const char* name, BView* target, float min, 
 									: B_FOLLOW_LEFT_RIGHT | B_FOLLOW_BOTTOM,
 			B_WILL_DRAW | B_FRAME_EVENTS),
 	  fTarget(nullptr), fOrientation(direction), fValue(0), fMin(min), fMax(std::max(min, max)),
-	  fSmallStep(1), fLargeStep(10), fProportion(0)
+	  fSmallStep(1), fLargeStep(10)
 {
 	auto* bar = new QScrollBar(direction == B_VERTICAL ? Qt::Vertical : Qt::Horizontal);
 	_Widget()->SetInner(bar);
@@ -112,10 +112,9 @@ BScrollBar::GetSteps(float* smallStep, float* largeStep) const
 }
 
 void
-BScrollBar::SetProportion(float proportion)
+BScrollBar::SetProportion(float)
 {
 	// The desktop style sizes the knob from the range and page step.
-	fProportion = std::clamp(proportion, 0.0f, 1.0f);
 }
 
 void

@@ -27,7 +27,6 @@ public:
 	void GetSteps(float* smallStep, float* largeStep) const;
 	// The visible part of the whole, 0 to 1.
 	void SetProportion(float proportion);
-	float Proportion() const { return fProportion; }
 	void SetTarget(BView* target);
 	BView* Target() const { return fTarget; }
 	orientation Orientation() const { return fOrientation; }
@@ -42,7 +41,6 @@ private:
 	float fMax;
 	float fSmallStep;
 	float fLargeStep;
-	float fProportion;
 };
 
 #endif // SCROLL_BAR_H

@@ -247,13 +247,6 @@ BTextView::SetWordWrap(bool wrap)
 }
 
 void
-BTextView::SetTextRect(BRect rect)
-{
-	fTextRect = rect;
-	_PlaceEditor();
-}
-
-void
 BTextView::InsertText(const char* text, int32 length, int32 offset, const text_run_array*)
 {
 	if (text == nullptr || length <= 0)

@@ -18,7 +18,7 @@ struct text_run_array;
 // can filter them (Tab is inserted unless a subclass moves the focus);
 // Ctrl combinations (copy, paste, menu shortcuts) are not typed text.
 // Typed, pasted, dropped and inserted text all pass through InsertText(),
-// where a subclass can change it. The text never grows beyond MaxBytes(),
+// where a subclass can change it. The text never grows beyond SetMaxBytes(),
 // and never by part of a character. No scroll bars of its own: the text
 // scrolls to keep the caret in sight.
 class BTextView : public BView {
@@ -52,20 +52,13 @@ public:
 	void MakeEditable(bool editable = true);
 	bool IsEditable() const { return fEditable; }
 	void MakeSelectable(bool selectable = true);
-	bool IsSelectable() const { return fSelectable; }
 	// Text beyond maxBytes is cut off at once, at a character boundary.
 	void SetMaxBytes(int32 maxBytes);
-	int32 MaxBytes() const { return fMaxBytes; }
 	void SetWordWrap(bool wrap);
 	bool DoesWordWrap() const { return fWordWrap; }
-	// Where the text goes, in view coordinates. Its left, top and right
-	// edges inset the text from the view's edges; the text reaches as far
-	// down as the view, less the top inset while a line still fits.
-	void SetTextRect(BRect rect);
-	BRect TextRect() const { return fTextRect; }
 
 protected:
-	// Inserts length bytes of text at offset, keeping within MaxBytes().
+	// Inserts length bytes of text at offset, keeping within SetMaxBytes().
 	// runs is ignored.
 	virtual void InsertText(const char* text, int32 length, int32 offset,
 							const text_run_array* runs);

@@ -1,11 +1,8 @@
 #include "View.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
-#include <QCursor>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -55,8 +52,6 @@ follow(uint32 rule, uint32 farRule, float coordinate, float delta)
 {
 	if (rule == farRule)
 		return coordinate + delta;
-	if (rule == _VIEW_CENTER_)
-		return coordinate + delta / 2;
 	return coordinate;
 }
 
@@ -64,9 +59,9 @@ follow(uint32 rule, uint32 farRule, float coordinate, float delta)
 
 BView::BView(BRect frame, const char* name, uint32 resizingMode, uint32 flags)
 	: BHandler(name), fWidget(new BPrivate::ViewWidget(this)), fParent(nullptr), fWindow(nullptr),
-	  fFrame(frame), fResizingMode(resizingMode), fFlags(flags), fShowLevel(0), fHighColor(kBlack),
-	  fLowColor(kWhite), fViewColor(kWhite), fFont(be_plain_font), fPenLocation(0, 0),
-	  fHorizontalBar(nullptr), fVerticalBar(nullptr)
+	  fFrame(frame), fResizingMode(resizingMode), fFlags(flags), fHighColor(kBlack),
+	  fLowColor(kWhite), fViewColor(kWhite), fFont(be_plain_font), fHorizontalBar(nullptr),
+	  fVerticalBar(nullptr)
 {
 	_PlaceWidget();
 }
@@ -93,11 +88,6 @@ BView::AttachedToWindow()
 }
 
 void
-BView::DetachedFromWindow()
-{
-}
-
-void
 BView::Draw(BRect)
 {
 }
@@ -109,11 +99,6 @@ BView::MouseDown(BPoint)
 
 void
 BView::MouseUp(BPoint)
-{
-}
-
-void
-BView::MouseMoved(BPoint, uint32, const BMessage*)
 {
 }
 
@@ -170,12 +155,6 @@ BView::ScrollTo(BPoint where)
 }
 
 void
-BView::ScrollBy(float dx, float dy)
-{
-	ScrollTo(BPoint(fOrigin.x + dx, fOrigin.y + dy));
-}
-
-void
 BView::AddChild(BView* child, BView* sibling)
 {
 	if (child == nullptr || child->fParent != nullptr || child == this)
@@ -187,8 +166,7 @@ BView::AddChild(BView* child, BView* sibling)
 	child->_PlaceWidget();
 	if (sibling != nullptr)
 		child->fWidget->stackUnder(sibling->fWidget);
-	if (!child->IsHidden())
-		child->fWidget->show();
+	child->fWidget->show();
 	if (fWindow != nullptr)
 		child->_Attach(fWindow);
 }
@@ -206,12 +184,6 @@ BView::RemoveChild(BView* child)
 	child->fWidget->hide();
 	child->fWidget->setParent(nullptr);
 	return true;
-}
-
-bool
-BView::RemoveSelf()
-{
-	return fParent != nullptr && fParent->RemoveChild(this);
 }
 
 int32
@@ -255,43 +227,9 @@ BView::MoveTo(BPoint where)
 }
 
 void
-BView::MoveBy(float dx, float dy)
-{
-	_SetFrame(fFrame.OffsetByCopy(dx, dy));
-}
-
-void
 BView::ResizeTo(float width, float height)
 {
 	_SetFrame(BRect(fFrame.left, fFrame.top, fFrame.left + width, fFrame.top + height));
-}
-
-void
-BView::ResizeBy(float dx, float dy)
-{
-	ResizeTo(fFrame.Width() + dx, fFrame.Height() + dy);
-}
-
-void
-BView::Show()
-{
-	fShowLevel--;
-	if (fShowLevel == 0 && fParent != nullptr)
-		fWidget->show();
-}
-
-void
-BView::Hide()
-{
-	fShowLevel++;
-	if (fShowLevel == 1)
-		fWidget->hide();
-}
-
-bool
-BView::IsHidden() const
-{
-	return fShowLevel > 0;
 }
 
 bool
@@ -300,44 +238,10 @@ BView::IsFocus() const
 	return fWindow != nullptr && fWindow->CurrentFocus() == this;
 }
 
-BPoint
-BView::ConvertToScreen(BPoint point) const
-{
-	QPoint global = fWidget->mapToGlobal(to_qt(point - fOrigin));
-	return BPoint(global.x() + (point.x - std::floor(point.x)),
-				  global.y() + (point.y - std::floor(point.y)));
-}
-
-BPoint
-BView::ConvertFromScreen(BPoint point) const
-{
-	return BPrivate::from_qt(fWidget->mapFromGlobal(to_qt(point))) + fOrigin;
-}
-
-BRect
-BView::ConvertToScreen(BRect rect) const
-{
-	BPoint leftTop = ConvertToScreen(rect.LeftTop());
-	return rect.OffsetToCopy(leftTop.x, leftTop.y);
-}
-
 BScrollBar*
 BView::ScrollBar(orientation direction) const
 {
 	return direction == B_HORIZONTAL ? fHorizontalBar : fVerticalBar;
-}
-
-void
-BView::GetMouse(BPoint* location, uint32* buttons) const
-{
-	if (location != nullptr)
-		*location = ConvertFromScreen(BPrivate::from_qt(QCursor::pos()));
-	if (buttons != nullptr) {
-		Qt::MouseButtons held = QGuiApplication::mouseButtons();
-		*buttons = ((held & Qt::LeftButton) ? B_PRIMARY_MOUSE_BUTTON : 0) |
-				   ((held & Qt::RightButton) ? B_SECONDARY_MOUSE_BUTTON : 0) |
-				   ((held & Qt::MiddleButton) ? B_TERTIARY_MOUSE_BUTTON : 0);
-	}
 }
 
 void
@@ -374,12 +278,6 @@ BView::GetFont(BFont* font) const
 		*font = fFont;
 }
 
-void
-BView::SetFontSize(float size)
-{
-	fFont.SetSize(size);
-}
-
 float
 BView::StringWidth(const char* string) const
 {
@@ -412,25 +310,11 @@ void
 BView::StrokeLine(BPoint start, BPoint end, pattern stroke)
 {
 	_Stroke(start, end, stroke);
-	fPenLocation = end;
-}
-
-void
-BView::StrokeLine(BPoint end, pattern stroke)
-{
-	StrokeLine(fPenLocation, end, stroke);
-}
-
-void
-BView::DrawString(const char* string)
-{
-	DrawString(string, fPenLocation);
 }
 
 void
 BView::DrawString(const char* string, BPoint baseline)
 {
-	fPenLocation = BPoint(baseline.x + StringWidth(string), baseline.y);
 	QPainter* painter = fWidget->Painter();
 	if (painter == nullptr || string == nullptr)
 		return;
@@ -507,7 +391,6 @@ BView::_Detach()
 {
 	for (BView* child : fChildren)
 		child->_Detach();
-	DetachedFromWindow();
 	fWindow->_ViewDetached(this);
 	fWindow->RemoveHandler(this);
 	fWindow = nullptr;
@@ -536,8 +419,6 @@ BView::_SetFrame(BRect frame)
 		child->_ParentResized(dx, dy);
 	if ((fFlags & B_FRAME_EVENTS) != 0)
 		FrameResized(frame.Width(), frame.Height());
-	if ((fFlags & B_FULL_UPDATE_ON_RESIZE) != 0)
-		Invalidate();
 }
 
 void

@@ -25,7 +25,6 @@ enum {
 	_VIEW_LEFT_ = 2,
 	_VIEW_BOTTOM_ = 3,
 	_VIEW_RIGHT_ = 4,
-	_VIEW_CENTER_ = 5,
 };
 enum {
 	B_FOLLOW_NONE = 0,
@@ -34,16 +33,13 @@ enum {
 	B_FOLLOW_LEFT = _rule_(0, _VIEW_LEFT_, 0, _VIEW_LEFT_),
 	B_FOLLOW_RIGHT = _rule_(0, _VIEW_RIGHT_, 0, _VIEW_RIGHT_),
 	B_FOLLOW_LEFT_RIGHT = _rule_(0, _VIEW_LEFT_, 0, _VIEW_RIGHT_),
-	B_FOLLOW_H_CENTER = _rule_(0, _VIEW_CENTER_, 0, _VIEW_CENTER_),
 	B_FOLLOW_TOP = _rule_(_VIEW_TOP_, 0, _VIEW_TOP_, 0),
 	B_FOLLOW_BOTTOM = _rule_(_VIEW_BOTTOM_, 0, _VIEW_BOTTOM_, 0),
 	B_FOLLOW_TOP_BOTTOM = _rule_(_VIEW_TOP_, 0, _VIEW_BOTTOM_, 0),
-	B_FOLLOW_V_CENTER = _rule_(_VIEW_CENTER_, 0, _VIEW_CENTER_, 0),
 };
 
 // View flags.
 enum {
-	B_FULL_UPDATE_ON_RESIZE = 0x80000000UL,
 	B_WILL_DRAW = 0x20000000UL,
 	B_PULSE_NEEDED = 0x10000000UL,
 	B_FRAME_EVENTS = 0x04000000UL,
@@ -68,12 +64,10 @@ public:
 
 	// Hooks.
 	virtual void AttachedToWindow();
-	virtual void DetachedFromWindow();
 	// updateRect is in the view's coordinates.
 	virtual void Draw(BRect updateRect);
 	virtual void MouseDown(BPoint where);
 	virtual void MouseUp(BPoint where);
-	virtual void MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage);
 	// Tab moves the focus to the next navigable view, Shift-Tab to the
 	// previous one; other keys are ignored.
 	virtual void KeyDown(const char* bytes, int32 numBytes);
@@ -83,14 +77,12 @@ public:
 	virtual void MakeFocus(bool focus = true);
 	virtual void ScrollTo(BPoint where);
 	void ScrollTo(float x, float y) { ScrollTo(BPoint(x, y)); }
-	void ScrollBy(float dx, float dy);
 
 	// The tree. AddChild() adopts child (nothing happens when it has a
 	// parent already), placing it before sibling or last. RemoveChild()
 	// hands child back to the caller; false when it is not a child.
 	void AddChild(BView* child, BView* sibling = nullptr);
 	bool RemoveChild(BView* child);
-	bool RemoveSelf();
 	int32 CountChildren() const;
 	BView* ChildAt(int32 index) const;
 	BView* Parent() const { return fParent; }
@@ -102,26 +94,13 @@ public:
 	BRect Bounds() const;
 	void MoveTo(BPoint where);
 	void MoveTo(float x, float y) { MoveTo(BPoint(x, y)); }
-	void MoveBy(float dx, float dy);
 	void ResizeTo(float width, float height);
-	void ResizeBy(float dx, float dy);
-	uint32 ResizingMode() const { return fResizingMode; }
 	void SetResizingMode(uint32 mode) { fResizingMode = mode; }
 	uint32 Flags() const { return fFlags; }
-	void SetFlags(uint32 flags) { fFlags = flags; }
-	virtual void Show();
-	virtual void Hide();
-	bool IsHidden() const;
 	bool IsFocus() const;
 
-	BPoint ConvertToScreen(BPoint point) const;
-	BPoint ConvertFromScreen(BPoint point) const;
-	BRect ConvertToScreen(BRect rect) const;
 	// The scroll bar that targets this view, or null.
 	BScrollBar* ScrollBar(orientation direction) const;
-
-	// The mouse position in view coordinates and the buttons held.
-	void GetMouse(BPoint* location, uint32* buttons) const;
 
 	void Invalidate();
 	void Invalidate(BRect rect);
@@ -139,21 +118,14 @@ public:
 	rgb_color ViewColor() const { return fViewColor; }
 	virtual void SetFont(const BFont* font);
 	void GetFont(BFont* font) const;
-	void SetFontSize(float size);
 	float StringWidth(const char* string) const;
 	void GetFontHeight(font_height* height) const;
 
-	void MovePenTo(BPoint where) { fPenLocation = where; }
-	void MovePenTo(float x, float y) { fPenLocation = BPoint(x, y); }
-	BPoint PenLocation() const { return fPenLocation; }
 	void FillRect(BRect rect, pattern fill = B_SOLID_HIGH);
 	void StrokeRect(BRect rect, pattern stroke = B_SOLID_HIGH);
-	// Both end points are drawn; the pen ends at end.
+	// Both end points are drawn.
 	void StrokeLine(BPoint start, BPoint end, pattern stroke = B_SOLID_HIGH);
-	void StrokeLine(BPoint end, pattern stroke = B_SOLID_HIGH);
-	// Draws at the pen, or with baseline at the left of the text's
-	// baseline; the pen moves to the end of the text.
-	void DrawString(const char* string);
+	// With baseline at the left of the text's baseline.
 	void DrawString(const char* string, BPoint baseline);
 	void InvertRect(BRect rect);
 
@@ -190,12 +162,10 @@ private:
 	BPoint fOrigin;
 	uint32 fResizingMode;
 	uint32 fFlags;
-	int32 fShowLevel;
 	rgb_color fHighColor;
 	rgb_color fLowColor;
 	rgb_color fViewColor;
 	BFont fFont;
-	BPoint fPenLocation;
 	BScrollBar* fHorizontalBar; // not owned; it clears this when it goes
 	BScrollBar* fVerticalBar;   // not owned; it clears this when it goes
 };

@@ -1,6 +1,5 @@
 #include "ViewWidget.h"
 
-#include <QCursor>
 #include <QEnterEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -64,8 +63,6 @@ ViewWidget::ViewWidget(BView* view) : fView(view), fPainter(nullptr), fInner(nul
 {
 	setAttribute(Qt::WA_OpaquePaintEvent, false);
 	setFocusPolicy(Qt::ClickFocus);
-	// MouseMoved() is called without a button held too.
-	setMouseTracking(true);
 	// What Qt draws for the view (button labels, text, menus) uses the
 	// platform's font too, so it fits the view's frame.
 	setFont(to_qt(*be_plain_font));
@@ -140,12 +137,6 @@ ViewWidget::mouseReleaseEvent(QMouseEvent* event)
 	_PostMouse(B_MOUSE_UP, event, 0);
 }
 
-void
-ViewWidget::mouseMoveEvent(QMouseEvent* event)
-{
-	_PostMouse(B_MOUSE_MOVED, event, 0);
-}
-
 bool
 ViewWidget::KeyMessage(const QKeyEvent* event, BMessage* message)
 {
@@ -179,18 +170,6 @@ ViewWidget::Post(BView* view, BMessage* message)
 {
 	if (BWindow* window = view->Window())
 		window->PostMessage(message, view);
-}
-
-void
-ViewWidget::enterEvent(QEnterEvent* event)
-{
-	_PostTransit(from_qt(event->position().toPoint()) + fView->Bounds().LeftTop(), B_ENTERED_VIEW);
-}
-
-void
-ViewWidget::leaveEvent(QEvent*)
-{
-	_PostTransit(from_qt(mapFromGlobal(QCursor::pos())) + fView->Bounds().LeftTop(), B_EXITED_VIEW);
 }
 
 void
@@ -256,18 +235,6 @@ ViewWidget::_PostMouse(uint32 what, QMouseEvent* event, int32 clicks)
 	message.AddInt32("buttons", static_cast<int32>(buttons_for(event->buttons())));
 	if (what == B_MOUSE_DOWN)
 		message.AddInt32("clicks", clicks);
-	if (what == B_MOUSE_MOVED)
-		message.AddInt32("be:transit", B_INSIDE_VIEW);
-	Post(fView, &message);
-}
-
-void
-ViewWidget::_PostTransit(BPoint where, uint32 transit)
-{
-	BMessage message(B_MOUSE_MOVED);
-	message.AddInt64("when", system_time());
-	add_point(&message, "where", where);
-	message.AddInt32("be:transit", static_cast<int32>(transit));
 	Post(fView, &message);
 }
 

@@ -32,14 +32,9 @@ qt_flags_for(window_type type, uint32 flags)
 	Qt::WindowFlags result = Qt::Window;
 	if (type == B_MODAL_WINDOW)
 		result = Qt::Dialog;
-	else if (type == B_FLOATING_WINDOW)
-		result = Qt::Tool;
-	else if (type == B_BORDERED_WINDOW)
-		result |= Qt::FramelessWindowHint;
-	result |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
-	if ((flags & B_NOT_CLOSABLE) == 0)
-		result |= Qt::WindowCloseButtonHint;
-	if ((flags & B_NOT_MINIMIZABLE) == 0 && type != B_MODAL_WINDOW)
+	result |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+			  Qt::WindowCloseButtonHint;
+	if (type != B_MODAL_WINDOW)
 		result |= Qt::WindowMinimizeButtonHint;
 	if ((flags & (B_NOT_ZOOMABLE | B_NOT_RESIZABLE)) == 0 && type != B_MODAL_WINDOW)
 		result |= Qt::WindowMaximizeButtonHint;
@@ -53,8 +48,7 @@ same_keys(uint32 key, uint32 keyModifiers, char byte, uint32 modifiers)
 {
 	const uint32 kSignificant = B_SHIFT_KEY | B_OPTION_KEY;
 	return key < 0x80 &&
-		   std::tolower(static_cast<int>(key)) ==
-			   std::tolower(static_cast<unsigned char>(byte)) &&
+		   std::tolower(static_cast<int>(key)) == std::tolower(static_cast<unsigned char>(byte)) &&
 		   (keyModifiers & kSignificant) == (modifiers & kSignificant);
 }
 
@@ -87,7 +81,7 @@ const float kMaxSize = 16777214;
 BWindow::BWindow(BRect frame, const char* title, window_type type, uint32 flags, uint32)
 	: BLooper(title), fWidget(std::make_unique<BPrivate::WindowWidget>(this)),
 	  fTopView(new BView(frame.OffsetToCopy(0, 0), "top view", B_FOLLOW_ALL, 0)), fFocus(nullptr),
-	  fKeyMenuBar(nullptr), fDefaultButton(nullptr), fType(type), fFlags(flags), fShowLevel(1)
+	  fKeyMenuBar(nullptr), fDefaultButton(nullptr), fFlags(flags), fShowLevel(1)
 {
 	fWidget->setWindowFlags(qt_flags_for(type, flags));
 	if (type == B_MODAL_WINDOW)
@@ -121,7 +115,6 @@ BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 	switch (message->what) {
 		case B_MOUSE_DOWN:
 		case B_MOUSE_UP:
-		case B_MOUSE_MOVED:
 		case B_KEY_DOWN: {
 			BView* view = dynamic_cast<BView*>(handler);
 			// Without a focus the top view takes keys: Enter still reaches
@@ -191,35 +184,10 @@ BWindow::Show()
 	fWidget->show();
 }
 
-void
-BWindow::Hide()
-{
-	fShowLevel++;
-	if (fShowLevel == 1)
-		fWidget->hide();
-}
-
 bool
 BWindow::IsHidden() const
 {
 	return fShowLevel > 0;
-}
-
-void
-BWindow::Activate(bool active)
-{
-	if (active) {
-		fWidget->raise();
-		fWidget->activateWindow();
-	} else {
-		fWidget->lower();
-	}
-}
-
-bool
-BWindow::IsActive() const
-{
-	return fWidget->isActiveWindow();
 }
 
 BRect
@@ -240,13 +208,6 @@ BWindow::MoveTo(BPoint where)
 	// The frame is the content area; Qt moves the decorated window.
 	QPoint decoration = fWidget->geometry().topLeft() - fWidget->pos();
 	fWidget->move(to_qt(where) - decoration);
-}
-
-void
-BWindow::MoveBy(float dx, float dy)
-{
-	BRect frame = Frame();
-	MoveTo(BPoint(frame.left + dx, frame.top + dy));
 }
 
 void
@@ -303,12 +264,6 @@ bool
 BWindow::RemoveChild(BView* child)
 {
 	return fTopView->RemoveChild(child);
-}
-
-int32
-BWindow::CountChildren() const
-{
-	return fTopView->CountChildren();
 }
 
 BView*
@@ -387,14 +342,12 @@ BWindow::_NavigateFocus(bool forward)
 	std::vector<BView*> views;
 	std::function<void(BView*)> collect = [&](BView* view) {
 		views.push_back(view);
-		if (!view->IsHidden()) {
-			for (int32 i = 0; BView* child = view->ChildAt(i); i++)
-				collect(child);
-		}
+		for (int32 i = 0; BView* child = view->ChildAt(i); i++)
+			collect(child);
 	};
 	collect(fTopView);
 	auto takesFocus = [](BView* view) {
-		if ((view->Flags() & B_NAVIGABLE) == 0 || view->IsHidden())
+		if ((view->Flags() & B_NAVIGABLE) == 0)
 			return false;
 		auto* control = dynamic_cast<BControl*>(view);
 		return control == nullptr || control->IsEnabled();
@@ -424,12 +377,6 @@ BWindow::_DispatchToView(BMessage* message, BView* view)
 		case B_MOUSE_UP:
 			view->MouseUp(where);
 			break;
-		case B_MOUSE_MOVED: {
-			int32 transit = B_INSIDE_VIEW;
-			message->FindInt32("be:transit", &transit);
-			view->MouseMoved(where, static_cast<uint32>(transit), nullptr);
-			break;
-		}
 		case B_KEY_DOWN: {
 			const char* bytes = nullptr;
 			if (message->FindString("bytes", &bytes) != B_OK || bytes[0] == '\0')
@@ -444,8 +391,8 @@ BWindow::_DispatchToView(BMessage* message, BView* view)
 				}
 			}
 			if ((modifiers & B_COMMAND_KEY) != 0) {
-				auto shortcut = std::find_if(fShortcuts.begin(), fShortcuts.end(),
-					[&](const Shortcut& entry) {
+				auto shortcut =
+					std::find_if(fShortcuts.begin(), fShortcuts.end(), [&](const Shortcut& entry) {
 						return same_keys(entry.key, entry.modifiers, bytes[0], modifiers);
 					});
 				if (shortcut != fShortcuts.end()) {

@@ -17,26 +17,18 @@ class WindowWidget;
 }
 
 enum window_type {
-	B_UNTYPED_WINDOW = 0,
 	B_TITLED_WINDOW = 1,
 	B_MODAL_WINDOW = 3,
 	B_DOCUMENT_WINDOW = 11,
-	B_BORDERED_WINDOW = 20,
-	B_FLOATING_WINDOW = 21,
 };
 
-// Window flags. Controls never block their window here, so
-// B_ASYNCHRONOUS_CONTROLS changes nothing.
+// Window flags.
 enum {
-	B_NOT_CLOSABLE = 0x00000020,
 	B_NOT_ZOOMABLE = 0x00000040,
-	B_NOT_MINIMIZABLE = 0x00004000,
 	B_NOT_RESIZABLE = 0x00000002,
-	B_ASYNCHRONOUS_CONTROLS = 0x00080000,
 };
 
 #define B_CURRENT_WORKSPACE 0
-#define B_ALL_WORKSPACES 0xffffffff
 
 // A top-level window and its looper, which runs on the GUI thread. Frame()
 // is the content area in screen coordinates. The window starts hidden;
@@ -57,31 +49,23 @@ public:
 	virtual void FrameResized(float newWidth, float newHeight);
 	virtual void WindowActivated(bool active);
 
-	// Show() and Hide() nest: the window shows when every Hide() has been
-	// matched by a Show().
+	// Only the first Show() counts.
 	virtual void Show();
-	virtual void Hide();
 	bool IsHidden() const;
-	void Activate(bool active = true);
-	bool IsActive() const;
 
 	BRect Frame() const;
 	BRect Bounds() const;
 	void MoveTo(BPoint where);
 	void MoveTo(float x, float y) { MoveTo(BPoint(x, y)); }
-	void MoveBy(float dx, float dy);
 	void ResizeTo(float width, float height);
 	void ResizeBy(float dx, float dy);
 	void SetSizeLimits(float minWidth, float maxWidth, float minHeight, float maxHeight);
 	void SetTitle(const char* title);
 	const char* Title() const;
-	window_type Type() const { return fType; }
-	uint32 Flags() const { return fFlags; }
 
 	// The views, children of the window's top view (which fills it).
 	void AddChild(BView* child, BView* before = nullptr);
 	bool RemoveChild(BView* child);
-	int32 CountChildren() const;
 	BView* ChildAt(int32 index) const;
 	BView* FindView(const char* name) const;
 	// The view that gets key events; null when none.
@@ -127,7 +111,6 @@ private:
 	BButton* fDefaultButton;
 	std::vector<Shortcut> fShortcuts;
 	std::string fTitle;
-	window_type fType;
 	uint32 fFlags;
 	int32 fShowLevel;
 };

@@ -83,15 +83,11 @@ acquire_sem_etc(sem_id sem, int32 count, uint32 flags, bigtime_t timeout)
 		return B_BAD_SEM_ID;
 
 	auto available = [&] { return semaphore->deleted || semaphore->count >= count; };
-	bool timed =
-		(flags & (B_RELATIVE_TIMEOUT | B_ABSOLUTE_TIMEOUT)) != 0 && timeout != B_INFINITE_TIMEOUT;
-	if (timed) {
-		bigtime_t deadline = (flags & B_ABSOLUTE_TIMEOUT) != 0 ? timeout : system_time() + timeout;
-		if (!available() && deadline <= system_time())
-			return (flags & B_RELATIVE_TIMEOUT) != 0 && timeout <= 0 ? B_WOULD_BLOCK : B_TIMED_OUT;
+	if ((flags & B_RELATIVE_TIMEOUT) != 0 && timeout != B_INFINITE_TIMEOUT) {
+		if (!available() && timeout <= 0)
+			return B_WOULD_BLOCK;
 		semaphore->waiters++;
-		bool ok = semaphore->changed.wait_for(
-			lock, std::chrono::microseconds(deadline - system_time()), available);
+		bool ok = semaphore->changed.wait_for(lock, std::chrono::microseconds(timeout), available);
 		semaphore->waiters--;
 		if (!ok)
 			return B_TIMED_OUT;
@@ -109,19 +105,11 @@ acquire_sem_etc(sem_id sem, int32 count, uint32 flags, bigtime_t timeout)
 status_t
 release_sem(sem_id sem)
 {
-	return release_sem_etc(sem, 1, 0);
-}
-
-status_t
-release_sem_etc(sem_id sem, int32 count, uint32)
-{
-	if (count < 1)
-		return B_BAD_VALUE;
 	std::lock_guard<std::mutex> lock(sSemLock);
 	auto semaphore = find_semaphore(sem);
 	if (semaphore == nullptr)
 		return B_BAD_SEM_ID;
-	semaphore->count += count;
+	semaphore->count++;
 	semaphore->changed.notify_all();
 	return B_OK;
 }
@@ -171,13 +159,5 @@ _klock_node_(int fd)
 			continue;
 		return errno == EWOULDBLOCK ? B_BUSY : BPrivate::status_for_errno(errno);
 	}
-	return B_OK;
-}
-
-status_t
-_kunlock_node_(int fd)
-{
-	if (flock(fd, LOCK_UN) != 0)
-		return BPrivate::status_for_errno(errno);
 	return B_OK;
 }

@@ -5,14 +5,10 @@
 
 // Flags of acquire_sem_etc().
 enum {
-	B_CAN_INTERRUPT = 0x01,
-	B_TIMEOUT = 0x08,
 	B_RELATIVE_TIMEOUT = 0x08,
-	B_ABSOLUTE_TIMEOUT = 0x10,
 };
 
 #define B_INFINITE_TIMEOUT (INT64_MAX)
-#define B_OS_NAME_LENGTH 32
 
 // Counting semaphores, shared by the threads of this process.
 // All calls are thread-safe. Deleting a semaphore wakes its waiters with
@@ -20,12 +16,10 @@ enum {
 sem_id create_sem(int32 count, const char* name);
 status_t delete_sem(sem_id sem);
 status_t acquire_sem(sem_id sem);
-// timeout in microseconds with B_RELATIVE_TIMEOUT, or an absolute
-// system_time() with B_ABSOLUTE_TIMEOUT; a zero relative timeout polls and
+// timeout in microseconds with B_RELATIVE_TIMEOUT; a zero timeout polls and
 // answers B_WOULD_BLOCK when the count is not available.
 status_t acquire_sem_etc(sem_id sem, int32 count, uint32 flags, bigtime_t timeout);
 status_t release_sem(sem_id sem);
-status_t release_sem_etc(sem_id sem, int32 count, uint32 flags);
 status_t get_sem_count(sem_id sem, int32* count);
 
 // The calling thread's id when name is null (the Linux thread id);
@@ -41,6 +35,5 @@ status_t snooze(bigtime_t microseconds);
 // Exclusive lock on the node of an open file descriptor. Fails at once with
 // B_BUSY while another open file holds it; closing the descriptor releases it.
 status_t _klock_node_(int fd);
-status_t _kunlock_node_(int fd);
 
 #endif // OS_H

@@ -113,30 +113,6 @@ BEntry::GetPath(BPath* path) const
 }
 
 status_t
-BEntry::GetParent(BEntry* entry) const
-{
-	if (fCStatus != B_OK)
-		return fCStatus;
-	if (entry == nullptr)
-		return B_BAD_VALUE;
-	if (fLocation.directory == "/" && fLocation.leaf == ".")
-		return B_ENTRY_NOT_FOUND;
-	std::string parent = fLocation.directory;
-	return entry->SetTo(parent.c_str());
-}
-
-status_t
-BEntry::GetName(char* buffer) const
-{
-	if (fCStatus != B_OK)
-		return fCStatus;
-	if (buffer == nullptr)
-		return B_BAD_VALUE;
-	strcpy(buffer, fLocation.leaf.c_str());
-	return B_OK;
-}
-
-status_t
 get_ref_for_path(const char* path, entry_ref* ref)
 {
 	if (ref == nullptr)

@@ -78,10 +78,6 @@ public:
 	// These answer the reason the entry is not set, if it is not.
 	status_t GetRef(entry_ref* ref) const;
 	status_t GetPath(BPath* path) const;
-	// B_ENTRY_NOT_FOUND for the root directory.
-	status_t GetParent(BEntry* entry) const;
-	// buffer must hold B_FILE_NAME_LENGTH bytes.
-	status_t GetName(char* buffer) const;
 
 private:
 	BPrivate::EntryLocation fLocation;

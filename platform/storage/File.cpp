@@ -32,14 +32,13 @@ read_fully(int fd, char* buffer, size_t size, off_t offset)
 	return done;
 }
 
-// pwrite() (or write() at the end, with append) all size bytes.
+// pwrite() all size bytes.
 status_t
-write_fully(int fd, const char* buffer, size_t size, off_t offset, bool append)
+write_fully(int fd, const char* buffer, size_t size, off_t offset)
 {
 	size_t done = 0;
 	while (done < size) {
-		ssize_t count = append ? write(fd, buffer + done, size - done)
-							   : pwrite(fd, buffer + done, size - done, offset + done);
+		ssize_t count = pwrite(fd, buffer + done, size - done, offset + done);
 		if (count < 0 && errno == EINTR)
 			continue;
 		if (count < 0)
@@ -57,7 +56,7 @@ const size_t kClean = static_cast<size_t>(-1);
 
 BFile::BFile()
 	: fBufferOffset(0), fBufferLength(0), fBufferIndex(0), fDirtyStart(kClean), fDirtyEnd(0),
-	  fWriteError(B_OK), fReadable(false), fWritable(false), fAppend(false), fBufferWrites(false)
+	  fWriteError(B_OK), fReadable(false), fWritable(false), fBufferWrites(false)
 {
 }
 
@@ -120,8 +119,6 @@ BFile::SetTo(const char* path, uint32 openMode)
 		flags |= O_EXCL;
 	if (openMode & B_ERASE_FILE)
 		flags |= O_TRUNC;
-	if (openMode & B_OPEN_AT_END)
-		flags |= O_APPEND;
 
 	int fd;
 	do
@@ -156,9 +153,8 @@ BFile::_SetTo(int fd, const char* path, uint32 openMode)
 	uint32 access = openMode & 3;
 	fReadable = access != B_WRITE_ONLY;
 	fWritable = access != B_READ_ONLY;
-	fAppend = (openMode & B_OPEN_AT_END) != 0;
-	fBufferWrites = fWritable && !fAppend;
-	fBufferOffset = fAppend ? info.st_size : 0;
+	fBufferWrites = fWritable;
+	fBufferOffset = 0;
 	return _Adopt(fd, path);
 }
 
@@ -188,7 +184,7 @@ BFile::Unset()
 	fDirtyStart = kClean;
 	fDirtyEnd = 0;
 	fWriteError = B_OK;
-	fReadable = fWritable = fAppend = fBufferWrites = false;
+	fReadable = fWritable = fBufferWrites = false;
 }
 
 bool
@@ -214,51 +210,6 @@ BFile::ReadAt(off_t location, void* buffer, size_t size)
 	if (status != B_OK)
 		return status;
 	return read_fully(_Descriptor(), static_cast<char*>(buffer), size, location);
-}
-
-ssize_t
-BFile::WriteAt(off_t location, const void* buffer, size_t size)
-{
-	if (!IsWritable())
-		return B_FILE_ERROR;
-	if (fWriteError != B_OK)
-		return fWriteError;
-	if (buffer == nullptr || location < 0)
-		return B_BAD_VALUE;
-	status_t status = _FlushBuffer();
-	if (status != B_OK)
-		return status;
-	_DropBuffer();
-	status = write_fully(_Descriptor(), static_cast<const char*>(buffer), size, location, false);
-	return status == B_OK ? static_cast<ssize_t>(size) : _Fail(status);
-}
-
-off_t
-BFile::Seek(off_t position, uint32 seekMode)
-{
-	if (InitCheck() != B_OK)
-		return B_FILE_ERROR;
-	off_t base = 0;
-	if (seekMode == SEEK_CUR)
-		base = Position();
-	else if (seekMode == SEEK_END) {
-		status_t status = GetSize(&base);
-		if (status != B_OK)
-			return status;
-	} else if (seekMode != SEEK_SET)
-		return B_BAD_VALUE;
-	off_t target;
-	if (__builtin_add_overflow(base, position, &target) || target < 0)
-		return B_BAD_VALUE;
-
-	if (target >= fBufferOffset && target - fBufferOffset <= static_cast<off_t>(fBufferLength)) {
-		fBufferIndex = target - fBufferOffset;
-		return target;
-	}
-	status_t status = _FlushBuffer();
-	fBufferOffset = target;
-	fBufferLength = fBufferIndex = 0;
-	return status == B_OK ? target : status;
 }
 
 off_t
@@ -360,8 +311,6 @@ BFile::_Write(const void* buffer, size_t size)
 		return fWriteError;
 	if (buffer == nullptr)
 		return B_BAD_VALUE;
-	if (fAppend)
-		return _WriteAppending(buffer, size);
 
 	// The buffer is full: flush it and start again at the current position.
 	status_t status = _FlushBuffer();
@@ -370,25 +319,10 @@ BFile::_Write(const void* buffer, size_t size)
 	_DropBuffer();
 	if (size < kBufferSize)
 		return Write(buffer, size);
-	status = write_fully(_Descriptor(), static_cast<const char*>(buffer), size, Position(), false);
+	status = write_fully(_Descriptor(), static_cast<const char*>(buffer), size, Position());
 	if (status != B_OK)
 		return _Fail(status);
 	fBufferOffset += size;
-	return size;
-}
-
-// With B_OPEN_AT_END every write lands at the end of the file, wherever the
-// position was: such writes are not buffered.
-ssize_t
-BFile::_WriteAppending(const void* buffer, size_t size)
-{
-	_DropBuffer();
-	status_t status = write_fully(_Descriptor(), static_cast<const char*>(buffer), size, 0, true);
-	if (status != B_OK)
-		return _Fail(status);
-	off_t end = lseek(_Descriptor(), 0, SEEK_END);
-	if (end >= 0)
-		fBufferOffset = end;
 	return size;
 }
 
@@ -403,7 +337,7 @@ BFile::_FlushBuffer()
 		return B_OK;
 	}
 	status_t status = write_fully(_Descriptor(), fBuffer.get() + fDirtyStart,
-								  fDirtyEnd - fDirtyStart, fBufferOffset + fDirtyStart, false);
+								  fDirtyEnd - fDirtyStart, fBufferOffset + fDirtyStart);
 	fDirtyStart = kClean;
 	fDirtyEnd = 0;
 	if (status != B_OK) {

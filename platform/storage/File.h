@@ -13,8 +13,8 @@ struct entry_ref;
 
 namespace BPrivate {
 // Makes file the owner of fd, an open descriptor that path names, with the
-// access of openMode (B_READ_ONLY, B_WRITE_ONLY or B_READ_WRITE, and
-// B_OPEN_AT_END). On failure fd is closed. Lets a caller that opened a file
+// access of openMode (B_READ_ONLY, B_WRITE_ONLY or B_READ_WRITE). On
+// failure fd is closed. Lets a caller that opened a file
 // itself (relative to a directory, exclusively) write through BFile.
 status_t file_adopt_descriptor(BFile* file, int fd, const char* path, uint32 openMode);
 } // namespace BPrivate
@@ -22,13 +22,12 @@ status_t file_adopt_descriptor(BFile* file, int fd, const char* path, uint32 ope
 // A file opened for reading and/or writing, following a symbolic link at the
 // leaf. Reads and writes go through a buffer of the file's own, so callers
 // that read or write a byte at a time make no system call per byte; reading
-// after writing and seeking see the bytes written.
+// after writing sees the bytes written.
 //
-// Written bytes reach the file when the buffer fills, on Seek() out of the
-// buffered range, ReadAt(), WriteAt(), SetSize(), Flush(), Sync() and
-// Unset(). Because a write may fail only when the buffer is flushed, the first
-// write error is kept: from then on Write(), WriteAt(), Flush() and Sync()
-// answer it, so a caller learns of a lost write from the Sync() or Flush() it
+// Written bytes reach the file when the buffer fills, on ReadAt(), SetSize(),
+// Flush(), Sync() and Unset(). Because a write may fail only when the buffer
+// is flushed, the first write error is kept: from then on Write(), Flush()
+// and Sync() answer it, so a caller learns of a lost write from the Sync() or Flush() it
 // ends with. Unset() and the destructor flush too but cannot report; call
 // Flush() or Sync() first.
 //
@@ -45,9 +44,9 @@ public:
 	~BFile() override;
 
 	// openMode: B_READ_ONLY, B_WRITE_ONLY or B_READ_WRITE, with any of
-	// B_CREATE_FILE (new files get mode 0666 less the umask), B_FAIL_IF_EXISTS,
-	// B_ERASE_FILE (not with B_READ_ONLY: B_BAD_VALUE) and B_OPEN_AT_END
-	// (every write appends). A directory gives B_IS_A_DIRECTORY.
+	// B_CREATE_FILE (new files get mode 0666 less the umask), B_FAIL_IF_EXISTS
+	// and B_ERASE_FILE (not with B_READ_ONLY: B_BAD_VALUE). A directory gives
+	// B_IS_A_DIRECTORY.
 	status_t SetTo(const entry_ref* ref, uint32 openMode);
 	status_t SetTo(const BEntry* entry, uint32 openMode);
 	status_t SetTo(const char* path, uint32 openMode);
@@ -63,11 +62,7 @@ public:
 	// size or an error status; B_FILE_ERROR when the file is not open for
 	// writing.
 	ssize_t Write(const void* buffer, size_t size);
-	ssize_t WriteAt(off_t location, const void* buffer, size_t size);
 
-	// The new position, or an error status (B_BAD_VALUE for a negative
-	// position, or the error of flushing the buffer).
-	off_t Seek(off_t position, uint32 seekMode);
 	off_t Position() const;
 	// Sizes include bytes still in the buffer.
 	status_t GetSize(off_t* size) const;
@@ -87,7 +82,6 @@ private:
 
 	ssize_t _Read(void* buffer, size_t size);
 	ssize_t _Write(const void* buffer, size_t size);
-	ssize_t _WriteAppending(const void* buffer, size_t size);
 	status_t _FlushBuffer();
 	status_t _FillBuffer();
 	void _DropBuffer();
@@ -105,8 +99,7 @@ private:
 	status_t fWriteError;
 	bool fReadable;
 	bool fWritable;
-	bool fAppend;
-	bool fBufferWrites; // writable, not appending, no write error
+	bool fBufferWrites; // writable, no write error
 };
 
 inline ssize_t

@@ -1,6 +1,5 @@
 #include "FindDirectory.h"
 
-#include <cstring>
 #include <string>
 
 #include "EntryPath.h"
@@ -21,21 +20,6 @@ directory_path(directory_which which, bool createIt, std::string* path)
 }
 
 } // namespace
-
-status_t
-find_directory(directory_which which, dev_t, bool createIt, char* pathString, int32 length)
-{
-	if (pathString == nullptr || length <= 0)
-		return B_BAD_VALUE;
-	std::string path;
-	status_t status = directory_path(which, createIt, &path);
-	if (status != B_OK)
-		return status;
-	if (path.size() >= static_cast<size_t>(length))
-		return B_NAME_TOO_LONG;
-	memcpy(pathString, path.c_str(), path.size() + 1);
-	return B_OK;
-}
 
 status_t
 find_directory(directory_which which, BPath* path, bool createIt, BVolume*)

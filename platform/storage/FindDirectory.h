@@ -15,11 +15,8 @@ typedef enum {
 // unset, empty or not absolute; they were one folder on the platform too.
 // With createIt, missing directories are made (new ones with mode 0700);
 // without it the path is answered whether it exists or not. The volume is
-// ignored. B_BAD_VALUE for another directory_which; the C form answers
-// B_NAME_TOO_LONG when pathString cannot hold the path and its NUL.
+// ignored. B_BAD_VALUE for another directory_which.
 // Thread-safe, as long as nobody changes the environment meanwhile.
-status_t find_directory(directory_which which, dev_t volume, bool createIt, char* pathString,
-						int32 length);
 status_t find_directory(directory_which which, BPath* path, bool createIt = false,
 						BVolume* volume = nullptr);
 

@@ -204,20 +204,6 @@ BNode::GetAttrInfo(const char* name, attr_info* info) const
 }
 
 status_t
-BNode::RemoveAttr(const char* name)
-{
-	std::string xattr;
-	status_t status = _AttributeName(name, &xattr);
-	if (status != B_OK)
-		return status;
-	if (_RemoveValue(xattr) != 0)
-		return attribute_status(errno);
-	if (strcmp(name, kTypeAttribute) == 0 && _RemoveValue(kMimeTypeXattr) != 0 && errno != ENODATA)
-		return attribute_status(errno);
-	return B_OK;
-}
-
-status_t
 BNode::_Adopt(int fd, const std::string& path)
 {
 	fFd = fd;
@@ -294,10 +280,4 @@ BNode::_SetValue(const std::string& name, const void* value, size_t size)
 {
 	return fFd >= 0 ? fsetxattr(fFd, name.c_str(), value, size, 0)
 					: lsetxattr(fPath.c_str(), name.c_str(), value, size, 0);
-}
-
-int
-BNode::_RemoveValue(const std::string& name)
-{
-	return fFd >= 0 ? fremovexattr(fFd, name.c_str()) : lremovexattr(fPath.c_str(), name.c_str());
 }

@@ -27,7 +27,7 @@ int node_descriptor(const BNode* node);
 // them on Linux. A file system without extended attributes fails the
 // attribute calls with a status (B_UNSUPPORTED or the mapped errno).
 // Writing "BEOS:TYPE" also sets the desktop's "user.mime_type" to the text
-// (without its NUL); removing it removes both.
+// (without its NUL).
 //
 // Not thread-safe.
 class BNode {
@@ -68,7 +68,6 @@ public:
 					  size_t writeBytes);
 	// The stored type and data size; B_ENTRY_NOT_FOUND when missing.
 	status_t GetAttrInfo(const char* name, attr_info* info) const;
-	status_t RemoveAttr(const char* name);
 
 protected:
 	// Takes over fd, an open descriptor of the node at path.
@@ -84,7 +83,6 @@ private:
 	status_t _AttributeName(const char* name, std::string* xattr) const;
 	ssize_t _ReadValue(const char* name, std::unique_ptr<char[]>* value) const;
 	int _SetValue(const std::string& name, const void* value, size_t size);
-	int _RemoveValue(const std::string& name);
 
 	int fFd;
 	std::string fPath; // absolute; used by the attribute calls when fFd is -1

@@ -19,9 +19,6 @@ enum {
 	B_FAIL_IF_EXISTS = 0x0100,
 	B_CREATE_FILE = 0x0200,
 	B_ERASE_FILE = 0x0400,
-	B_OPEN_AT_END = 0x0800,
 };
-
-// Seek modes are the C library's SEEK_SET, SEEK_CUR and SEEK_END.
 
 #endif // STORAGE_DEFS_H

@@ -65,7 +65,9 @@ BFilePanel::BFilePanel(file_panel_mode mode, BMessenger* target, const entry_ref
 		fDialog->setFileMode(allowMultipleSelection ? QFileDialog::ExistingFiles
 													: QFileDialog::ExistingFile);
 	}
-	SetPanelDirectory(directory);
+	BPath path;
+	if (directory != nullptr && path.SetTo(directory) == B_OK)
+		fDialog->setDirectory(QString::fromUtf8(path.Path()));
 }
 
 BFilePanel::~BFilePanel() = default;
@@ -90,12 +92,6 @@ BFilePanel::IsShowing() const
 }
 
 void
-BFilePanel::SetTarget(BMessenger target)
-{
-	fTarget = target;
-}
-
-void
 BFilePanel::SetMessage(BMessage* message)
 {
 	fMessage.reset(message != nullptr ? new BMessage(*message) : nullptr);
@@ -105,21 +101,6 @@ void
 BFilePanel::SetSaveText(const char* text)
 {
 	fDialog->selectFile(QString::fromUtf8(text != nullptr ? text : ""));
-}
-
-void
-BFilePanel::SetPanelDirectory(const entry_ref* directory)
-{
-	BPath path;
-	if (directory != nullptr && path.SetTo(directory) == B_OK)
-		SetPanelDirectory(path.Path());
-}
-
-void
-BFilePanel::SetPanelDirectory(const char* directory)
-{
-	if (directory != nullptr)
-		fDialog->setDirectory(QString::fromUtf8(directory));
 }
 
 status_t

@@ -70,14 +70,9 @@ public:
 	void Hide();
 	bool IsShowing() const;
 
-	void SetTarget(BMessenger target);
-	BMessenger Messenger() const { return fTarget; }
 	// Copies message; null restores the default.
 	void SetMessage(BMessage* message);
 	void SetSaveText(const char* text);
-	void SetPanelDirectory(const entry_ref* directory);
-	void SetPanelDirectory(const char* directory);
-	file_panel_mode PanelMode() const { return fMode; }
 
 private:
 	friend class BPrivate::FilePanelDialog;

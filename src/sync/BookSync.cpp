@@ -186,6 +186,68 @@ BookSync::_TakeSamePerson(const ContactFields& fields)
 	return nullptr;
 }
 
+// Links each card whose record is gone and that no key found to the fresh
+// record sharing the most of its fields, when they share an e-mail address
+// or a phone number, or at least two fields and half of the card's: the
+// person renamed here (nickname and name at once) keeps their card and what
+// the card holds beyond the fields.
+void
+BookSync::_TakeMostAlike(const QStringList& unlinked, QHash<QString, ABookRecord*>& changedHere)
+{
+	auto key = [](int field, const std::string& text) {
+		return QString::number(field) + '\t' + QString::fromStdString(text);
+	};
+	QHash<QString, QList<ABookRecord*>> byField;
+	QHash<ABookRecord*, qsizetype> order;
+	for (ABookRecord* record : fFresh) {
+		if (fTaken.contains(record))
+			continue;
+		order.insert(record, order.size());
+		const ContactFields fields = FieldsOf(*record);
+		for (int field = 0; field < kFieldCount; field++) {
+			if (!fields[field].empty())
+				byField[key(field, fields[field])].append(record);
+		}
+	}
+	if (order.isEmpty())
+		return;
+	for (const QString& href : unlinked) {
+		if (!fCards.contains(href) || changedHere.contains(href))
+			continue;
+		const ContactFields& fields = fCards[href].fields;
+		QHash<ABookRecord*, int> shared;
+		QSet<ABookRecord*> reached;
+		int held = 0;
+		for (int field = 0; field < kFieldCount; field++) {
+			if (fields[field].empty())
+				continue;
+			held++;
+			const bool reaches = field == kEmail1Field || field == kEmail2Field ||
+								 field == kPhoneField || field == kCellField || field == kFaxField;
+			for (ABookRecord* record : byField.value(key(field, fields[field]))) {
+				if (fTaken.contains(record))
+					continue;
+				shared[record]++;
+				if (reaches)
+					reached.insert(record);
+			}
+		}
+		ABookRecord* best = nullptr;
+		for (auto candidate = shared.begin(); candidate != shared.end(); ++candidate) {
+			const bool alike = reached.contains(candidate.key()) ||
+							   (candidate.value() >= 2 && 2 * candidate.value() >= held);
+			if (alike &&
+				(best == nullptr || candidate.value() > shared[best] ||
+				 (candidate.value() == shared[best] && order[candidate.key()] < order[best])))
+				best = candidate.key();
+		}
+		if (best != nullptr) {
+			fTaken.insert(best);
+			changedHere.insert(href, best);
+		}
+	}
+}
+
 ABookRecord*
 BookSync::_AddRecord(const ContactFields& fields)
 {
@@ -211,7 +273,7 @@ void
 BookSync::_KeepBoth(const QString& href, const Card& card, ABookRecord* record)
 {
 	const ContactFields local = FieldsOf(*record);
-	_AddRecord(local);
+	fFresh.append(_AddRecord(local));
 	fReport->conflicts.push_back(Description(local));
 	_Take(href, card, record);
 }
@@ -323,6 +385,7 @@ BookSync::Run(SyncReport& report)
 		if (ABookRecord* record = _TakeSamePerson(fCards[href].fields))
 			changedHere.insert(href, record);
 	}
+	_TakeMostAlike(unlinked, changedHere);
 
 	// Cards new there, known before the state changes below.
 	QStringList added;

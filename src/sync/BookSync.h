@@ -25,12 +25,11 @@ class ZIBook;
 // Records are known by the hash of their fields at the last sync (the book
 // keeps no ids): an unchanged record has its hash; a record changed here is
 // found again by the nickname, or first name, last name and "Email 1", of
-// its card. New records go up, new cards come down, changes and deletions
-// go both ways. A record changed on both sides takes the server's version
-// and its local version is added as a new record that the report names. A
-// card is updated by writing the fields onto the server's card, so every
-// property without a field stays as it was. A first sync links a card and a
-// record of the same person instead of copying either.
+// its card, else by the fields it shares with the card. New records go up, new cards come down,
+// changes and deletions go both ways. A record changed on both sides takes the server's version and
+// its local version is added as a new record that the report names. A card is updated by writing
+// the fields onto the server's card, so every property without a field stays as it was. A first
+// sync links a card and a record of the same person instead of copying either.
 //
 // Work on the server is written to the state as soon as it is done; changes
 // to the book are only in memory until the caller saves the book and then
@@ -77,11 +76,12 @@ private:
 	CardDavResult _FetchCards(const QStringList& hrefs);
 	void _IndexFresh(ABookRecord* record);
 	ABookRecord* _TakeSamePerson(const ContactFields& fields);
+	void _TakeMostAlike(const QStringList& unlinked, QHash<QString, ABookRecord*>& changedHere);
 	ABookRecord* _AddRecord(const ContactFields& fields);
 	// Writes the card's fields into record and keeps its state for Commit.
 	void _Take(const QString& href, const Card& card, ABookRecord* record);
-	// Adds the local version of record as a new record and then takes the
-	// server's version into record.
+	// Adds the local version of record as a new record, sent up in this
+	// sync, and then takes the server's version into record.
 	void _KeepBoth(const QString& href, const Card& card, ABookRecord* record);
 	CardDavResult _Upload(ABookRecord* record);
 	CardDavResult _Update(const QString& href, ABookRecord* record);

@@ -157,14 +157,48 @@ TEST_P(BookSyncTest, ChangesReachTheOtherSideAndNothingIsLost)
 	ASSERT_TRUE(fClient->Delete(fUrl, ann.href, QByteArray()).IsOk());
 	SyncReport conflict = SyncOk(book);
 	EXPECT_EQ(conflict.deletedHere, 1) << conflict.Text();
+	EXPECT_EQ(conflict.addedThere, 1) << "the local version goes up as a card of its own";
 	ASSERT_EQ(conflict.conflicts.size(), 1u);
 	EXPECT_NE(Find(book, kCityField, "Narvik"), nullptr);
 	EXPECT_NE(Find(book, kCityField, "Tromso"), nullptr);
 	EXPECT_EQ(Find(book, kNicknameField, "ann"), nullptr);
 	EXPECT_EQ(book.GetTotalRecordsInThisAB(), 2);
+	EXPECT_EQ(ServerCards().size(), 2);
+	EXPECT_EQ(SyncOk(book).Text(), SyncReport().Text());
+}
 
-	// The local version goes up as a card of its own.
-	EXPECT_EQ(SyncOk(book).addedThere, 1);
+// A person renamed here (nickname and name at once) is still their card,
+// photo and all; a person deleted and another added who shares only a city
+// is not.
+TEST_P(BookSyncTest, ARenamedPersonKeepsTheirCard)
+{
+	ZIBook book(nullptr);
+	Add(book, {{kNicknameField, "dan"}, {kFirstNameField, "Dan"}, {kCityField, "Oslo"}});
+	QByteArray etag;
+	ASSERT_TRUE(fClient
+					->Put(fUrl, CardDavClient::NewHref(fUrl, "ann"),
+						  TestCard("ann", "Ann Lee",
+								   "NICKNAME:ann\r\nEMAIL:ann@a.org\r\n"
+								   "PHOTO;ENCODING=b;TYPE=JPEG:/9j/4AAQSkZJRg==\r\n"),
+						  QByteArray(), etag)
+					.IsOk());
+	SyncOk(book);
+	ASSERT_EQ(ServerCards().size(), 2);
+
+	ABookRecord* ann = Find(book, kNicknameField, "ann");
+	ASSERT_NE(ann, nullptr);
+	ann->SetField(kNicknameField, "annie");
+	ann->SetField(kFirstNameField, "Annie");
+	ann->SetField(kLastNameField, "Berg");
+	book.deleteRecord(Find(book, kNicknameField, "dan"));
+	Add(book, {{kNicknameField, "eve"}, {kFirstNameField, "Eve"}, {kCityField, "Oslo"}});
+	SyncReport renamed = SyncOk(book);
+	EXPECT_EQ(renamed.changedThere, 1) << renamed.Text();
+	EXPECT_EQ(renamed.deletedThere, 1) << renamed.Text();
+	EXPECT_EQ(renamed.addedThere, 1) << renamed.Text();
+	const CardDavCard card = ServerCard("annie");
+	EXPECT_TRUE(card.vcard.contains("/9j/4AAQSkZJRg==")) << card.vcard.data();
+	EXPECT_TRUE(ServerCard("Dan").href.isEmpty());
 	EXPECT_EQ(ServerCards().size(), 2);
 }
 

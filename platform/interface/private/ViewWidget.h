@@ -48,9 +48,6 @@ protected:
 	void mousePressEvent(QMouseEvent* event) override;
 	void mouseDoubleClickEvent(QMouseEvent* event) override;
 	void mouseReleaseEvent(QMouseEvent* event) override;
-	void mouseMoveEvent(QMouseEvent* event) override;
-	void enterEvent(QEnterEvent* event) override;
-	void leaveEvent(QEvent* event) override;
 	void keyPressEvent(QKeyEvent* event) override;
 	// Posts B_MOUSE_WHEEL_CHANGED; Shift turns a vertical wheel sideways,
 	// as on other desktops.
@@ -63,7 +60,6 @@ protected:
 
 private:
 	void _PostMouse(uint32 what, QMouseEvent* event, int32 clicks);
-	void _PostTransit(BPoint where, uint32 transit);
 
 	BView* fView;
 	QPainter* fPainter;

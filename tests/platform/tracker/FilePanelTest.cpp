@@ -45,7 +45,7 @@ protected:
 	BMessenger fTarget;
 };
 
-TEST_F(FilePanel, SaveSendsDirectoryAndNameThenCancel)
+TEST_F(FilePanel, SaveSendsDirectoryAndNameThenCancelAndACancelAlone)
 {
 	BMessage model('SvFl');
 	BFilePanel panel(B_SAVE_PANEL, &fTarget, nullptr, 0, false, &model);
@@ -65,6 +65,16 @@ TEST_F(FilePanel, SaveSendsDirectoryAndNameThenCancel)
 	EXPECT_EQ(received[1].FindInt32("old_what", &oldWhat), B_OK);
 	EXPECT_EQ(static_cast<uint32>(oldWhat), static_cast<uint32>('SvFl'));
 	EXPECT_FALSE(panel.IsShowing());
+
+	// Closed without a choice, it sends only B_CANCEL; a save into a
+	// directory that does not exist is refused, not sent.
+	panel.Show();
+	BPrivate::cancel_file_panel(&panel);
+	EXPECT_EQ(Received(3).size(), 3u);
+	EXPECT_EQ(received[2].what, static_cast<uint32>(B_CANCEL));
+	EXPECT_NE(BPrivate::accept_file_panel(&panel, {PathOf("missing/x.zib")}), B_OK);
+	ASSERT_EQ(Received(4).size(), 4u);
+	EXPECT_EQ(received[3].what, static_cast<uint32>(B_CANCEL));
 }
 
 TEST_F(FilePanel, OpenSendsOneRefPerFileInOrder)
@@ -83,18 +93,6 @@ TEST_F(FilePanel, OpenSendsOneRefPerFileInOrder)
 	EXPECT_STREQ(first.name, "b.zib");
 	EXPECT_STREQ(second.name, "a.zib");
 	EXPECT_EQ(received[1].what, static_cast<uint32>(B_CANCEL));
-}
-
-TEST_F(FilePanel, ClosingWithoutChoiceSendsOnlyCancel)
-{
-	BFilePanel panel(B_SAVE_PANEL, &fTarget);
-	panel.Show();
-	BPrivate::cancel_file_panel(&panel);
-	std::vector<BMessage>& received = Received(1);
-	ASSERT_EQ(received.size(), 1u);
-	EXPECT_EQ(received[0].what, static_cast<uint32>(B_CANCEL));
-	// A save into a directory that does not exist is refused, not sent.
-	EXPECT_NE(BPrivate::accept_file_panel(&panel, {PathOf("missing/x.zib")}), B_OK);
 }
 
 } // namespace
