@@ -68,49 +68,56 @@ BookSync::_ListServer()
 		return result;
 	const QString& known = fState->Token();
 	const QHash<QString, SyncState::Item>& items = fState->Items();
-	if (!known.isEmpty() && info.syncToken == known) {
-		fToken = known;
+	fToken = known;
+	// The ctag has not moved since a sync found the server as the items say.
+	if (!info.ctag.isEmpty() && info.ctag == fState->Ctag())
 		return result;
+	fCtag = info.ctag;
+	if (info.ctag.isEmpty() && !known.isEmpty()) {
+		QString current;
+		result = fClient->SyncToken(fUrl, current);
+		if (!result.IsOk() || current == known)
+			return result;
 	}
-	QSet<QString> listed;
+	QList<CardDavEntry> entries;
+	bool whole = true;
 	if (info.offersSyncCollection) {
 		CardDavChanges changes;
 		result = fClient->ListChanges(fUrl, known, changes);
-		if (result.IsOk()) {
-			for (const CardDavEntry& entry : changes.changed) {
-				listed.insert(entry.href);
-				if (items.value(entry.href).etag != entry.etag)
-					fChangedThere.insert(entry.href, entry.etag);
-			}
-			fToken = changes.syncToken;
-			if (!known.isEmpty()) {
-				for (const QString& href : changes.removed) {
-					if (items.contains(href))
-						fRemovedThere.insert(href);
-				}
-				return result;
-			}
-		} else if (result.kind != CardDavResult::kSyncTokenInvalid) {
-			return result;
+		whole = known.isEmpty();
+		// A token the server no longer knows: everything is listed again.
+		if (result.kind == CardDavResult::kSyncTokenInvalid) {
+			result = fClient->ListChanges(fUrl, QString(), changes);
+			whole = true;
 		}
-	}
-	if (!result.IsOk() || !info.offersSyncCollection) {
-		QList<CardDavEntry> entries;
+		if (!result.IsOk())
+			return result;
+		entries = changes.changed;
+		fToken = changes.syncToken;
+		for (const QString& href : changes.removed) {
+			if (items.contains(href))
+				fRemovedThere.insert(href);
+		}
+	} else {
 		result = fClient->ListEntries(fUrl, entries);
 		if (!result.IsOk())
 			return result;
-		for (const CardDavEntry& entry : entries) {
-			listed.insert(entry.href);
-			if (items.value(entry.href).etag != entry.etag)
-				fChangedThere.insert(entry.href, entry.etag);
-		}
-		fToken = info.syncToken;
+		fToken.clear();
+	}
+	QSet<QString> listed;
+	for (const CardDavEntry& entry : entries) {
+		listed.insert(entry.href);
+		if (items.value(entry.href).etag != entry.etag)
+			fChangedThere.insert(entry.href, entry.etag);
 	}
 	// A whole listing: what it lacks is gone.
-	for (auto item = items.begin(); item != items.end(); ++item) {
-		if (!listed.contains(item.key()))
-			fRemovedThere.insert(item.key());
+	if (whole) {
+		for (auto item = items.begin(); item != items.end(); ++item) {
+			if (!listed.contains(item.key()))
+				fRemovedThere.insert(item.key());
+		}
 	}
+	fQuietThere = fChangedThere.isEmpty() && fRemovedThere.isEmpty();
 	return result;
 }
 
@@ -289,6 +296,7 @@ BookSync::_Update(const QString& href, ABookRecord* record)
 	if (!result.IsOk())
 		return result;
 	QString error;
+	fQuietThere = false;
 	if (!fState->Record({href, etag, card.uid, SyncState::HashOfFields(*record)}, &error))
 		return _Failed(error);
 	fReport->changedThere++;
@@ -314,6 +322,7 @@ BookSync::_Upload(ABookRecord* record)
 	if (!result.IsOk())
 		return result;
 	QString error;
+	fQuietThere = false;
 	if (!fState->Record({href, etag, uid, SyncState::HashOfFields(*record)}, &error))
 		return _Failed(error);
 	fReport->addedThere++;
@@ -420,6 +429,7 @@ BookSync::Run(SyncReport& report)
 				continue;
 			if (!result.IsOk())
 				return result;
+			fQuietThere = false;
 			if (!fState->Forget(href, &error))
 				return _Failed(error);
 			report.deletedThere++;
@@ -455,6 +465,7 @@ BookSync::Run(SyncReport& report)
 bool
 BookSync::Commit(QString* error)
 {
+	const bool quiet = fQuietThere && fPending.isEmpty();
 	for (const SyncState::Item& item : fPending) {
 		const bool written = item.fieldsHash.isEmpty() ? fState->Forget(item.href, error)
 													   : fState->Record(item, error);
@@ -464,7 +475,11 @@ BookSync::Commit(QString* error)
 	fPending.clear();
 	if (!fWhole)
 		return true;
-	if (!fToken.isEmpty() && !fState->SetToken(fToken, error))
+	if (fToken != fState->Token() && !fState->SetToken(fToken, error))
+		return false;
+	// A ctag read before a listing that found the server as the items say,
+	// with nothing written there since, vouches for those items.
+	if (quiet && !fCtag.isEmpty() && !fState->SetCtag(fCtag, error))
 		return false;
 	return fState->Compact(error);
 }

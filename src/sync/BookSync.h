@@ -35,6 +35,12 @@ class ZIBook;
 // to the book are only in memory until the caller saves the book and then
 // calls Commit, which writes their state and the new sync-token. A sync cut
 // off anywhere therefore resumes without duplicating or deleting anything.
+//
+// The server is asked first for its ctag (else its sync-token): when it is
+// the one the state keeps, nothing changed there and nothing is listed. The
+// state keeps a ctag only from a sync whose listing found nothing new and
+// that wrote nothing to the server, so a ctag that has not moved since says
+// the items are what the server holds.
 // Runs on the book's thread; the book must not change meanwhile.
 class BookSync final {
 public:
@@ -91,6 +97,10 @@ private:
 	QHash<QString, QByteArray> fChangedThere;
 	QSet<QString> fRemovedThere;
 	QString fToken;
+	// The ctag before the listing, and whether the listing found the server
+	// as the state says and nothing was written there since.
+	QString fCtag;
+	bool fQuietThere = false;
 	QHash<QString, Card> fCards;
 	// Records not linked to a card, in book order, and by the keys of a
 	// person; a record found by its key is taken out.

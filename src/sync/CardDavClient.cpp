@@ -23,11 +23,14 @@ const qint64 kMaxAnswerBytes = 64 * 1024 * 1024;
 const char kCredentialsGiven[] = "zibCredentialsGiven";
 
 const char kXmlHead[] = "<?xml version=\"1.0\" encoding=\"utf-8\"?>";
-const char kNamespaces[] = " xmlns:D=\"DAV:\" xmlns:C=\"urn:ietf:params:xml:ns:carddav\"";
+const char kNamespaces[] = " xmlns:D=\"DAV:\" xmlns:C=\"urn:ietf:params:xml:ns:carddav\""
+						   " xmlns:CS=\"http://calendarserver.org/ns/\"";
 const char kFindHomeProps[] =
 	"<D:resourcetype/><D:current-user-principal/><C:addressbook-home-set/>";
-const char kBookProps[] =
-	"<D:resourcetype/><D:displayname/><D:supported-report-set/><D:sync-token/>";
+// Some servers (Radicale) read every card to answer getctag or sync-token,
+// so only Describe asks for the ctag and only SyncToken for the token.
+const char kBookProps[] = "<D:resourcetype/><D:displayname/><D:supported-report-set/>";
+const char kCtag[] = "<CS:getctag/>";
 
 QString
 Authority(const QUrl& url)
@@ -311,7 +314,7 @@ CardDavClient::_Multistatus(const QByteArray& method, const QUrl& url, const QBy
 }
 
 CardDavResult
-CardDavClient::_Propfind(const QUrl& url, const QByteArray& depth, const char* props,
+CardDavClient::_Propfind(const QUrl& url, const QByteArray& depth, const QByteArray& props,
 						 DavMultistatus& multistatus, QUrl* finalUrl)
 {
 	const QByteArray body = QByteArray(kXmlHead) + "<D:propfind" + kNamespaces + "><D:prop>" +
@@ -379,7 +382,7 @@ CardDavClient::Discover(const QUrl& address, QList<CardDavAddressBook>& books)
 	}
 	if (isBook) {
 		CardDavAddressBook book;
-		result = Describe(home, book);
+		result = _Describe(home, kBookProps, book);
 		if (result.IsOk())
 			books.append(book);
 		return result;
@@ -397,7 +400,6 @@ CardDavClient::Discover(const QUrl& address, QList<CardDavAddressBook>& books)
 		book.url = UrlOf(base, HrefOf(base, response.href));
 		book.displayName = response.displayName;
 		book.offersSyncCollection = response.offersSyncCollection;
-		book.syncToken = response.syncToken;
 		books.append(book);
 	}
 	if (books.isEmpty())
@@ -409,9 +411,15 @@ CardDavClient::Discover(const QUrl& address, QList<CardDavAddressBook>& books)
 CardDavResult
 CardDavClient::Describe(const QUrl& url, CardDavAddressBook& book)
 {
+	return _Describe(url, QByteArray(kBookProps) + kCtag, book);
+}
+
+CardDavResult
+CardDavClient::_Describe(const QUrl& url, const QByteArray& props, CardDavAddressBook& book)
+{
 	DavMultistatus found;
 	QUrl base;
-	CardDavResult result = _Propfind(url, "0", kBookProps, found, &base);
+	CardDavResult result = _Propfind(url, "0", props, found, &base);
 	if (!result.IsOk())
 		return result;
 	if (found.responses.isEmpty() || !found.responses.first().isAddressBook)
@@ -421,7 +429,17 @@ CardDavClient::Describe(const QUrl& url, CardDavAddressBook& book)
 	book.url = base;
 	book.displayName = self.displayName;
 	book.offersSyncCollection = self.offersSyncCollection;
-	book.syncToken = self.syncToken;
+	book.ctag = self.ctag;
+	return result;
+}
+
+CardDavResult
+CardDavClient::SyncToken(const QUrl& book, QString& token)
+{
+	DavMultistatus found;
+	CardDavResult result = _Propfind(book, "0", "<D:sync-token/>", found);
+	token =
+		result.IsOk() && !found.responses.isEmpty() ? found.responses.first().syncToken : QString();
 	return result;
 }
 

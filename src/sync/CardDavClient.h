@@ -25,7 +25,9 @@ struct CardDavAddressBook {
 	QString displayName;
 	// Whether the collection lists its changes with sync-collection.
 	bool offersSyncCollection = false;
-	QString syncToken;
+	// The collection's getctag, empty when the server keeps none or when
+	// the book was found by Discover.
+	QString ctag;
 };
 
 struct CardDavEntry {
@@ -74,9 +76,12 @@ public:
 	// kNotFound when there is none.
 	CardDavResult Discover(const QUrl& address, QList<CardDavAddressBook>& books);
 
-	// The properties of one address book; kNotFound when url names no
-	// address book.
+	// The properties of one address book, its ctag included; kNotFound when
+	// url names no address book.
 	CardDavResult Describe(const QUrl& url, CardDavAddressBook& book);
+
+	// The collection's current sync-token (RFC 6578), empty when it has none.
+	CardDavResult SyncToken(const QUrl& book, QString& token);
 
 	// What changed since token (empty: every card) with sync-collection,
 	// following truncated answers to the end. kSyncTokenInvalid when the
@@ -128,9 +133,10 @@ private:
 	CardDavResult _Multistatus(const QByteArray& method, const QUrl& url, const QByteArray& depth,
 							   const QByteArray& body, class DavMultistatus& multistatus,
 							   QUrl* finalUrl = nullptr);
-	CardDavResult _Propfind(const QUrl& url, const QByteArray& depth, const char* props,
+	CardDavResult _Propfind(const QUrl& url, const QByteArray& depth, const QByteArray& props,
 							class DavMultistatus& multistatus, QUrl* finalUrl = nullptr);
 	CardDavResult _FindHome(const QUrl& start, QUrl& home, bool& isBook);
+	CardDavResult _Describe(const QUrl& url, const QByteArray& props, CardDavAddressBook& book);
 
 	std::unique_ptr<QNetworkAccessManager> fManager;
 	QString fUser;

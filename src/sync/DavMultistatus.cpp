@@ -6,6 +6,7 @@ namespace {
 
 const QString kDav = QStringLiteral("DAV:");
 const QString kCardDav = QStringLiteral("urn:ietf:params:xml:ns:carddav");
+const QString kCalendarServer = QStringLiteral("http://calendarserver.org/ns/");
 
 bool
 Is(const QXmlStreamReader& reader, const QString& ns, const char* name)
@@ -90,6 +91,8 @@ ReadProp(QXmlStreamReader& reader, DavResponse& props)
 				reader.readElementText(QXmlStreamReader::SkipChildElements).trimmed();
 		else if (Is(reader, kDav, "sync-token"))
 			props.syncToken = reader.readElementText(QXmlStreamReader::SkipChildElements).trimmed();
+		else if (Is(reader, kCalendarServer, "getctag"))
+			props.ctag = reader.readElementText(QXmlStreamReader::SkipChildElements).trimmed();
 		else if (Is(reader, kDav, "supported-report-set"))
 			props.offersSyncCollection = MentionsSyncCollection(reader);
 		else
@@ -127,6 +130,8 @@ ReadPropstat(QXmlStreamReader& reader, DavResponse& response)
 		response.displayName = props.displayName;
 	if (!props.syncToken.isEmpty())
 		response.syncToken = props.syncToken;
+	if (!props.ctag.isEmpty())
+		response.ctag = props.ctag;
 	response.offersSyncCollection |= props.offersSyncCollection;
 }
 

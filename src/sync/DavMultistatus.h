@@ -22,6 +22,8 @@ struct DavResponse {
 	QString addressBookHome;
 	QString displayName;
 	QString syncToken;
+	// CalendarServer's getctag: changes whenever a member of the collection does.
+	QString ctag;
 	bool offersSyncCollection = false;
 };
 

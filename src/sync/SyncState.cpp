@@ -90,17 +90,22 @@ SyncState::Open(QString* error)
 	}
 
 	QFile file(fPath);
+	fCompact = false;
 	if (file.open(QIODevice::ReadOnly)) {
 		const QList<QByteArray> lines = file.readAll().split('\n');
 		// The last piece is empty after a complete file, else a torn line.
 		for (qsizetype i = 1; i + 1 < lines.size(); i++)
 			_Apply(lines[i]);
+		const qsizetype needed = 2 + fItems.size() + (fCtag.isEmpty() ? 0 : 1);
+		fCompact = lines.size() == needed + 2 && lines.last().isEmpty() &&
+				   lines.first().startsWith(kHeader + ' ');
 	} else if (file.exists()) {
 		Fail(error, QStringLiteral("The synchronization state %1 cannot be read: %2.")
 						.arg(fPath, file.errorString()));
 		return false;
 	}
-	// Starting from a clean file means appends never continue a torn line.
+	// A file with a torn line, or lines that later ones replaced, is
+	// rewritten first, so appends never continue a torn line.
 	return Compact(error);
 }
 
@@ -113,19 +118,24 @@ SyncState::_Apply(const QByteArray& line)
 		Item item{DecodedText(words[1]), QByteArray::fromPercentEncoding(words[2]),
 				  DecodedText(words[3]), QByteArray::fromPercentEncoding(words[4])};
 		fItems.insert(item.href, item);
+		fCtag.clear();
 	} else if (tag == "gone" && words.size() == 2) {
 		fItems.remove(DecodedText(words[1]));
+		fCtag.clear();
 	} else if (tag == "account" && words.size() == 3) {
 		// What was agreed with another address book says nothing about this one.
 		const QString url = DecodedText(words[1]);
 		if (url != fUrl) {
 			fItems.clear();
 			fToken.clear();
+			fCtag.clear();
 		}
 		fUrl = url;
 		fUser = DecodedText(words[2]);
 	} else if (tag == "token" && words.size() == 2) {
 		fToken = DecodedText(words[1]);
+	} else if (tag == "ctag" && words.size() == 2) {
+		fCtag = DecodedText(words[1]);
 	}
 }
 
@@ -137,19 +147,27 @@ SyncState::_Lines() const
 	lines += "token " + Encoded(fToken) + '\n';
 	for (const Item& item : fItems)
 		lines += ItemLine(item) + '\n';
+	// After the items, whose lines drop it.
+	if (!fCtag.isEmpty())
+		lines += "ctag " + Encoded(fCtag) + '\n';
 	return lines;
 }
 
 bool
 SyncState::Compact(QString* error)
 {
-	fFile.close();
-	QSaveFile file(fPath);
-	if (!file.open(QIODevice::WriteOnly) || file.write(_Lines()) < 0 || !file.commit()) {
-		Fail(error, QStringLiteral("The synchronization state %1 cannot be written: %2.")
-						.arg(fPath, file.errorString()));
-		return false;
+	if (!fCompact) {
+		fFile.close();
+		QSaveFile file(fPath);
+		if (!file.open(QIODevice::WriteOnly) || file.write(_Lines()) < 0 || !file.commit()) {
+			Fail(error, QStringLiteral("The synchronization state %1 cannot be written: %2.")
+							.arg(fPath, file.errorString()));
+			return false;
+		}
+		fCompact = true;
 	}
+	if (fFile.isOpen())
+		return true;
 	fFile.setFileName(fPath);
 	if (!fFile.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
 		Fail(error, QStringLiteral("The synchronization state %1 cannot be written: %2.")
@@ -170,6 +188,7 @@ SyncState::_Append(const QByteArray& line, QString* error)
 		return false;
 	}
 	_Apply(line);
+	fCompact = false;
 	return true;
 }
 
@@ -183,6 +202,12 @@ bool
 SyncState::SetToken(const QString& token, QString* error)
 {
 	return _Append("token " + Encoded(token), error);
+}
+
+bool
+SyncState::SetCtag(const QString& ctag, QString* error)
+{
+	return _Append("ctag " + Encoded(ctag), error);
 }
 
 bool

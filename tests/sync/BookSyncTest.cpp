@@ -9,42 +9,21 @@
 
 #include "ABookRecord.h"
 #include "BookSync.h"
-#include "CardDavClient.h"
-#include "CardDavServer.h"
+#include "CardDavServerTest.h"
 #include "SyncReport.h"
 #include "SyncState.h"
-#include "SyncTestSupport.h"
-#include "TestDirectory.h"
 #include "VCardWriter.h"
 #include "ZIBFiles.h"
 #include "ZIBook.h"
 
 namespace {
 
-class BookSyncTest : public TestDirectory, public testing::WithParamInterface<CardDavServer::Kind> {
+class BookSyncTest : public CardDavServerTest {
 protected:
 	void SetUp() override
 	{
-		TestDirectory::SetUp();
-		EnsureCoreApplication();
-		_Start();
+		CardDavServerTest::SetUp();
 		ASSERT_EQ(get_ref_for_path(PathOf("book").c_str(), &fRef), B_OK);
-	}
-
-	void TearDown() override
-	{
-		fClient.reset();
-		fServer.Stop();
-		TestDirectory::TearDown();
-	}
-
-	void _Start()
-	{
-		std::string error;
-		ASSERT_TRUE(fServer.Start(GetParam(), fPath / "server", &error)) << error;
-		fUrl = QUrl(QString::fromStdString(fServer.BookAddress()));
-		fClient = std::make_unique<CardDavClient>(QString::fromStdString(fServer.User()),
-												  QString::fromStdString(fServer.Password()));
 	}
 
 	// One sync as the command line runs it: the book saved afterwards, then
@@ -90,19 +69,6 @@ protected:
 		return nullptr;
 	}
 
-	QList<CardDavCard> ServerCards()
-	{
-		QList<CardDavEntry> entries;
-		EXPECT_TRUE(fClient->ListEntries(fUrl, entries).IsOk());
-		QStringList hrefs;
-		for (const CardDavEntry& entry : entries)
-			hrefs.append(entry.href);
-		QList<CardDavCard> cards;
-		QStringList missing;
-		EXPECT_TRUE(fClient->Multiget(fUrl, hrefs, cards, missing).IsOk());
-		return cards;
-	}
-
 	CardDavCard ServerCard(const char* text)
 	{
 		for (const CardDavCard& card : ServerCards()) {
@@ -119,9 +85,6 @@ protected:
 		ASSERT_TRUE(result.IsOk()) << result.message.toStdString();
 	}
 
-	CardDavServer fServer;
-	QUrl fUrl;
-	std::unique_ptr<CardDavClient> fClient;
 	entry_ref fRef;
 	// The progress lines of the last sync.
 	QStringList fSteps;
@@ -239,6 +202,48 @@ TEST_P(BookSyncTest, ARenamedPersonKeepsTheirCard)
 	EXPECT_EQ(ServerCards().size(), 2);
 }
 
+// A sync that finds nothing new keeps the server's ctag, and the next asks
+// for nothing more while it has not moved; any change there moves it, also
+// one that puts a card back as it was before the last sync.
+TEST_P(BookSyncTest, AnUnmovedCtagSkipsTheListingButNoChangeIsMissed)
+{
+	auto storedCtag = [this] {
+		SyncState state(QString::fromStdString(PathOf("book")));
+		QString error;
+		EXPECT_TRUE(state.Open(&error)) << error.toStdString();
+		return state.Ctag();
+	};
+	QByteArray etag;
+	ASSERT_TRUE(fClient
+					->Put(fUrl, CardDavClient::NewHref(fUrl, "ann"),
+						  TestCard("ann", "Ann", "NICKNAME:ann\r\nADR:;;;Oslo;;;\r\n"),
+						  QByteArray(), etag)
+					.IsOk());
+	ZIBook book(nullptr);
+	EXPECT_EQ(SyncOk(book).addedHere, 1);
+	EXPECT_TRUE(storedCtag().isEmpty()) << "the listing found a new card";
+	EXPECT_EQ(SyncOk(book).Text(), SyncReport().Text());
+	const QString ctag = storedCtag();
+	EXPECT_FALSE(ctag.isEmpty());
+	EXPECT_EQ(SyncOk(book).Text(), SyncReport().Text());
+	EXPECT_EQ(storedCtag(), ctag);
+
+	const CardDavCard oslo = ServerCard("Oslo");
+	for (const char* city : {"Bergen", "Oslo"}) {
+		const CardDavCard card = ServerCard("NICKNAME:ann");
+		PutOnServer(card, QByteArray(oslo.vcard).replace("Oslo", city));
+		EXPECT_EQ(SyncOk(book).changedHere, 1) << city;
+		EXPECT_STREQ(Find(book, kNicknameField, "ann")->Field(kCityField), city);
+	}
+	EXPECT_EQ(SyncOk(book).Text(), SyncReport().Text());
+
+	// A change here goes up while the ctag has not moved.
+	Find(book, kNicknameField, "ann")->SetField(kCityField, "Narvik");
+	EXPECT_EQ(SyncOk(book).changedThere, 1);
+	EXPECT_FALSE(ServerCard("Narvik").href.isEmpty());
+	EXPECT_TRUE(storedCtag().isEmpty()) << "written to the server";
+}
+
 // The server dies (Radicale) or falls silent until the client gives up
 // (Xandikos, whose git storage a kill in mid-commit leaves broken) at
 // different moments of a first sync of many records; each following sync
@@ -278,7 +283,7 @@ TEST_P(BookSyncTest, InterruptedSyncResumesWithoutDuplicates)
 		fClient->SetTimeout(CardDavClient::kDefaultTimeout);
 		if (kill) {
 			fServer.Kill();
-			_Start();
+			StartServer();
 		} else {
 			fServer.Resume();
 		}
@@ -293,8 +298,6 @@ TEST_P(BookSyncTest, InterruptedSyncResumesWithoutDuplicates)
 
 INSTANTIATE_TEST_SUITE_P(Servers, BookSyncTest,
 						 testing::Values(CardDavServer::kRadicale, CardDavServer::kXandikos),
-						 [](const testing::TestParamInfo<CardDavServer::Kind>& info) {
-							 return std::string(CardDavServer::Name(info.param));
-						 });
+						 CardDavServerTest::ServerName);
 
 } // namespace

@@ -6,39 +6,17 @@
 
 #include <gtest/gtest.h>
 
-#include "CardDavClient.h"
-#include "CardDavServer.h"
-#include "SyncTestSupport.h"
-#include "TestDirectory.h"
+#include "CardDavServerTest.h"
 
 namespace {
 
-class CardDavClientTest : public TestDirectory,
-						  public testing::WithParamInterface<CardDavServer::Kind> {
+class CardDavClientTest : public CardDavServerTest {
 protected:
-	void SetUp() override
-	{
-		TestDirectory::SetUp();
-		EnsureCoreApplication();
-		std::string error;
-		ASSERT_TRUE(fServer.Start(GetParam(), fPath, &error)) << error;
-		fBook = QUrl(QString::fromStdString(fServer.BookAddress()));
-		fClient = std::make_unique<CardDavClient>(QString::fromStdString(fServer.User()),
-												  QString::fromStdString(fServer.Password()));
-	}
-
-	void TearDown() override
-	{
-		fClient.reset();
-		fServer.Stop();
-		TestDirectory::TearDown();
-	}
-
 	// Creates a card and answers its ETag.
 	QByteArray Create(const QString& uid, const QByteArray& extra = QByteArray())
 	{
 		QByteArray etag;
-		CardDavResult result = fClient->Put(fBook, CardDavClient::NewHref(fBook, uid),
+		CardDavResult result = fClient->Put(fUrl, CardDavClient::NewHref(fUrl, uid),
 											TestCard(uid, uid, extra), QByteArray(), etag);
 		EXPECT_TRUE(result.IsOk()) << result.message.toStdString();
 		return etag;
@@ -47,17 +25,13 @@ protected:
 	QByteArray EtagOf(const QString& href)
 	{
 		QList<CardDavEntry> entries;
-		EXPECT_TRUE(fClient->ListEntries(fBook, entries).IsOk());
+		EXPECT_TRUE(fClient->ListEntries(fUrl, entries).IsOk());
 		for (const CardDavEntry& entry : entries) {
 			if (entry.href == href)
 				return entry.etag;
 		}
 		return QByteArray();
 	}
-
-	CardDavServer fServer;
-	QUrl fBook;
-	std::unique_ptr<CardDavClient> fClient;
 };
 
 TEST_P(CardDavClientTest, DiscoversTheAddressBookFromTheServerAddress)
@@ -67,38 +41,42 @@ TEST_P(CardDavClientTest, DiscoversTheAddressBookFromTheServerAddress)
 		CardDavResult result = fClient->Discover(QUrl(QString::fromStdString(address)), books);
 		ASSERT_TRUE(result.IsOk()) << address << ": " << result.message.toStdString();
 		ASSERT_EQ(books.size(), 1) << address;
-		EXPECT_EQ(books[0].url, fBook) << address;
+		EXPECT_EQ(books[0].url, fUrl) << address;
 		EXPECT_TRUE(books[0].offersSyncCollection) << address;
-		EXPECT_FALSE(books[0].syncToken.isEmpty()) << address;
 	}
+	CardDavAddressBook book;
+	ASSERT_TRUE(fClient->Describe(fUrl, book).IsOk());
+	EXPECT_FALSE(book.ctag.isEmpty());
+	QString token;
+	ASSERT_TRUE(fClient->SyncToken(fUrl, token).IsOk());
+	EXPECT_FALSE(token.isEmpty());
 }
 
 // Conditional writes: a create never replaces, a stale ETag never wins, and
 // cards keep the properties we send, whatever they are.
 TEST_P(CardDavClientTest, ConditionalPutAndDeleteKeepEveryoneElsesChanges)
 {
-	const QString href = CardDavClient::NewHref(fBook, QStringLiteral("ann@home"));
+	const QString href = CardDavClient::NewHref(fUrl, QStringLiteral("ann@home"));
 	const QByteArray photo = "PHOTO;ENCODING=b;TYPE=JPEG:/9j/4AAQSkZJRg==\r\n"
 							 "TEL;TYPE=CAR:+1 555 0199\r\nX-PET:Rex\r\n";
 	const QByteArray first = Create(QStringLiteral("ann@home"), photo);
 
 	QByteArray etag;
-	EXPECT_EQ(fClient->Put(fBook, href, TestCard("ann@home", "Twin"), QByteArray(), etag).kind,
+	EXPECT_EQ(fClient->Put(fUrl, href, TestCard("ann@home", "Twin"), QByteArray(), etag).kind,
 			  CardDavResult::kPreconditionFailed);
-	EXPECT_EQ(fClient->Put(fBook, href, TestCard("ann@home", "Stale"), "\"stale\"", etag).kind,
+	EXPECT_EQ(fClient->Put(fUrl, href, TestCard("ann@home", "Stale"), "\"stale\"", etag).kind,
 			  CardDavResult::kPreconditionFailed);
 
 	const QByteArray current = first.isEmpty() ? EtagOf(href) : first;
 	ASSERT_FALSE(current.isEmpty());
-	ASSERT_TRUE(
-		fClient->Put(fBook, href, TestCard("ann@home", "Ann", photo), current, etag).IsOk());
+	ASSERT_TRUE(fClient->Put(fUrl, href, TestCard("ann@home", "Ann", photo), current, etag).IsOk());
 	const QByteArray second = etag.isEmpty() ? EtagOf(href) : etag;
 	EXPECT_NE(second, current);
 
 	QList<CardDavCard> cards;
 	QStringList missing;
-	const QString gone = CardDavClient::NewHref(fBook, QStringLiteral("nobody"));
-	ASSERT_TRUE(fClient->Multiget(fBook, {href, gone}, cards, missing).IsOk());
+	const QString gone = CardDavClient::NewHref(fUrl, QStringLiteral("nobody"));
+	ASSERT_TRUE(fClient->Multiget(fUrl, {href, gone}, cards, missing).IsOk());
 	ASSERT_EQ(cards.size(), 1);
 	EXPECT_EQ(cards[0].href, href);
 	EXPECT_EQ(cards[0].etag, second);
@@ -106,9 +84,9 @@ TEST_P(CardDavClientTest, ConditionalPutAndDeleteKeepEveryoneElsesChanges)
 		EXPECT_TRUE(cards[0].vcard.contains(text)) << text << " in " << cards[0].vcard.data();
 	EXPECT_EQ(missing, QStringList{gone});
 
-	EXPECT_EQ(fClient->Delete(fBook, href, current).kind, CardDavResult::kPreconditionFailed);
-	EXPECT_TRUE(fClient->Delete(fBook, href, second).IsOk());
-	EXPECT_TRUE(fClient->Delete(fBook, href, second).IsOk()) << "already gone";
+	EXPECT_EQ(fClient->Delete(fUrl, href, current).kind, CardDavResult::kPreconditionFailed);
+	EXPECT_TRUE(fClient->Delete(fUrl, href, second).IsOk());
+	EXPECT_TRUE(fClient->Delete(fUrl, href, second).IsOk()) << "already gone";
 	EXPECT_TRUE(EtagOf(href).isEmpty());
 }
 
@@ -118,23 +96,23 @@ TEST_P(CardDavClientTest, ListsChangesSinceTheLastToken)
 	const QByteArray changedEtag = Create(QStringLiteral("changed"));
 	Create(QStringLiteral("removed"));
 	CardDavChanges all;
-	ASSERT_TRUE(fClient->ListChanges(fBook, QString(), all).IsOk());
+	ASSERT_TRUE(fClient->ListChanges(fUrl, QString(), all).IsOk());
 	EXPECT_EQ(all.changed.size(), 3);
 	EXPECT_TRUE(all.removed.isEmpty());
 
-	const QString changed = CardDavClient::NewHref(fBook, QStringLiteral("changed"));
-	const QString removed = CardDavClient::NewHref(fBook, QStringLiteral("removed"));
-	const QString added = CardDavClient::NewHref(fBook, QStringLiteral("added"));
+	const QString changed = CardDavClient::NewHref(fUrl, QStringLiteral("changed"));
+	const QString removed = CardDavClient::NewHref(fUrl, QStringLiteral("removed"));
+	const QString added = CardDavClient::NewHref(fUrl, QStringLiteral("added"));
 	QByteArray etag;
 	ASSERT_TRUE(fClient
-					->Put(fBook, changed, TestCard("changed", "New name"),
+					->Put(fUrl, changed, TestCard("changed", "New name"),
 						  changedEtag.isEmpty() ? EtagOf(changed) : changedEtag, etag)
 					.IsOk());
-	ASSERT_TRUE(fClient->Delete(fBook, removed, QByteArray()).IsOk());
+	ASSERT_TRUE(fClient->Delete(fUrl, removed, QByteArray()).IsOk());
 	Create(QStringLiteral("added"));
 
 	CardDavChanges since;
-	ASSERT_TRUE(fClient->ListChanges(fBook, all.syncToken, since).IsOk());
+	ASSERT_TRUE(fClient->ListChanges(fUrl, all.syncToken, since).IsOk());
 	QStringList hrefs;
 	for (const CardDavEntry& entry : since.changed)
 		hrefs.append(entry.href);
@@ -144,12 +122,12 @@ TEST_P(CardDavClientTest, ListsChangesSinceTheLastToken)
 	EXPECT_NE(since.syncToken, all.syncToken);
 
 	CardDavChanges none;
-	ASSERT_TRUE(fClient->ListChanges(fBook, since.syncToken, none).IsOk());
+	ASSERT_TRUE(fClient->ListChanges(fUrl, since.syncToken, none).IsOk());
 	EXPECT_TRUE(none.changed.isEmpty());
 	EXPECT_TRUE(none.removed.isEmpty());
 
 	CardDavChanges unknown;
-	CardDavResult result = fClient->ListChanges(fBook, since.syncToken + "x", unknown);
+	CardDavResult result = fClient->ListChanges(fUrl, since.syncToken + "x", unknown);
 	EXPECT_EQ(result.kind, CardDavResult::kSyncTokenInvalid) << result.message.toStdString();
 }
 
@@ -194,12 +172,12 @@ TEST_P(CardDavClientTest, ServerKilledMidRequestIsANetworkFailure)
 	const pid_t pid = fServer.Pid();
 	QTimer::singleShot(300, [pid] { kill(pid, SIGKILL); });
 	QList<CardDavEntry> entries;
-	CardDavResult result = fClient->ListEntries(fBook, entries);
+	CardDavResult result = fClient->ListEntries(fUrl, entries);
 	EXPECT_EQ(result.kind, CardDavResult::kNetwork) << result.message.toStdString();
-	EXPECT_TRUE(result.message.contains(fBook.authority())) << result.message.toStdString();
+	EXPECT_TRUE(result.message.contains(fUrl.authority())) << result.message.toStdString();
 
 	fServer.Kill();
-	result = fClient->ListEntries(fBook, entries);
+	result = fClient->ListEntries(fUrl, entries);
 	EXPECT_EQ(result.kind, CardDavResult::kNetwork);
 	EXPECT_TRUE(result.message.contains(QStringLiteral("refused the connection")))
 		<< result.message.toStdString();
@@ -210,16 +188,14 @@ TEST_P(CardDavClientTest, SilentServerTimesOut)
 	fServer.Pause();
 	fClient->SetTimeout(400);
 	QList<CardDavEntry> entries;
-	CardDavResult result = fClient->ListEntries(fBook, entries);
+	CardDavResult result = fClient->ListEntries(fUrl, entries);
 	EXPECT_EQ(result.kind, CardDavResult::kTimeout) << result.message.toStdString();
 	fServer.Resume();
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, CardDavClientTest,
 						 testing::Values(CardDavServer::kRadicale, CardDavServer::kXandikos),
-						 [](const testing::TestParamInfo<CardDavServer::Kind>& info) {
-							 return std::string(CardDavServer::Name(info.param));
-						 });
+						 CardDavServerTest::ServerName);
 
 using CardDavAuthenticationTest = CardDavClientTest;
 
@@ -246,10 +222,7 @@ TEST_P(CardDavAuthenticationTest, WrongOrMissingPasswordIsRefused)
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, CardDavAuthenticationTest,
-						 testing::Values(CardDavServer::kRadicale),
-						 [](const testing::TestParamInfo<CardDavServer::Kind>& info) {
-							 return std::string(CardDavServer::Name(info.param));
-						 });
+						 testing::Values(CardDavServer::kRadicale), CardDavServerTest::ServerName);
 
 // A peer that answers every request with the same bytes and closes.
 class GarbageServer {

@@ -28,7 +28,8 @@ protected:
 // Every finished item is on the disk at once: a sync that stops without
 // finishing (its state never compacted) is found whole by the next one, also
 // after the book was saved (a new file renamed over it) and after a write
-// torn by a crash.
+// torn by a crash. A file without a ctag line (as written before there was
+// one) loads; a ctag lasts until an item changes after it.
 TEST_F(SyncStateTest, ItemsSurviveAnUnfinishedSyncASaveAndATornWrite)
 {
 	SaveBook();
@@ -59,15 +60,20 @@ TEST_F(SyncStateTest, ItemsSurviveAnUnfinishedSyncASaveAndATornWrite)
 		EXPECT_EQ(state.Url(), QStringLiteral("http://h/b/"));
 		EXPECT_EQ(state.User(), QStringLiteral("ann "));
 		EXPECT_EQ(state.Token(), QStringLiteral("token"));
+		EXPECT_TRUE(state.Ctag().isEmpty());
 		ASSERT_EQ(state.Items().size(), 2);
 		const SyncState::Item item = state.Items().value("/b/two words.vcf");
 		EXPECT_EQ(item.etag, "\"e 1\"");
 		EXPECT_EQ(item.uid, QStringLiteral("uid\t1"));
 		EXPECT_EQ(item.fieldsHash, "hash");
+		ASSERT_TRUE(state.SetCtag("c 0", &error));
 		ASSERT_TRUE(state.Record({"/b/4.vcf", "e4", "4", "h4"}, &error));
+		EXPECT_TRUE(state.Ctag().isEmpty());
+		ASSERT_TRUE(state.SetCtag("c 1", &error));
 	}
 	SyncState state(book);
 	ASSERT_TRUE(state.Open(&error));
+	EXPECT_EQ(state.Ctag(), QStringLiteral("c 1"));
 	EXPECT_EQ(state.Items().size(), 3);
 	EXPECT_TRUE(state.Items().contains("/b/4.vcf"));
 	EXPECT_FALSE(state.Items().contains("/b/torn.vcf"));
@@ -76,6 +82,7 @@ TEST_F(SyncStateTest, ItemsSurviveAnUnfinishedSyncASaveAndATornWrite)
 	ASSERT_TRUE(state.SetAccount("http://h/other/", "ann ", &error));
 	EXPECT_TRUE(state.Items().isEmpty());
 	EXPECT_TRUE(state.Token().isEmpty());
+	EXPECT_TRUE(state.Ctag().isEmpty());
 }
 
 TEST_F(SyncStateTest, OneSyncOfABookAtATime)

@@ -1,0 +1,165 @@
+// zib-book sync killed with SIGKILL at several points of a sync that moves
+// records up and cards down, then run again to the end: both sides hold each
+// person once, nothing is deleted, and the state says what both hold.
+
+#include <sys/stat.h>
+
+#include <functional>
+#include <map>
+#include <set>
+
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <Entry.h>
+
+#include "ABookRecord.h"
+#include "CardDavServerTest.h"
+#include "SyncState.h"
+#include "ZIBFiles.h"
+#include "ZIBook.h"
+
+namespace {
+
+const int kPeople = 150;
+
+class SyncCommandKillTest : public CardDavServerTest {
+protected:
+	void SetUp() override
+	{
+		CardDavServerTest::SetUp();
+		fBook = PathOf("book");
+		fStatePath = SyncState::PathFor(QString::fromStdString(fBook)).toStdString();
+	}
+
+	// Runs zib-book sync, killed as soon as killNow answers true; the exit
+	// status, or -1 when it was killed.
+	int Sync(const std::function<bool()>& killNow = nullptr)
+	{
+		QProcess process;
+		process.start(ZIB_BOOK_PATH,
+					  {"sync", "--user", QString::fromStdString(fServer.User()),
+					   QString::fromStdString("--password-command=echo " + fServer.Password()),
+					   QString::fromStdString(fBook), QString::fromStdString(fServer.Address())});
+		if (!process.waitForStarted())
+			return -2;
+		while (!process.waitForFinished(1) && process.state() != QProcess::NotRunning) {
+			if (killNow && killNow()) {
+				process.kill();
+				process.waitForFinished();
+			}
+		}
+		fErrors = process.readAllStandardError().toStdString();
+		return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+	}
+
+	// The item lines in the state file.
+	size_t ItemLines() const
+	{
+		const std::string text = ReadFile(fStatePath);
+		size_t count = 0;
+		for (size_t at = text.find("\nitem "); at != std::string::npos;
+			 at = text.find("\nitem ", at + 1))
+			count++;
+		return count;
+	}
+
+	ino_t BookInode() const
+	{
+		struct stat info;
+		return stat(fBook.c_str(), &info) == 0 ? info.st_ino : 0;
+	}
+
+	std::string fBook;
+	std::string fStatePath;
+	std::string fErrors;
+};
+
+TEST_P(SyncCommandKillTest, KilledAnywhereResumesWithoutDuplicatesOrDeletions)
+{
+	std::multiset<std::string> everyone;
+	{
+		ZIBook book(nullptr);
+		for (int i = 0; i < kPeople; i++) {
+			const std::string nickname = "here" + std::to_string(i);
+			ABookRecord* record = book.makeNewRecord();
+			record->SetField(kNicknameField, nickname.c_str());
+			record->SetField(kLastNameField, "Here");
+			book.IncrementTotalRecordsInThisAB();
+			everyone.insert(nickname);
+		}
+		entry_ref ref;
+		ASSERT_EQ(get_ref_for_path(fBook.c_str(), &ref), B_OK);
+		ASSERT_EQ(ZIBFiles::WriteBook(&book, &ref, ZIBFrame{0, 0, 100, 100}), B_OK);
+	}
+	for (int i = 0; i < kPeople; i++) {
+		const QString nickname = QStringLiteral("there%1").arg(i);
+		QByteArray etag;
+		ASSERT_TRUE(fClient
+						->Put(fUrl, CardDavClient::NewHref(fUrl, nickname),
+							  TestCard(nickname, "There", "NICKNAME:" + nickname.toUtf8() + "\r\n"),
+							  QByteArray(), etag)
+						.IsOk());
+		everyone.insert(nickname.toStdString());
+	}
+
+	// Before any item; after the first and after many records went up; and
+	// as soon as the book is saved, before or while its state is written.
+	EXPECT_EQ(Sync([this] { return access(fStatePath.c_str(), F_OK) == 0; }), -1);
+	for (size_t more : {1, 60}) {
+		const size_t cut = ItemLines() + more;
+		EXPECT_EQ(Sync([&] { return ItemLines() >= cut; }), -1) << more;
+	}
+	const ino_t before = BookInode();
+	Sync([&] { return BookInode() != before; });
+
+	ASSERT_EQ(Sync(), 0) << fErrors;
+	ASSERT_EQ(Sync(), 0) << fErrors;
+	EXPECT_NE(fErrors.find("In this book: 0 added, 0 changed, 0 deleted"), std::string::npos)
+		<< fErrors;
+	EXPECT_NE(fErrors.find("On the server: 0 added, 0 changed, 0 deleted"), std::string::npos)
+		<< fErrors;
+
+	ZIBook book(nullptr);
+	entry_ref ref;
+	ASSERT_EQ(get_ref_for_path(fBook.c_str(), &ref), B_OK);
+	ASSERT_EQ(ZIBFiles::ReadBook(&ref, &book), B_OK);
+	std::multiset<std::string> here;
+	std::set<QByteArray> hashes;
+	for (ABookRecord* record = book.GetListOfRecords(); record != nullptr;
+		 record = record->GetNextRecord()) {
+		here.insert(record->Field(kNicknameField));
+		hashes.insert(SyncState::HashOfFields(*record));
+	}
+	EXPECT_EQ(here, everyone);
+
+	std::map<QString, CardDavCard> cards;
+	std::multiset<std::string> there;
+	const QRegularExpression nickname(QStringLiteral("NICKNAME:([^\\r\\n]*)"));
+	for (const CardDavCard& card : ServerCards()) {
+		cards[card.href] = card;
+		there.insert(nickname.match(QString::fromUtf8(card.vcard)).captured(1).toStdString());
+	}
+	EXPECT_EQ(there, everyone);
+
+	SyncState state(QString::fromStdString(fBook));
+	QString error;
+	ASSERT_TRUE(state.Open(&error)) << error.toStdString();
+	EXPECT_EQ(state.Items().size(), qsizetype(everyone.size()));
+	std::set<QByteArray> stateHashes;
+	for (const SyncState::Item& item : state.Items()) {
+		auto card = cards.find(item.href);
+		ASSERT_NE(card, cards.end()) << item.href.toStdString();
+		EXPECT_EQ(item.etag, card->second.etag) << item.href.toStdString();
+		stateHashes.insert(item.fieldsHash);
+	}
+	EXPECT_EQ(stateHashes, hashes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, SyncCommandKillTest,
+						 testing::Values(CardDavServer::kRadicale, CardDavServer::kXandikos),
+						 CardDavServerTest::ServerName);
+
+} // namespace
