@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <AppDefs.h>
 #include <Autolock.h>
 #include <Message.h>
 #include <Messenger.h>
@@ -76,70 +75,6 @@ TEST(LooperDispatch, KeepsEachPostersOrderWithTheLooperLocked)
 	looper->Quit();
 }
 
-TEST(LooperDispatch, ReachesTheAddressedHandler)
-{
-	MessageLog looperLog;
-	auto* looper = new RecordingLooper(looperLog);
-	RecordingHandler named("named");
-	looper->AddHandler(&named);
-	ASSERT_GT(looper->Run(), 0);
-	BMessage message;
-	// The looper itself: by command, to no handler (the preferred one), and
-	// by a messenger to the looper. Then the handler, posted and sent.
-	ASSERT_EQ(looper->PostMessage('r001'), B_OK);
-	message.what = 'r002';
-	ASSERT_EQ(looper->PostMessage(&message, nullptr), B_OK);
-	message.what = 'r003';
-	ASSERT_EQ(BMessenger(nullptr, looper).SendMessage(&message), B_OK);
-	message.what = 'r004';
-	ASSERT_EQ(looper->PostMessage(&message, &named), B_OK);
-	message.what = 'r005';
-	ASSERT_EQ(BMessenger(&named).SendMessage(&message), B_OK);
-	ASSERT_TRUE(looperLog.WaitFor(3));
-	ASSERT_TRUE(named.log.WaitFor(2));
-	EXPECT_EQ(looperLog.Whats(), (std::vector<uint32>{'r001', 'r002', 'r003'}));
-	EXPECT_EQ(named.log.Whats(), (std::vector<uint32>{'r004', 'r005'}));
-
-	RecordingHandler stranger("stranger");
-	EXPECT_EQ(looper->PostMessage('strn', &stranger), B_MISMATCHED_VALUES);
-	ASSERT_TRUE(looper->Lock());
-	looper->Quit();
-}
-
-TEST(LooperDispatch, UnhandledMessagesWalkTheChain)
-{
-	const uint32 kPass = 'pass';
-	MessageLog looperLog;
-	auto* looper = new RecordingLooper(looperLog);
-	RecordingHandler first("first", {kPass});
-	RecordingHandler second("second", {kPass});
-	RecordingHandler third("third");
-	for (BHandler* handler : {(BHandler*)&first, (BHandler*)&second, (BHandler*)&third})
-		looper->AddHandler(handler);
-	first.SetNextHandler(&second);
-	// Would close a loop and recurse forever: refused.
-	second.SetNextHandler(&first);
-	ASSERT_GT(looper->Run(), 0);
-	ASSERT_EQ(looper->PostMessage(kPass, &first), B_OK);
-	ASSERT_TRUE(looperLog.WaitFor(1));
-
-	ASSERT_TRUE(looper->Lock());
-	second.SetNextHandler(&third);
-	looper->Unlock();
-	ASSERT_EQ(looper->PostMessage(kPass, &first), B_OK);
-	ASSERT_TRUE(third.log.WaitFor(1));
-
-	// The chain closes over a removed handler.
-	ASSERT_TRUE(looper->Lock());
-	EXPECT_TRUE(looper->RemoveHandler(&second));
-	looper->Unlock();
-	ASSERT_EQ(looper->PostMessage(kPass, &first), B_OK);
-	ASSERT_TRUE(third.log.WaitFor(2));
-	EXPECT_EQ(looperLog.Whats().size(), 1u);
-	ASSERT_TRUE(looper->Lock());
-	looper->Quit();
-}
-
 TEST(LooperQuit, FromAnotherThreadDispatchesWhatIsQueuedFirst)
 {
 	MessageLog log;
@@ -166,28 +101,6 @@ TEST(LooperQuit, FromItsOwnThreadDropsLaterMessages)
 	ASSERT_GT(looper->Run(), 0);
 	ASSERT_TRUE(acquired(deleted.id));
 	EXPECT_EQ(log.Whats(), (std::vector<uint32>{'frst', 'quit'}));
-}
-
-TEST(LooperQuit, QuitRequestedDecidesAndAnswers)
-{
-	MessageLog log;
-	Sem deleted;
-	auto* looper = new RecordingLooper(log, deleted.id);
-	looper->allowQuit = false;
-	ASSERT_GT(looper->Run(), 0);
-	BMessenger target(looper);
-	BMessage reply;
-	ASSERT_EQ(target.SendMessage(B_QUIT_REQUESTED, &reply), B_OK);
-	EXPECT_EQ(reply.what, static_cast<uint32>(B_REPLY));
-	EXPECT_FALSE(reply.GetBool("result", true));
-
-	ASSERT_TRUE(target.LockTarget());
-	looper->allowQuit = true;
-	looper->Unlock();
-	ASSERT_EQ(target.SendMessage(B_QUIT_REQUESTED, &reply), B_OK);
-	EXPECT_TRUE(reply.GetBool("result", false));
-	ASSERT_TRUE(acquired(deleted.id));
-	EXPECT_TRUE(log.Whats().empty());
 }
 
 TEST(LooperLock, AnotherThreadsLockHoldsOffDispatch)

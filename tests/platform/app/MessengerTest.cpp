@@ -1,9 +1,6 @@
 #include <Messenger.h>
 
-#include <unistd.h>
-
 #include <atomic>
-#include <cstring>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -175,32 +172,4 @@ TEST(MessageReply, AsynchronousRepliesGoToTheReplyHandler)
 	EXPECT_EQ(statuses[2], B_BAD_REPLY);
 	BMessage neverSent('nvr ');
 	EXPECT_EQ(neverSent.SendReply('nvr '), B_BAD_REPLY);
-}
-
-TEST(MessengerValue, TravelsInsideMessages)
-{
-	Target target;
-	BMessenger sent[2] = {target.Messenger(), BMessenger(nullptr, target.looper)};
-	BMessage carrier('carr');
-	for (const BMessenger& messenger : sent)
-		ASSERT_EQ(carrier.AddMessenger("to", messenger), B_OK);
-	// Port, token and team, then the reserved bytes with the preferred flag.
-	const char* flat;
-	ssize_t size;
-	ASSERT_EQ(carrier.FindData("to", B_MESSENGER_TYPE, 1, (const void**)&flat, &size), B_OK);
-	ASSERT_EQ(size, 24);
-	int32 team;
-	memcpy(&team, flat + 8, sizeof(team));
-	EXPECT_EQ(team, getpid());
-	EXPECT_EQ(flat[20], 1);
-
-	std::vector<char> buffer(carrier.FlattenedSize());
-	ASSERT_EQ(carrier.Flatten(buffer.data(), buffer.size()), B_OK);
-	BMessage copy;
-	ASSERT_EQ(copy.Unflatten(buffer.data(), buffer.size()), B_OK);
-	BMessenger found[2];
-	for (int32 index = 0; index < 2; index++) {
-		ASSERT_EQ(copy.FindMessenger("to", index, &found[index]), B_OK);
-		EXPECT_EQ(found[index], sent[index]);
-	}
 }

