@@ -174,22 +174,6 @@ INSTANTIATE_TEST_SUITE_P(Sizes, EnvelopeTest,
 						 testing::Values(PaperChoice::kDL, PaperChoice::kC5, PaperChoice::kC6,
 										 PaperChoice::kUS10));
 
-TEST_F(LayoutTest, EnvelopesCarryEveryNameOfTheSampleBookAndOtherScripts)
-{
-	std::vector<const ABookRecord*> records = fSample;
-	records.push_back(Make({{kFirstNameField, "Ирина"}, {kLastNameField, "Смирнова"}}));
-	records.push_back(Make({{kFirstNameField, "Νίκος"}, {kLastNameField, "Παπαδάκης"}}));
-	std::vector<PdfPage> pages = Render(EnvelopeLayout(PaperChoice::kDL, nullptr), records);
-	ASSERT_EQ(pages.size(), records.size());
-	for (size_t i = 0; i < records.size(); i++) {
-		for (int field : {kFirstNameField, kLastNameField, kCityField}) {
-			std::istringstream words(records[i]->Field(field));
-			for (std::string word; words >> word;)
-				EXPECT_NE(pages[i].Find(word), nullptr) << word;
-		}
-	}
-}
-
 struct LabelCase {
 	PaperChoice sheet;
 	int columns;
