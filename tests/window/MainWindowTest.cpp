@@ -114,24 +114,11 @@ TEST_F(MainWindow, AFailedSaveIsReportedAndKeepsTheWindowAndItsChanges)
 	EXPECT_EQ(LastFileSaved(), PathOf("rescued.zib"));
 }
 
-TEST_F(MainWindow, ClosingOrCancellingOneOfTwoWindowsKeepsTheOtherActive)
+// Cancelling a new book's first save panel closes only that book.
+TEST_F(MainWindow, CancellingANewBooksFirstSaveClosesOnlyThatBook)
 {
 	RunApp({fPath}, [&](ZIBapp* app) {
-		BMessage refs(B_REFS_RECEIVED);
-		entry_ref ref;
-		get_ref_for_path(fPath.c_str(), &ref);
-		refs.AddRef("refs", &ref);
-		app->PostMessage(&refs);
-		gui_test::process_until([&] { return CountWindows(app) == 2; });
 		ZIBWindow* first = WindowAt(app, 0);
-		ZIBWindow* second = WindowAt(app, 1);
-		app->SetActiveWindow(second);
-		second->PostMessage(kMsgFileClose);
-		gui_test::process_until([&] { return CountWindows(app) == 1; });
-		EXPECT_EQ(app->GetActiveWindow(), first);
-		EXPECT_FALSE(first->IsHidden());
-
-		// Cancelling a new book's first save panel closes only that book.
 		app->PostMessage(kMsgNewBook);
 		gui_test::process_until([&] { return CountWindows(app) == 2; });
 		BPrivate::cancel_file_panel(WindowAt(app, 1)->GetSaveFilePanel()->Panel());
@@ -197,34 +184,6 @@ INSTANTIATE_TEST_SUITE_P(Answers, ChangedOnDiskTest,
 										 ChangedOnDisk{"SaveAs", 1, false, true},
 										 ChangedOnDisk{"Cancel", 2, false, false}),
 						 [](const auto& info) { return info.param.name; });
-
-TEST_F(MainWindow, ABookWithoutChangesOffersToReloadOnce)
-{
-	int offers = 0;
-	RunApp({fPath}, [&](ZIBapp* app) {
-		ZIBWindow* window = WindowAt(app, 0);
-		BPrivate::set_alert_responder([&](const BAlert& alert) {
-			offers++;
-			EXPECT_EQ(std::string(alert.Text()),
-					  "\"" + fPath + "\" was changed by another program. Reload it?");
-			// Declined first, then taken after the next change.
-			return offers == 1 ? 1 : 0;
-		});
-		BMessage activated(B_WINDOW_ACTIVATED);
-		activated.AddBool("active", true);
-		AppendElsewhere(fPath);
-		window->PostMessage(&activated);
-		window->PostMessage(&activated);
-		gui_test::process_events();
-		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 5);
-		AppendElsewhere(fPath);
-		window->PostMessage(&activated);
-		gui_test::process_events();
-		EXPECT_EQ(window->GetThisABook()->GetTotalRecordsInThisAB(), 7);
-		EXPECT_FALSE(window->GetThisABook()->SeeIfDirty());
-	});
-	EXPECT_EQ(offers, 2);
-}
 
 // Puts records into the window's book as an import does, without a file.
 void
