@@ -1,8 +1,6 @@
 // Every layout rendered into a PDF and read back with poppler's pdftotext:
 // the texts, and where they stand on the page.
 
-#include <algorithm>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -85,29 +83,6 @@ ExpectTitle(const PdfPage& page, const std::string& bookName, const std::string&
 	EXPECT_LT(name->top, 15 * kPointsPerMm);
 	EXPECT_EQ(numberWord->top, name->top);
 	EXPECT_NEAR(numberWord->right, page.width - 12 * kPointsPerMm, 1);
-}
-
-TEST_F(LayoutTest, ListColumnsAreAsWideAsTheirWidestText)
-{
-	std::vector<PdfPage> pages =
-		Render(ListLayout("Club List", {kFirstNameField, kLastNameField, kCityField}), fSample);
-	ASSERT_EQ(pages.size(), 1u);
-	const PdfPage& page = pages[0];
-	ExpectTitle(page, "Club", "1");
-	double lastNameRight = 0;
-	for (const ABookRecord* record : fSample) {
-		std::istringstream words(record->Field(kLastNameField));
-		for (std::string word; words >> word;) {
-			const PdfWord* found = page.Find(word);
-			ASSERT_NE(found, nullptr) << word;
-			lastNameRight = std::max(lastNameRight, found->right);
-		}
-	}
-	const PdfWord* city = page.Find("Sevilla");
-	ASSERT_NE(city, nullptr);
-	EXPECT_GT(city->left, lastNameRight);
-	EXPECT_LT(city->left - lastNameRight, 4 * kPointsPerMm);
-	EXPECT_EQ(page.Find("Papadopoulos")->left, page.Find("Whitfield")->left);
 }
 
 TEST_F(LayoutTest, ListRowsAreNeverSplitAndEveryPageIsNamedAndNumbered)
