@@ -199,17 +199,6 @@ TEST_F(ListInput, KeysMoveAndExtendTheSelectionAndTheWheelScrollsThreeRowsANotch
 		EXPECT_EQ(window->GetTitleButtonView()->Bounds().top, 0);
 		Wheel(widget, -5);
 		EXPECT_EQ(list->Bounds().top, 0);
-
-		// The scroll steps survive a refill.
-		Send(window, kMsgViewNameEmail);
-		float small = 0;
-		float large = 0;
-		window->GetScrollv()->ScrollBar(B_VERTICAL)->GetSteps(&small, &large);
-		EXPECT_EQ(small, 15);
-		EXPECT_EQ(large, 150);
-		window->GetScrollv()->ScrollBar(B_HORIZONTAL)->GetSteps(&small, &large);
-		EXPECT_EQ(small, 15);
-		EXPECT_EQ(large, 175);
 	});
 }
 

@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <FilePanel.h>
-#include <MenuBar.h>
-#include <MenuItem.h>
 
 #include "AppHarness.h"
 #include "GuiTest.h"
@@ -34,30 +32,6 @@ TEST_F(AppTest, FirstStartOrALastFileInAVanishedFolderOpensAnEmptyBookAndItsSave
 			EXPECT_FALSE(window->HasFile());
 		});
 	}
-}
-
-TEST_F(AppTest, LanguageRulesOutliveARestartBesideTheLastFileSaved)
-{
-	// A settings file from before the rules existed: only "LastFileSaved".
-	std::string settings = PathOf("config/_LP_x-vnd.vornak-zibmo/settings");
-	WriteFile(settings, ReadFile(std::string(ZIB_TEST_DATA_DIR) + "/prefs/settings-beos"));
-	// The item of every window, then the application's rules.
-	auto rules = [](ZIBapp* app) {
-		BMenuItem* item = WindowAt(app, 0)->KeyMenuBar()->FindItem(kMsgViewLanguageRules);
-		EXPECT_EQ(item->IsMarked(), app->GetLanguageRules());
-		return app->GetLanguageRules();
-	};
-	RunApp({}, [&](ZIBapp* app) {
-		EXPECT_FALSE(rules(app));
-		Send(WindowAt(app, 0), kMsgViewLanguageRules);
-		EXPECT_TRUE(rules(app));
-	});
-	EXPECT_EQ(LastFileSaved(), "/home/user/friends.zib");
-	RunApp({}, [&](ZIBapp* app) {
-		EXPECT_TRUE(rules(app));
-		Send(WindowAt(app, 0), kMsgViewLanguageRules);
-	});
-	RunApp({}, [&](ZIBapp* app) { EXPECT_FALSE(rules(app)); });
 }
 
 // The first file of the command line, else the last file saved, opens at
@@ -91,22 +65,9 @@ TEST_F(AppTest, OnlyTheFirstLaunchFileOrTheLastFileSavedOpensAtItsFrameIfOnTheSc
 	}
 }
 
-TEST_F(AppTest, AMissingLastFileOpensEmptyAndIsCreatedBySaving)
-{
-	std::string path = PathOf("deleted.zib");
-	SetLastFileSaved(path);
-	RunApp({}, [](ZIBapp* app) {
-		ZIBWindow* window = WindowAt(app, 0);
-		EXPECT_STREQ(window->Title(), "deleted.zib");
-		EXPECT_EQ(window->ZIBSaveFile(), B_OK);
-	});
-	EXPECT_TRUE(std::filesystem::exists(path));
-	EXPECT_TRUE(fAlerts.empty());
-}
-
 struct Unreadable {
 	const char* name;
-	const char* path;   // in the test's folder unless absolute
+	const char* path;   // in the test's folder
 	bool lastFileSaved; // else given on the command line
 	const char* reason;
 };
@@ -117,7 +78,7 @@ TEST_P(UnreadableTest, IsReportedAtOnceAndNeverOverwritten)
 {
 	std::filesystem::create_directory(PathOf("folder.zib"));
 	mkfifo(PathOf("fifo.zib").c_str(), 0600);
-	std::string path = GetParam().path[0] == '/' ? GetParam().path : PathOf(GetParam().path);
+	std::string path = PathOf(GetParam().path);
 	if (GetParam().lastFileSaved)
 		SetLastFileSaved(path);
 	RunApp(GetParam().lastFileSaved ? std::vector<std::string>() : std::vector<std::string>{path},
@@ -131,10 +92,9 @@ TEST_P(UnreadableTest, IsReportedAtOnceAndNeverOverwritten)
 	EXPECT_TRUE(std::filesystem::is_fifo(PathOf("fifo.zib")));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-	Files, UnreadableTest,
-	testing::Values(Unreadable{"Folder", "folder.zib", false, "Is a directory"},
-					Unreadable{"Fifo", "fifo.zib", false, "It is not a regular file"},
-					Unreadable{"FifoAsLastFileSaved", "fifo.zib", true, "It is not a regular file"},
-					Unreadable{"Device", "/dev/zero", false, "It is not a regular file"}),
-	[](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Files, UnreadableTest,
+						 testing::Values(Unreadable{"Folder", "folder.zib", false,
+													"Is a directory"},
+										 Unreadable{"FifoAsLastFileSaved", "fifo.zib", true,
+													"It is not a regular file"}),
+						 [](const auto& info) { return info.param.name; });
