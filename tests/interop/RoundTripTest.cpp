@@ -3,9 +3,12 @@
 #include <glib.h>
 #include <libebook-contacts/libebook-contacts.h>
 
+#include <Entry.h>
+
 #include "ContactExporter.h"
 #include "InteropTestSupport.h"
 #include "VCardMapping.h"
+#include "ZIBFiles.h"
 
 namespace {
 
@@ -59,6 +62,16 @@ TEST_P(RoundTripTest, HardRecordsComeBackFieldForField)
 {
 	ZIBook book(nullptr);
 	AddRecords(book, HardRecords());
+	EXPECT_EQ(RoundTrip(book, GetParam()), Records(book));
+}
+
+TEST_P(RoundTripTest, SampleBookComesBack)
+{
+	ZIBook book(nullptr);
+	entry_ref ref;
+	ASSERT_EQ(get_ref_for_path(ZIB_SAMPLE_BOOK, &ref), B_OK);
+	ASSERT_EQ(ZIBFiles::ReadBook(&ref, &book), B_OK);
+	ASSERT_GT(book.GetTotalRecordsInThisAB(), 3);
 	EXPECT_EQ(RoundTrip(book, GetParam()), Records(book));
 }
 

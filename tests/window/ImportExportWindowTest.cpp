@@ -10,9 +10,11 @@
 
 #include <AppDefs.h>
 #include <Application.h>
+#include <FilePanel.h>
 #include <MenuBar.h>
 #include <MenuItem.h>
 
+#include "ABListView.h"
 #include "AppHarness.h"
 #include "GuiTest.h"
 #include "ImportReportWindow.h"
@@ -69,6 +71,35 @@ TEST_F(AppTest, DroppedFilesImportOrOpen)
 		EXPECT_NE(std::string(ReportWindow()->Text()).find("dropped: PHOTO"), std::string::npos);
 		EXPECT_EQ(ReadFile(path), "bob\tBob\n") << "nothing is written before a save";
 		EXPECT_STREQ(window->KeyMenuBar()->FindItem(kMsgEditUndo)->Label(), "Undo Import");
+	});
+}
+
+// The export panel writes the chosen format: the selected record, or all.
+TEST_F(AppTest, ExportPanelWritesTheChosenFormat)
+{
+	std::string path = PathOf("book.zib");
+	WriteBookFile(path, {"bob\tBob", "ann\tAnn"});
+	RunApp({path}, [this](ZIBapp* app) {
+		ZIBWindow* window = WindowAt(app, 0);
+		Send(window, kMsgFileExport);
+		ASSERT_NE(window->GetExportPanel(), nullptr);
+		BPrivate::select_file_panel_choice(window->GetExportPanel(), 2);
+		BPrivate::accept_file_panel(window->GetExportPanel(), {PathOf("all.csv")});
+		gui_test::process_events();
+		std::string csv = ReadFile(PathOf("all.csv"));
+		EXPECT_EQ(csv.find("Nickname,First Name,"), 0u) << csv;
+		EXPECT_NE(csv.find("\r\nbob,Bob,"), std::string::npos);
+		EXPECT_NE(csv.find("\r\nann,Ann,"), std::string::npos);
+
+		window->GetABList()->Select(1);
+		Send(window, kMsgFileExport);
+		BPrivate::select_file_panel_choice(window->GetExportPanel(), 1);
+		BPrivate::accept_file_panel(window->GetExportPanel(), {PathOf("one.vcf")});
+		gui_test::process_events();
+		std::string card = ReadFile(PathOf("one.vcf"));
+		EXPECT_EQ(card.find("BEGIN:VCARD\r\nVERSION:4.0\r\n"), 0u) << card;
+		EXPECT_NE(card.find("NICKNAME:ann"), std::string::npos);
+		EXPECT_EQ(card.find("BEGIN:VCARD", 1), std::string::npos) << "one card only";
 	});
 }
 
