@@ -47,6 +47,15 @@ protected:
 												  QString::fromStdString(fServer.Password()));
 	}
 
+	// Creates a card on the server.
+	void PutNew(const QString& uid, const QByteArray& vcard)
+	{
+		QByteArray etag;
+		CardDavResult result =
+			fClient->Put(fUrl, CardDavClient::NewHref(fUrl, uid), vcard, QByteArray(), etag);
+		ASSERT_TRUE(result.IsOk()) << result.message.toStdString();
+	}
+
 	// Every card of the address book.
 	QList<CardDavCard> ServerCards()
 	{

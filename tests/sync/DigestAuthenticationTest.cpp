@@ -7,16 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include <Entry.h>
-
-#include "CardDavClient.h"
-#include "CardDavServer.h"
+#include "CardDavServerTest.h"
 #include "DigestProxy.h"
 #include "SyncState.h"
-#include "SyncTestSupport.h"
-#include "TestDirectory.h"
-#include "ZIBFiles.h"
-#include "ZIBook.h"
 #include "ZibBookProcess.h"
 
 namespace {
@@ -25,18 +18,13 @@ const char kUser[] = "alice";
 const char kPassword[] = "wonderland";
 
 // zib-book syncs through a web server that takes nothing but Digest
-// credentials, in front of Xandikos.
-class DigestAuthenticationTest : public TestDirectory {
+// credentials, in front of Xandikos (asked directly by fClient).
+class DigestAuthenticationTest : public CardDavServerTest {
 protected:
 	void SetUp() override
 	{
-		TestDirectory::SetUp();
-		EnsureCoreApplication();
-		fDirect = std::make_unique<CardDavClient>(QString(), QString());
-		std::string error;
-		ASSERT_TRUE(fServer.Start(CardDavServer::kXandikos, fPath / "server", &error)) << error;
+		CardDavServerTest::SetUp();
 		StartProxy("MD5");
-		fBookUrl = QUrl(QString::fromStdString(fServer.BookAddress()));
 		fBook = QString::fromStdString(PathOf("book"));
 	}
 
@@ -64,7 +52,7 @@ protected:
 	QStringList ServerState()
 	{
 		QList<CardDavEntry> entries;
-		EXPECT_TRUE(fDirect->ListEntries(fBookUrl, entries).IsOk());
+		EXPECT_TRUE(fClient->ListEntries(fUrl, entries).IsOk());
 		QStringList state;
 		for (const CardDavEntry& entry : entries)
 			state.append(entry.href + ' ' + QString::fromLatin1(entry.etag));
@@ -72,75 +60,44 @@ protected:
 		return state;
 	}
 
-	void PutOnServer(const QString& uid, const QString& name)
-	{
-		QByteArray etag;
-		ASSERT_TRUE(fDirect
-						->Put(fBookUrl, CardDavClient::NewHref(fBookUrl, uid), TestCard(uid, name),
-							  QByteArray(), etag)
-						.IsOk());
-	}
-
-	std::string BookText() { return ReadFile(fBook.toStdString()); }
-
-	// The lines of the sync state, in any order.
-	QList<QByteArray> StateLines()
+	// The book and the lines of its sync state, in any order.
+	QList<QByteArray> BookAndState()
 	{
 		QList<QByteArray> lines =
 			QByteArray::fromStdString(ReadFile(SyncState::PathFor(fBook).toStdString()))
 				.split('\n');
 		std::sort(lines.begin(), lines.end());
-		return lines;
+		return lines << QByteArray::fromStdString(ReadFile(fBook.toStdString()));
 	}
 
-	CardDavServer fServer;
 	DigestProxy fProxy;
-	// No credentials: Xandikos asks for none.
-	std::unique_ptr<CardDavClient> fDirect;
 	QString fAddress;
-	QUrl fBookUrl;
 	QString fBook;
 };
 
-TEST_F(DigestAuthenticationTest, SyncGoesBothWaysAndAWrongPasswordChangesNothing)
+TEST_P(DigestAuthenticationTest, SyncAnswersDigestAndAWrongPasswordChangesNothing)
 {
-	const QByteArray ann = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ann Lee\r\nN:Lee;Ann;;;\r\n"
-						   "NICKNAME:ann\r\nEMAIL:ann@example.org\r\nEND:VCARD\r\n";
-	ASSERT_EQ(RunZibBook({"import", fBook, "-"}, ann).status, 0);
+	ASSERT_EQ(RunZibBook({"import", fBook, "-"}, TestCard("ann", "Ann Lee")).status, 0);
 	ZibBookRun up = Sync(kPassword);
 	EXPECT_EQ(up.status, 0) << up.err;
-	ASSERT_EQ(ServerState().size(), 1);
-	QList<CardDavCard> cards;
-	QStringList missing;
-	ASSERT_TRUE(
-		fDirect->Multiget(fBookUrl, {ServerState()[0].section(' ', 0, 0)}, cards, missing).IsOk());
-	ASSERT_EQ(cards.size(), 1);
-	EXPECT_TRUE(cards[0].vcard.contains("ann@example.org"));
-
-	PutOnServer("bea", "Bea Cole");
-	ZibBookRun down = Sync(kPassword);
-	EXPECT_EQ(down.status, 0) << down.err;
-	EXPECT_NE(down.err.find("In this book: 1 added"), std::string::npos) << down.err;
-	EXPECT_NE(BookText().find("Bea Cole"), std::string::npos);
+	EXPECT_EQ(ServerState().size(), 1);
 
 	// A refused password stops the sync before anything moves.
-	PutOnServer("cid", "Cid Moss");
-	const std::string book = BookText();
-	const QList<QByteArray> state = StateLines();
+	PutNew("cid", TestCard("cid", "Cid Moss"));
+	const QList<QByteArray> local = BookAndState();
 	const QStringList server = ServerState();
 	ZibBookRun refused = Sync("wrong");
 	EXPECT_EQ(refused.status, 3);
 	EXPECT_NE(refused.err.find("refused the password of the user \"alice\""), std::string::npos)
 		<< refused.err;
-	EXPECT_EQ(BookText(), book);
-	EXPECT_EQ(StateLines(), state);
+	EXPECT_EQ(BookAndState(), local);
 	EXPECT_EQ(ServerState(), server);
-	EXPECT_EQ(server.size(), 3);
+	EXPECT_EQ(server.size(), 2);
 
 	// Conditional PUT and DELETE of a href that must be percent-encoded: the
 	// URI that Digest signs is the one sent.
 	CardDavClient client(kUser, kPassword);
-	const QUrl proxied = fProxy.Through(fBookUrl);
+	const QUrl proxied = fProxy.Through(fUrl);
 	const QString href = proxied.path() + QStringLiteral("a b@ä;x.vcf");
 	QByteArray created, replaced;
 	for (const CardDavResult& result :
@@ -166,7 +123,7 @@ TEST_F(DigestAuthenticationTest, SyncGoesBothWaysAndAWrongPasswordChangesNothing
 
 // Qt answers Digest with MD5 only: a server that offers nothing else is
 // told apart from a refused password, which asking again would not mend.
-TEST_F(DigestAuthenticationTest, ServerThatAsksForSha256AloneIsNamed)
+TEST_P(DigestAuthenticationTest, ServerThatAsksForSha256AloneIsNamed)
 {
 	struct Row {
 		const char* algorithm;
@@ -185,5 +142,8 @@ TEST_F(DigestAuthenticationTest, ServerThatAsksForSha256AloneIsNamed)
 		EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
 	}
 }
+
+INSTANTIATE_TEST_SUITE_P(Xandikos, DigestAuthenticationTest,
+						 testing::Values(CardDavServer::kXandikos), CardDavServerTest::ServerName);
 
 } // namespace

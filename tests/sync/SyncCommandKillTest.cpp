@@ -8,7 +8,6 @@
 #include <map>
 #include <set>
 
-#include <QProcess>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -16,10 +15,12 @@
 #include <Entry.h>
 
 #include "ABookRecord.h"
+#include "BookTestSupport.h"
 #include "CardDavServerTest.h"
 #include "SyncState.h"
 #include "ZIBFiles.h"
 #include "ZIBook.h"
+#include "ZibBookProcess.h"
 
 namespace {
 
@@ -38,21 +39,13 @@ protected:
 	// status, or -1 when it was killed.
 	int Sync(const std::function<bool()>& killNow = nullptr)
 	{
-		QProcess process;
-		process.start(ZIB_BOOK_PATH,
-					  {"sync", "--user", QString::fromStdString(fServer.User()),
-					   QString::fromStdString("--password-command=echo " + fServer.Password()),
-					   QString::fromStdString(fBook), QString::fromStdString(fServer.Address())});
-		if (!process.waitForStarted())
-			return -2;
-		while (!process.waitForFinished(1) && process.state() != QProcess::NotRunning) {
-			if (killNow && killNow()) {
-				process.kill();
-				process.waitForFinished();
-			}
-		}
-		fErrors = process.readAllStandardError().toStdString();
-		return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+		ZibBookRun run =
+			RunZibBook({"sync", "--user", QString::fromStdString(fServer.User()),
+						QString::fromStdString("--password-command=echo " + fServer.Password()),
+						QString::fromStdString(fBook), QString::fromStdString(fServer.Address())},
+					   QByteArray(), killNow);
+		fErrors = run.err;
+		return run.status;
 	}
 
 	// The item lines in the state file.
@@ -80,30 +73,17 @@ protected:
 TEST_P(SyncCommandKillTest, KilledAnywhereResumesWithoutDuplicatesOrDeletions)
 {
 	std::multiset<std::string> everyone;
-	{
-		ZIBook book(nullptr);
-		for (int i = 0; i < kPeople; i++) {
-			const std::string nickname = "here" + std::to_string(i);
-			ABookRecord* record = book.makeNewRecord();
-			record->SetField(kNicknameField, nickname.c_str());
-			record->SetField(kLastNameField, "Here");
-			book.IncrementTotalRecordsInThisAB();
-			everyone.insert(nickname);
-		}
-		entry_ref ref;
-		ASSERT_EQ(get_ref_for_path(fBook.c_str(), &ref), B_OK);
-		ASSERT_EQ(ZIBFiles::WriteBook(&book, &ref, ZIBFrame{0, 0, 100, 100}), B_OK);
-	}
+	ZIBook mine(nullptr);
 	for (int i = 0; i < kPeople; i++) {
+		for (const char* side : {"here", "there"})
+			everyone.insert(side + std::to_string(i));
 		const QString nickname = QStringLiteral("there%1").arg(i);
-		QByteArray etag;
-		ASSERT_TRUE(fClient
-						->Put(fUrl, CardDavClient::NewHref(fUrl, nickname),
-							  TestCard(nickname, "There", "NICKNAME:" + nickname.toUtf8() + "\r\n"),
-							  QByteArray(), etag)
-						.IsOk());
-		everyone.insert(nickname.toStdString());
+		AddRecords(mine, {{"here" + std::to_string(i), "", "", "Here"}});
+		PutNew(nickname, TestCard(nickname, "There", "NICKNAME:" + nickname.toUtf8() + "\r\n"));
 	}
+	entry_ref ref;
+	ASSERT_EQ(get_ref_for_path(fBook.c_str(), &ref), B_OK);
+	ASSERT_EQ(ZIBFiles::WriteBook(&mine, &ref, ZIBFrame{0, 0, 100, 100}), B_OK);
 
 	// Before any item; after the first and after many records went up; and
 	// as soon as the book is saved, before or while its state is written.
@@ -123,17 +103,13 @@ TEST_P(SyncCommandKillTest, KilledAnywhereResumesWithoutDuplicatesOrDeletions)
 		<< fErrors;
 
 	ZIBook book(nullptr);
-	entry_ref ref;
-	ASSERT_EQ(get_ref_for_path(fBook.c_str(), &ref), B_OK);
 	ASSERT_EQ(ZIBFiles::ReadBook(&ref, &book), B_OK);
-	std::multiset<std::string> here;
+	const std::vector<std::string> nicknames = Column(book, kNicknameField);
+	EXPECT_EQ(std::multiset<std::string>(nicknames.begin(), nicknames.end()), everyone);
 	std::set<QByteArray> hashes;
 	for (ABookRecord* record = book.GetListOfRecords(); record != nullptr;
-		 record = record->GetNextRecord()) {
-		here.insert(record->Field(kNicknameField));
+		 record = record->GetNextRecord())
 		hashes.insert(SyncState::HashOfFields(*record));
-	}
-	EXPECT_EQ(here, everyone);
 
 	std::map<QString, CardDavCard> cards;
 	std::multiset<std::string> there;
