@@ -1,44 +1,44 @@
-#include <chrono>
-#include <string>
+#include <sys/xattr.h>
 
-#include <QByteArray>
+#include <chrono>
+#include <filesystem>
+#include <string>
 
 #include <gtest/gtest.h>
 
-#include "PrivateSessionBus.h"
+#include "CardDavServer.h"
+#include "KeyringDaemon.h"
 #include "SecretStore.h"
 #include "SyncTestSupport.h"
+#include "TestDirectory.h"
+#include "ZibBookProcess.h"
 
 namespace {
 
-// Sets the session-bus variables for one test, puts them back after.
-class BusEnvironment {
-public:
-	BusEnvironment(const QByteArray& address, const QByteArray& runtime)
-		: fAddress(qgetenv("DBUS_SESSION_BUS_ADDRESS")), fRuntime(qgetenv("XDG_RUNTIME_DIR"))
-	{
-		_Set("DBUS_SESSION_BUS_ADDRESS", address);
-		_Set("XDG_RUNTIME_DIR", runtime);
-	}
-	~BusEnvironment()
-	{
-		_Set("DBUS_SESSION_BUS_ADDRESS", fAddress);
-		_Set("XDG_RUNTIME_DIR", fRuntime);
-	}
+using Clock = std::chrono::steady_clock;
 
-private:
-	static void _Set(const char* name, const QByteArray& value)
+// Sets an environment variable (unsets it when value is empty) until
+// destroyed.
+class ScopedVariable {
+public:
+	ScopedVariable(const char* name, const QByteArray& value) : fName(name), fSaved(qgetenv(name))
+	{
+		Set(fName, value);
+	}
+	~ScopedVariable() { Set(fName, fSaved); }
+
+	static void Set(const char* name, const QByteArray& value)
 	{
 		if (value.isEmpty())
 			qunsetenv(name);
 		else
 			qputenv(name, value);
 	}
-	QByteArray fAddress;
-	QByteArray fRuntime;
-};
 
-using Clock = std::chrono::steady_clock;
+private:
+	const char* fName;
+	QByteArray fSaved;
+};
 
 // With no bus or a bus without a secret service, nothing is found and
 // nothing stored, and no call waits long.
@@ -58,7 +58,8 @@ TEST(SecretStore, WithoutASecretServiceAnswersNotAvailableQuickly)
 		cases.push_back({"a bus with no secret service", bus.Address().toUtf8()});
 	for (const Case& c : cases) {
 		SCOPED_TRACE(c.name);
-		BusEnvironment environment(c.address, "/nonexistent");
+		ScopedVariable address("DBUS_SESSION_BUS_ADDRESS", c.address);
+		ScopedVariable runtime("XDG_RUNTIME_DIR", "/nonexistent");
 		EXPECT_EQ(SecretStore::HasSessionBus(), !c.address.isEmpty());
 		SecretStore store(2000);
 		const auto start = Clock::now();
@@ -72,6 +73,101 @@ TEST(SecretStore, WithoutASecretServiceAnswersNotAvailableQuickly)
 	}
 	if (!hasBus)
 		GTEST_SKIP() << "the private-bus case did not run: " << reason;
+}
+
+// The secret store against a real gnome-keyring on a private session bus,
+// and zib-book, a process of its own, finding the password there.
+class SecretServiceTest : public TestDirectory {
+protected:
+	void SetUp() override
+	{
+		TestDirectory::SetUp();
+		EnsureCoreApplication();
+		std::string reason;
+		switch (fKeyring.Start(&reason)) {
+			case KeyringDaemon::kCannotStart:
+				GTEST_SKIP() << "no secret service can run here: " << reason;
+			case KeyringDaemon::kFailed:
+				FAIL() << reason;
+			case KeyringDaemon::kRunning:
+				break;
+		}
+		ScopedVariable::Set("DBUS_SESSION_BUS_ADDRESS", fKeyring.Address().toUtf8());
+	}
+
+	// Whether text is in a file under the test folder or in an attribute
+	// of one.
+	std::string FileHolding(const std::string& text) const
+	{
+		for (const auto& entry : std::filesystem::recursive_directory_iterator(fPath)) {
+			const std::string path = entry.path().string();
+			if (entry.is_regular_file() && ReadFile(path).find(text) != std::string::npos)
+				return path;
+			std::string names(65536, '\0');
+			const ssize_t size = llistxattr(path.c_str(), names.data(), names.size());
+			for (size_t at = 0; size > 0 && at < static_cast<size_t>(size);
+				 at = names.find('\0', at) + 1) {
+				if (Xattr(path, names.c_str() + at).find(text) != std::string::npos)
+					return path + " (" + (names.c_str() + at) + ")";
+			}
+		}
+		return "";
+	}
+
+	// Put back when the test ends.
+	ScopedVariable fBusAddress{"DBUS_SESSION_BUS_ADDRESS", qgetenv("DBUS_SESSION_BUS_ADDRESS")};
+	KeyringDaemon fKeyring;
+};
+TEST_F(SecretServiceTest, PasswordIsStoredReplacedAndFoundByAnotherProcess)
+{
+	CardDavServer server;
+	std::string error;
+	ASSERT_TRUE(server.Start(CardDavServer::kRadicale, fPath / "server", &error)) << error;
+	const QString address = QString::fromStdString(server.Address());
+	const QString book = QString::fromStdString(server.BookAddress());
+	const QString user = QString::fromStdString(server.User());
+	const QString password = QString::fromStdString(server.Password());
+	const QStringList ours = {"xdg:schema", "x-vnd.vornak-zibmo.CardDav", "user", user};
+
+	QString message;
+	ASSERT_TRUE(SecretStore().Store(book, user, "outdated", &message)) << message.toStdString();
+	ZibBookRun refused = RunZibBook({"sync", "--user", user, PathOf("book").c_str(), address});
+	EXPECT_EQ(refused.status, 3) << refused.err;
+
+	// The server's address and any address book on it name one password.
+	ASSERT_TRUE(SecretStore().Store(address, user, password, &message)) << message.toStdString();
+	EXPECT_EQ(fKeyring.CountItems(ours), 1);
+	QString found;
+	EXPECT_TRUE(SecretStore().Lookup(book, user, found));
+	EXPECT_EQ(found.toStdString(), password.toStdString());
+	struct Miss {
+		const char* url;
+		const char* user;
+	};
+	const std::string here = server.Address();
+	for (const Miss& miss : {Miss{"http://127.0.0.1:1/", "alice"},
+							 Miss{"https://127.0.0.1/", "alice"}, Miss{here.c_str(), "bob"}}) {
+		QString none = "unchanged";
+		EXPECT_FALSE(SecretStore().Lookup(miss.url, miss.user, none)) << miss.url << miss.user;
+		EXPECT_EQ(none.toStdString(), "unchanged");
+	}
+
+	ZibBookRun synced = RunZibBook({"sync", "--user", user, PathOf("book").c_str(), address});
+	EXPECT_EQ(synced.status, 0) << synced.err;
+	ZibBookRun again = RunZibBook({"sync", PathOf("book").c_str()});
+	EXPECT_EQ(again.status, 0) << again.err;
+	EXPECT_EQ(FileHolding(password.toStdString()), "");
+
+	// A locked keyring asks for its password in a window that no one can
+	// answer here: calls fail, and never wait past their time-out.
+	ASSERT_TRUE(fKeyring.Lock());
+	const auto start = Clock::now();
+	QString none = "unchanged";
+	EXPECT_FALSE(SecretStore(1000).Lookup(address, user, none));
+	EXPECT_FALSE(SecretStore(1000).Store(address, user, "new", &message));
+	EXPECT_FALSE(message.isEmpty());
+	EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
+	EXPECT_EQ(none.toStdString(), "unchanged");
 }
 
 } // namespace
