@@ -13,11 +13,45 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <thread>
 #include <utility>
 #include <vector>
+
+// Connects to port of 127.0.0.1, or with port 0 binds to a free one; the
+// port connected to or bound, 0 when that failed.
+inline int
+LoopbackPort(int port)
+{
+	int fd = socket(AF_INET, SOCK_STREAM, 0);
+	sockaddr_in address{};
+	address.sin_family = AF_INET;
+	address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+	address.sin_port = htons(port);
+	socklen_t length = sizeof(address);
+	auto* raw = reinterpret_cast<sockaddr*>(&address);
+	if (port != 0)
+		port = connect(fd, raw, length) == 0 ? port : 0;
+	else if (bind(fd, raw, length) == 0 && getsockname(fd, raw, &length) == 0)
+		port = ntohs(address.sin_port);
+	close(fd);
+	return port;
+}
+
+// Waits up to 20 seconds, while running answers true, until a server takes
+// connections on port of 127.0.0.1.
+inline bool
+Listens(int port, const std::function<bool()>& running)
+{
+	for (int attempt = 0; attempt < 400 && running(); attempt++) {
+		if (LoopbackPort(port) != 0)
+			return true;
+		std::this_thread::sleep_for(std::chrono::milliseconds(50));
+	}
+	return false;
+}
 
 // A real CardDAV server for tests: Debian's Radicale (with an htpasswd user)
 // or Xandikos (no authentication), listening on 127.0.0.1 on a free port
@@ -40,7 +74,7 @@ public:
 			   const std::vector<std::pair<std::string, std::string>>& cards = {})
 	{
 		fKind = kind;
-		fPort = _FreePort();
+		fPort = LoopbackPort(0);
 		std::filesystem::create_directories(directory);
 		const std::filesystem::path storage = directory / "storage";
 		const std::filesystem::path log = directory / "server.log";
@@ -53,15 +87,12 @@ public:
 			for (const auto& [name, text] : cards)
 				std::ofstream(storage / "collection-root" / kUser / "book" / name) << text;
 			const std::filesystem::path users = directory / "users";
-			if (_Run({"htpasswd", "-m", "-b", "-c", users.string(), kUser, kPassword}) != 0) {
-				*error = "htpasswd failed";
-				return false;
-			}
+			std::ofstream(users) << kUser << ':' << kPassword << '\n';
 			const std::filesystem::path config = directory / "radicale.conf";
 			std::ofstream(config) << "[server]\nhosts = 127.0.0.1:" << fPort
 								  << "\n[auth]\ntype = htpasswd\nhtpasswd_filename = "
 								  << users.string()
-								  << "\nhtpasswd_encryption = md5\n[storage]\n"
+								  << "\nhtpasswd_encryption = plain\n[storage]\n"
 									 "filesystem_folder = "
 								  << storage.string() << "\n[logging]\nlevel = warning\n";
 			arguments = {"radicale", "--config", config.string()};
@@ -70,20 +101,17 @@ public:
 						 "127.0.0.1", "-p", std::to_string(fPort)};
 		}
 		fPid = _Spawn(arguments, log.string());
-		for (int attempt = 0; attempt < 400; attempt++) {
-			int status;
-			if (fPid <= 0 || waitpid(fPid, &status, WNOHANG) == fPid) {
-				fPid = -1;
-				std::ifstream in(log);
-				*error = std::string(Name(kind)) +
-						 " did not start: " + std::string(std::istreambuf_iterator<char>(in), {});
-				return false;
-			}
-			if (_Accepts())
-				return true;
-			std::this_thread::sleep_for(std::chrono::milliseconds(50));
-		}
-		*error = std::string(Name(kind)) + " did not listen within 20 seconds";
+		if (Listens(fPort, [this] {
+				int status;
+				if (fPid > 0 && waitpid(fPid, &status, WNOHANG) == fPid)
+					fPid = -1;
+				return fPid > 0;
+			}))
+			return true;
+		Kill();
+		std::ifstream in(log);
+		*error = std::string(Name(kind)) +
+				 " did not listen: " + std::string(std::istreambuf_iterator<char>(in), {});
 		return false;
 	}
 
@@ -126,31 +154,6 @@ private:
 		fPid = -1;
 	}
 
-	static int _FreePort()
-	{
-		int fd = socket(AF_INET, SOCK_STREAM, 0);
-		sockaddr_in address{};
-		address.sin_family = AF_INET;
-		address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-		socklen_t length = sizeof(address);
-		bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-		getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-		close(fd);
-		return ntohs(address.sin_port);
-	}
-
-	bool _Accepts() const
-	{
-		int fd = socket(AF_INET, SOCK_STREAM, 0);
-		sockaddr_in address{};
-		address.sin_family = AF_INET;
-		address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-		address.sin_port = htons(fPort);
-		bool connected = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
-		close(fd);
-		return connected;
-	}
-
 	// Starts a child that dies with the test process, its output in log.
 	static pid_t _Spawn(const std::vector<std::string>& arguments, const std::string& log)
 	{
@@ -169,14 +172,6 @@ private:
 		dup2(fd, STDERR_FILENO);
 		execvp(argv[0], argv.data());
 		_exit(127);
-	}
-
-	static int _Run(const std::vector<std::string>& arguments)
-	{
-		pid_t pid = _Spawn(arguments, "/dev/null");
-		int status = 0;
-		waitpid(pid, &status, 0);
-		return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 	}
 
 	Kind fKind = kRadicale;

@@ -1,19 +1,16 @@
 #ifndef DIGEST_PROXY_H
 #define DIGEST_PROXY_H
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <thread>
 
 #include <QCryptographicHash>
 #include <QProcess>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QUrl>
 
+#include "CardDavServer.h"
 #include "ChildProcess.h"
 
 // A real web server that asks for HTTP Digest authentication (RFC 7616) and
@@ -46,11 +43,7 @@ public:
 			<< secret.toStdString()
 			<< QCryptographicHash::hash(secret + password.toUtf8(), hash).toHex().toStdString()
 			<< '\n';
-		{
-			QTcpServer probe;
-			probe.listen(QHostAddress::LocalHost);
-			fPort = probe.serverPort();
-		}
+		fPort = LoopbackPort(0);
 		std::ofstream(config)
 			<< "server.modules = (\"mod_auth\", \"mod_authn_file\", \"mod_proxy\")\n"
 			<< "server.bind = \"127.0.0.1\"\nserver.port = " << fPort << '\n'
@@ -68,22 +61,11 @@ public:
 			QString::fromStdString((directory / "lighttpd.out").string()));
 		DieWithTest(fProcess);
 		fProcess.start("lighttpd", {"-D", "-f", QString::fromStdString(config.string())});
-		if (!fProcess.waitForStarted()) {
-			*error = "lighttpd did not start: " + fProcess.errorString().toStdString();
-			return false;
-		}
-		for (int attempt = 0; attempt < 200; attempt++) {
-			if (fProcess.state() != QProcess::Running) {
-				*error = "lighttpd ended: " + _Read(directory / "lighttpd.out") + _Read(errors);
-				return false;
-			}
-			QTcpSocket socket;
-			socket.connectToHost(QHostAddress::LocalHost, fPort);
-			if (socket.waitForConnected(100))
-				return true;
-			std::this_thread::sleep_for(std::chrono::milliseconds(50));
-		}
-		*error = "lighttpd did not listen within 10 seconds";
+		if (fProcess.waitForStarted() &&
+			Listens(fPort, [this] { return fProcess.state() == QProcess::Running; }))
+			return true;
+		*error = "lighttpd did not listen: " + fProcess.errorString().toStdString() +
+				 _Read(directory / "lighttpd.out") + _Read(errors);
 		return false;
 	}
 

@@ -96,10 +96,12 @@ protected:
 	}
 
 	// Whether text is in a file under the test folder or in an attribute
-	// of one.
+	// of one, the server's own files aside.
 	std::string FileHolding(const std::string& text) const
 	{
 		for (const auto& entry : std::filesystem::recursive_directory_iterator(fPath)) {
+			if (entry.path().parent_path() == fPath / "server")
+				continue;
 			const std::string path = entry.path().string();
 			if (entry.is_regular_file() && ReadFile(path).find(text) != std::string::npos)
 				return path;
