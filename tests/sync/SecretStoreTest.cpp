@@ -11,7 +11,6 @@
 #include "SecretStore.h"
 #include "SyncTestSupport.h"
 #include "TestDirectory.h"
-#include "ZibBookProcess.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <sys/stat.h>
 
 #include <functional>
-#include <map>
 #include <set>
 
+#include <QHash>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -20,7 +20,6 @@
 #include "SyncState.h"
 #include "ZIBFiles.h"
 #include "ZIBook.h"
-#include "ZibBookProcess.h"
 
 namespace {
 
@@ -111,11 +110,11 @@ TEST_P(SyncCommandKillTest, KilledAnywhereResumesWithoutDuplicatesOrDeletions)
 		 record = record->GetNextRecord())
 		hashes.insert(SyncState::HashOfFields(*record));
 
-	std::map<QString, CardDavCard> cards;
+	QHash<QString, QByteArray> etags;
 	std::multiset<std::string> there;
 	const QRegularExpression nickname(QStringLiteral("NICKNAME:([^\\r\\n]*)"));
 	for (const CardDavCard& card : ServerCards()) {
-		cards[card.href] = card;
+		etags.insert(card.href, card.etag);
 		there.insert(nickname.match(QString::fromUtf8(card.vcard)).captured(1).toStdString());
 	}
 	EXPECT_EQ(there, everyone);
@@ -126,9 +125,7 @@ TEST_P(SyncCommandKillTest, KilledAnywhereResumesWithoutDuplicatesOrDeletions)
 	EXPECT_EQ(state.Items().size(), qsizetype(everyone.size()));
 	std::set<QByteArray> stateHashes;
 	for (const SyncState::Item& item : state.Items()) {
-		auto card = cards.find(item.href);
-		ASSERT_NE(card, cards.end()) << item.href.toStdString();
-		EXPECT_EQ(item.etag, card->second.etag) << item.href.toStdString();
+		EXPECT_EQ(item.etag, etags.value(item.href)) << item.href.toStdString();
 		stateHashes.insert(item.fieldsHash);
 	}
 	EXPECT_EQ(stateHashes, hashes);
