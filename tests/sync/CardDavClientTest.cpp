@@ -1,8 +1,5 @@
-#include <signal.h>
-
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -55,63 +52,9 @@ TEST_P(CardDavClientTest, ConditionalPutAndDeleteKeepEveryoneElsesChanges)
 	EXPECT_EQ(result.kind, CardDavResult::kSyncTokenInvalid) << result.message.toStdString();
 }
 
-// A server that falls silent times out; one that dies while a request waits
-// for its answer, and one that is gone before the request, are network
-// failures that name the server.
-TEST_P(CardDavClientTest, SilentOrKilledServerIsAFailure)
-{
-	QList<CardDavEntry> entries;
-	fServer.Pause();
-	fClient->SetTimeout(400);
-	EXPECT_EQ(fClient->ListEntries(fUrl, entries).kind, CardDavResult::kTimeout);
-	fClient->SetTimeout(CardDavClient::kDefaultTimeout);
-	const pid_t pid = fServer.Pid();
-	QTimer::singleShot(300, [pid] { kill(pid, SIGKILL); });
-	CardDavResult result = fClient->ListEntries(fUrl, entries);
-	EXPECT_EQ(result.kind, CardDavResult::kNetwork) << result.message.toStdString();
-	EXPECT_TRUE(result.message.contains(fUrl.authority())) << result.message.toStdString();
-
-	fServer.Kill();
-	result = fClient->ListEntries(fUrl, entries);
-	EXPECT_EQ(result.kind, CardDavResult::kNetwork);
-	EXPECT_TRUE(result.message.contains(QStringLiteral("refused the connection")))
-		<< result.message.toStdString();
-}
-
 INSTANTIATE_TEST_SUITE_P(Servers, CardDavClientTest,
 						 testing::Values(CardDavServer::kRadicale, CardDavServer::kXandikos),
 						 CardDavServerTest::ServerName);
-
-// A thousand cards, more than one multiget batch, listed by ETag as for
-// servers without sync-collection.
-using CardDavManyCardsTest = TestDirectory;
-
-TEST_F(CardDavManyCardsTest, FetchesAThousandCardsInBatches)
-{
-	EnsureCoreApplication();
-	const int count = 1000;
-	std::vector<std::pair<std::string, std::string>> files;
-	for (int i = 0; i < count; i++) {
-		const QString uid = QStringLiteral("card%1").arg(i);
-		files.emplace_back(uid.toStdString() + ".vcf", TestCard(uid, uid).toStdString());
-	}
-	CardDavServer server;
-	std::string error;
-	ASSERT_TRUE(server.Start(CardDavServer::kRadicale, fPath, &error, files)) << error;
-	const QUrl book(QString::fromStdString(server.BookAddress()));
-	CardDavClient client(QString::fromStdString(server.User()),
-						 QString::fromStdString(server.Password()));
-	QList<CardDavEntry> entries;
-	ASSERT_TRUE(client.ListEntries(book, entries).IsOk());
-	QStringList hrefs;
-	for (const CardDavEntry& entry : entries)
-		hrefs.append(entry.href);
-	QList<CardDavCard> cards;
-	QStringList missing;
-	ASSERT_TRUE(client.Multiget(book, hrefs, cards, missing).IsOk());
-	EXPECT_EQ(cards.size(), count);
-	EXPECT_TRUE(missing.isEmpty());
-}
 
 // A peer that answers every request with the same bytes and closes.
 class GarbageServer {
