@@ -119,9 +119,7 @@ public:
 	void Stop() { _End(SIGTERM); }
 	// Ends the server at once, as a crash would.
 	void Kill() { _End(SIGKILL); }
-	// Freezes the server: connections are accepted by the system, never
-	// answered, until Resume.
-	void Pause() { kill(fPid, SIGSTOP); }
+	// Wakes a server a test froze with SIGSTOP.
 	void Resume() { kill(fPid, SIGCONT); }
 
 	std::string Address() const { return "http://127.0.0.1:" + std::to_string(fPort) + "/"; }

@@ -93,17 +93,16 @@ public:
 		fKeyring.setProcessEnvironment(environment);
 		fKeyring.start("gnome-keyring-daemon",
 					   {"--foreground", "--unlock", "--components=secrets"});
-		if (!fKeyring.waitForStarted()) {
-			*reason = "gnome-keyring-daemon did not start: " + fKeyring.errorString().toStdString();
-			return kCannotStart;
-		}
 		// --unlock reads the login keyring's password up to the end of input.
+		fKeyring.waitForStarted();
 		fKeyring.write("keyring of the test");
 		fKeyring.closeWriteChannel();
 		fKeyring.waitForBytesWritten();
 		for (int attempt = 0; attempt < 100; attempt++) {
 			if (fKeyring.state() != QProcess::Running) {
-				*reason = "gnome-keyring-daemon ended: " + fKeyring.readAll().toStdString();
+				*reason =
+					"gnome-keyring-daemon did not run: " + fKeyring.errorString().toStdString() +
+					fKeyring.readAll().toStdString();
 				return kCannotStart;
 			}
 			if (fBus.Ask("org.freedesktop.DBus", "/org/freedesktop/DBus",

@@ -18,25 +18,18 @@ using Clock = std::chrono::steady_clock;
 
 // Sets an environment variable (unsets it when value is empty) until
 // destroyed.
-class ScopedVariable {
-public:
-	ScopedVariable(const char* name, const QByteArray& value) : fName(name), fSaved(qgetenv(name))
+struct ScopedVariable {
+	ScopedVariable(const char* n, const QByteArray& value) : name(n), saved(qgetenv(n))
 	{
-		Set(fName, value);
+		Set(name, value);
 	}
-	~ScopedVariable() { Set(fName, fSaved); }
-
+	~ScopedVariable() { Set(name, saved); }
 	static void Set(const char* name, const QByteArray& value)
 	{
-		if (value.isEmpty())
-			qunsetenv(name);
-		else
-			qputenv(name, value);
+		value.isEmpty() ? qunsetenv(name) : qputenv(name, value);
 	}
-
-private:
-	const char* fName;
-	QByteArray fSaved;
+	const char* name;
+	QByteArray saved;
 };
 
 // With no bus or a bus without a secret service, nothing is found and

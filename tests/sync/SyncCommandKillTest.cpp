@@ -48,14 +48,9 @@ protected:
 	}
 
 	// The item lines in the state file.
-	size_t ItemLines() const
+	qsizetype ItemLines() const
 	{
-		const std::string text = ReadFile(fStatePath);
-		size_t count = 0;
-		for (size_t at = text.find("\nitem "); at != std::string::npos;
-			 at = text.find("\nitem ", at + 1))
-			count++;
-		return count;
+		return QByteArray::fromStdString(ReadFile(fStatePath)).count("\nitem ");
 	}
 
 	ino_t BookInode() const
@@ -87,8 +82,8 @@ TEST_P(SyncCommandKillTest, KilledAnywhereResumesWithoutDuplicatesOrDeletions)
 	// Before any item; after the first and after many records went up; and
 	// as soon as the book is saved, before or while its state is written.
 	EXPECT_EQ(Sync([this] { return access(fStatePath.c_str(), F_OK) == 0; }), -1);
-	for (size_t more : {1, 60}) {
-		const size_t cut = ItemLines() + more;
+	for (qsizetype more : {1, 60}) {
+		const qsizetype cut = ItemLines() + more;
 		EXPECT_EQ(Sync([&] { return ItemLines() >= cut; }), -1) << more;
 	}
 	const ino_t before = BookInode();
