@@ -81,21 +81,20 @@ public:
 		std::vector<std::string> arguments;
 		if (kind == kRadicale) {
 			// The address book exists before the first request.
-			std::filesystem::create_directories(storage / "collection-root" / kUser / "book");
-			std::ofstream(storage / "collection-root" / kUser / "book" / ".Radicale.props")
+			const std::filesystem::path book = storage / "collection-root" / kUser / "book";
+			std::filesystem::create_directories(book);
+			std::ofstream(book / ".Radicale.props")
 				<< R"({"tag": "VADDRESSBOOK", "D:displayname": "Book"})";
 			for (const auto& [name, text] : cards)
-				std::ofstream(storage / "collection-root" / kUser / "book" / name) << text;
-			const std::filesystem::path users = directory / "users";
-			std::ofstream(users) << kUser << ':' << kPassword << '\n';
-			const std::filesystem::path config = directory / "radicale.conf";
-			std::ofstream(config) << "[server]\nhosts = 127.0.0.1:" << fPort
-								  << "\n[auth]\ntype = htpasswd\nhtpasswd_filename = "
-								  << users.string()
-								  << "\nhtpasswd_encryption = plain\n[storage]\n"
-									 "filesystem_folder = "
-								  << storage.string() << "\n[logging]\nlevel = warning\n";
-			arguments = {"radicale", "--config", config.string()};
+				std::ofstream(book / name) << text;
+			std::ofstream(directory / "users") << kUser << ':' << kPassword << '\n';
+			std::ofstream(directory / "radicale.conf")
+				<< "[server]\nhosts = 127.0.0.1:" << fPort
+				<< "\n[auth]\ntype = htpasswd\nhtpasswd_encryption = plain\nhtpasswd_filename = "
+				<< (directory / "users").string()
+				<< "\n[storage]\nfilesystem_folder = " << storage.string()
+				<< "\n[logging]\nlevel = warning\n";
+			arguments = {"radicale", "--config", (directory / "radicale.conf").string()};
 		} else {
 			arguments = {"xandikos",  "-d", storage.string(),     "--defaults", "-l",
 						 "127.0.0.1", "-p", std::to_string(fPort)};

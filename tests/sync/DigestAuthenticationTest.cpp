@@ -1,10 +1,5 @@
 #include <algorithm>
-#include <memory>
 #include <tuple>
-
-#include <QEventLoop>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 
 #include <gtest/gtest.h>
 
@@ -18,7 +13,8 @@ const char kUser[] = "alice";
 const char kPassword[] = "wonderland";
 
 // zib-book syncs through a web server that takes nothing but Digest
-// credentials, in front of Xandikos (asked directly by fClient).
+// credentials (a sync succeeds only by answering its challenge), in front of
+// Xandikos (asked directly by fClient).
 class DigestAuthenticationTest : public CardDavServerTest {
 protected:
 	void SetUp() override
@@ -71,7 +67,7 @@ protected:
 	QString fBook;
 };
 
-TEST_P(DigestAuthenticationTest, SyncAnswersDigestAndAWrongPasswordChangesNothing)
+TEST_P(DigestAuthenticationTest, SyncAnswersDigestAndNamesWhatItCannotAnswer)
 {
 	ASSERT_EQ(RunZibBook({"import", fBook, "-"}, TestCard("ann", "Ann Lee")).status, 0);
 	ZibBookRun up = Sync(kPassword);
@@ -88,38 +84,9 @@ TEST_P(DigestAuthenticationTest, SyncAnswersDigestAndAWrongPasswordChangesNothin
 	EXPECT_EQ(Everything(), before);
 	EXPECT_EQ(ServerCards().size(), 2);
 
-	// Conditional PUT and DELETE of a href that must be percent-encoded: the
-	// URI that Digest signs is the one sent.
-	CardDavClient client(kUser, kPassword);
-	const QUrl proxied = fProxy.Through(fUrl);
-	const QString href = proxied.path() + QStringLiteral("a b@ä;x.vcf");
-	QByteArray created, replaced;
-	for (const CardDavResult& result :
-		 {client.Put(proxied, href, TestCard("odd", "Odd One"), QByteArray(), created),
-		  client.Put(proxied, href, TestCard("odd", "Odd Two"), created, replaced),
-		  client.Delete(proxied, href, replaced)})
-		EXPECT_TRUE(result.IsOk()) << result.message.toStdString();
-	EXPECT_EQ(Everything(), before);
-
-	// The right password sent as Basic credentials is refused: the syncs
-	// above answered Digest's challenge.
-	QNetworkAccessManager manager;
-	QNetworkRequest request{QUrl(fAddress)};
-	request.setRawHeader("Authorization", "Basic " + QByteArray("alice:wonderland").toBase64());
-	std::unique_ptr<QNetworkReply> basic(manager.get(request));
-	QEventLoop loop;
-	QObject::connect(basic.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
-	if (!basic->isFinished())
-		loop.exec();
-	EXPECT_EQ(basic->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 401);
-	EXPECT_TRUE(basic->rawHeader("WWW-Authenticate").startsWith("Digest "));
-}
-
-// Qt answers Digest with MD5 only: it does so when SHA-256 is offered too,
-// and a server that offers nothing else is told apart from a refused
-// password, which asking again would not mend.
-TEST_P(DigestAuthenticationTest, ServerThatAsksForSha256AloneIsNamed)
-{
+	// Qt answers Digest with MD5 only: it does so when SHA-256 is offered
+	// too, and a server that offers nothing else is told apart from a refused
+	// password, which asking again would not mend.
 	for (const auto& [algorithm, status, message] :
 		 {std::tuple{"MD5|SHA-256", 0, "On the server: 0 added"},
 		  std::tuple{"SHA-256", 3,

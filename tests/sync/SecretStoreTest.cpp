@@ -134,15 +134,12 @@ TEST_F(SecretServiceTest, PasswordIsStoredReplacedAndFoundByAnotherProcess)
 	QString found;
 	EXPECT_TRUE(SecretStore().Lookup(book, user, found));
 	EXPECT_EQ(found.toStdString(), password.toStdString());
-	struct Miss {
-		const char* url;
-		const char* user;
-	};
 	const std::string here = server.Address();
-	for (const Miss& miss : {Miss{"http://127.0.0.1:1/", "alice"},
-							 Miss{"https://127.0.0.1/", "alice"}, Miss{here.c_str(), "bob"}}) {
+	for (const auto& [url, who] :
+		 {std::pair{"http://127.0.0.1:1/", "alice"}, std::pair{"https://127.0.0.1/", "alice"},
+		  std::pair{here.c_str(), "bob"}}) {
 		QString none = "unchanged";
-		EXPECT_FALSE(SecretStore().Lookup(miss.url, miss.user, none)) << miss.url << miss.user;
+		EXPECT_FALSE(SecretStore().Lookup(url, who, none)) << url << who;
 		EXPECT_EQ(none.toStdString(), "unchanged");
 	}
 

@@ -75,9 +75,7 @@ TEST_P(SyncCommandKillTest, KilledAnywhereResumesWithoutDuplicatesOrDeletions)
 		AddRecords(mine, {{"here" + std::to_string(i), "", "", "Here"}});
 		PutNew(nickname, TestCard(nickname, "There", "NICKNAME:" + nickname.toUtf8() + "\r\n"));
 	}
-	entry_ref ref;
-	ASSERT_EQ(get_ref_for_path(fBook.c_str(), &ref), B_OK);
-	ASSERT_EQ(ZIBFiles::WriteBook(&mine, &ref, ZIBFrame{0, 0, 100, 100}), B_OK);
+	ASSERT_EQ(SaveBook(mine, fBook), B_OK);
 
 	// Before any item; after the first and after many records went up; and
 	// as soon as the book is saved, before or while its state is written.
@@ -97,6 +95,8 @@ TEST_P(SyncCommandKillTest, KilledAnywhereResumesWithoutDuplicatesOrDeletions)
 		<< fErrors;
 
 	ZIBook book(nullptr);
+	entry_ref ref;
+	ASSERT_EQ(get_ref_for_path(fBook.c_str(), &ref), B_OK);
 	ASSERT_EQ(ZIBFiles::ReadBook(&ref, &book), B_OK);
 	const std::vector<std::string> nicknames = Column(book, kNicknameField);
 	EXPECT_EQ(std::multiset<std::string>(nicknames.begin(), nicknames.end()), everyone);

@@ -7,6 +7,7 @@
 #include "ABookRecord.h"
 #include "BookTestSupport.h"
 #include "SyncState.h"
+#include "SyncTestSupport.h"
 #include "TestDirectory.h"
 #include "ZIBFiles.h"
 #include "ZIBook.h"
@@ -19,9 +20,7 @@ protected:
 	{
 		ZIBook book(nullptr);
 		AddRecords(book, {{"ann"}});
-		entry_ref ref;
-		ASSERT_EQ(get_ref_for_path(PathOf("book").c_str(), &ref), B_OK);
-		ASSERT_EQ(ZIBFiles::WriteBook(&book, &ref, ZIBFrame{0, 0, 100, 100}), B_OK);
+		ASSERT_EQ(::SaveBook(book, PathOf("book")), B_OK);
 	}
 };
 

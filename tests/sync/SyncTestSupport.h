@@ -10,6 +10,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <Entry.h>
+
+#include "ZIBFiles.h"
+#include "ZIBook.h"
+
 // The Qt Core application the network calls need, made once per process.
 inline void
 EnsureCoreApplication()
@@ -18,6 +23,15 @@ EnsureCoreApplication()
 	static char name[] = "sync_tests";
 	static char* argv[] = {name, nullptr};
 	static QCoreApplication application(argc, argv);
+}
+
+// Saves book as the file at path.
+inline status_t
+SaveBook(ZIBook& book, const std::string& path)
+{
+	entry_ref ref;
+	status_t status = get_ref_for_path(path.c_str(), &ref);
+	return status == B_OK ? ZIBFiles::WriteBook(&book, &ref, ZIBFrame{0, 0, 100, 100}) : status;
 }
 
 // A vCard 3.0 with a UID, a name and extra property lines.
