@@ -53,10 +53,9 @@ Listens(int port, const std::function<bool()>& running)
 	return false;
 }
 
-// A real CardDAV server for tests: Debian's Radicale (with an htpasswd user)
-// or Xandikos (no authentication), listening on 127.0.0.1 on a free port
-// with its storage in a folder of the test. Stopped when destroyed; a server
-// a test killed is only reaped.
+// A real CardDAV server for tests: Radicale (with a user) or Xandikos (no
+// authentication) on a free port of 127.0.0.1, its storage in a folder of the
+// test. Stopped when destroyed; a server a test killed is only reaped.
 class CardDavServer {
 public:
 	enum Kind { kRadicale, kXandikos };
@@ -65,11 +64,9 @@ public:
 
 	~CardDavServer() { Stop(); }
 
-	// Starts the server with its storage, configuration and log in
-	// directory and waits until it accepts connections. Answers false, with
-	// what went wrong, when it did not come up. Radicale only: the address
-	// book starts with cards, file name and vCard text each, written straight
-	// into its storage (thousands of PUTs would take minutes).
+	// Starts the server with its files in directory; false, with why, when
+	// it did not come up. Radicale only: the address book starts with cards
+	// (file name, vCard text), written straight into its storage.
 	bool Start(Kind kind, const std::filesystem::path& directory, std::string* error,
 			   const std::vector<std::pair<std::string, std::string>>& cards = {})
 	{

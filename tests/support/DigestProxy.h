@@ -13,22 +13,19 @@
 #include "CardDavServer.h"
 #include "ChildProcess.h"
 
-// A real web server that asks for HTTP Digest authentication (RFC 7616) and
-// forwards every request it lets through to a server behind it: Debian's
-// lighttpd with mod_auth (htdigest backend, method "digest") and mod_proxy,
-// in the foreground on a free port of 127.0.0.1, its configuration, user
-// file and log in a folder of the test. It offers no other scheme, so a
-// request with Basic credentials is refused. Stopped when destroyed.
+// A real web server that takes nothing but HTTP Digest credentials (RFC 7616)
+// and forwards what it lets through to a server behind it: lighttpd with
+// mod_auth and mod_proxy on a free port of 127.0.0.1, its files in a folder
+// of the test. Stopped when destroyed.
 class DigestProxy {
 public:
 	static constexpr const char* kRealm = "Zibmo test";
 
 	~DigestProxy() { Stop(); }
 
-	// Starts the proxy in front of backend (an http URL on 127.0.0.1) for one
-	// user and waits until it accepts connections. algorithm: the Digest
-	// algorithms offered, "MD5", "SHA-256" or "MD5|SHA-256". Answers false,
-	// with what went wrong, when it did not come up.
+	// Starts the proxy in front of backend for one user, offering algorithm
+	// ("MD5", "SHA-256" or "MD5|SHA-256"); false, with why, when it did not
+	// come up.
 	bool Start(const QUrl& backend, const std::filesystem::path& directory, const QString& user,
 			   const QString& password, const char* algorithm, std::string* error)
 	{

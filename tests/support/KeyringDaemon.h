@@ -20,8 +20,7 @@ class PrivateSessionBus {
 public:
 	~PrivateSessionBus() { EndProcess(fBus); }
 
-	// Starts dbus-daemon and waits for its address; false, with the reason,
-	// when it could not start.
+	// Starts dbus-daemon; false, with the reason, when it could not start.
 	bool Start(std::string* reason)
 	{
 		QTemporaryFile config;
@@ -49,8 +48,7 @@ public:
 
 	const QString& Address() const { return fAddress; }
 
-	// dbus-send's printed reply to a method call on the bus; empty when it
-	// failed.
+	// dbus-send's printed reply to a method call; empty when it failed.
 	QString Ask(const QString& destination, const QString& path, const QString& method,
 				const QStringList& arguments) const
 	{
@@ -68,20 +66,17 @@ private:
 	QString fAddress;
 };
 
-// A real secret service for tests: gnome-keyring-daemon (secrets component
-// only) on a private session bus, its login keyring created and unlocked
-// with a password of the test, in the data folder the environment names
-// (XDG_DATA_HOME). Dies with the test; stopped when destroyed.
+// A real secret service for tests: gnome-keyring-daemon on a private session
+// bus, its login keyring unlocked, in the environment's XDG_DATA_HOME. Dies
+// with the test; stopped when destroyed.
 class KeyringDaemon {
 public:
 	enum Outcome { kRunning, kCannotStart, kFailed };
 
 	~KeyringDaemon() { EndProcess(fKeyring); }
 
-	// Starts the bus and the keyring and waits until the keyring owns
-	// org.freedesktop.secrets on it. kCannotStart, with the reason, when a
-	// program is missing or ends before it serves; kFailed when it runs but
-	// never comes up on the bus.
+	// Starts the bus and the keyring; kCannotStart, with the reason, when a
+	// program is missing or ends, kFailed when it never serves on the bus.
 	Outcome Start(std::string* reason)
 	{
 		if (!fBus.Start(reason))

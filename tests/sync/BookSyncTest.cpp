@@ -1,6 +1,5 @@
 #include <signal.h>
 
-#include <QFile>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -195,8 +194,7 @@ TEST_P(BookSyncTest, InterruptedSyncResumesWithoutDuplicates)
 	// than before, so the cut falls inside the sync however fast it runs.
 	const QString statePath = SyncState::PathFor(QString::fromStdString(PathOf("book")));
 	auto finishedItems = [&statePath] {
-		QFile file(statePath);
-		return file.open(QIODevice::ReadOnly) ? file.readAll().count('\n') : 0;
+		return QByteArray::fromStdString(ReadFile(statePath.toStdString())).count('\n');
 	};
 	for (int more : {3, 12}) {
 		const pid_t pid = fServer.Pid();

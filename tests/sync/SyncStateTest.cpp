@@ -14,15 +14,7 @@
 
 namespace {
 
-class SyncStateTest : public TestDirectory {
-protected:
-	void SaveBook()
-	{
-		ZIBook book(nullptr);
-		AddRecords(book, {{"ann"}});
-		ASSERT_EQ(::SaveBook(book, PathOf("book")), B_OK);
-	}
-};
+using SyncStateTest = TestDirectory;
 
 // Every finished item is on the disk at once: a sync that stops without
 // finishing (its state never compacted) is found whole by the next one, also
@@ -31,7 +23,12 @@ protected:
 // one) loads; a ctag lasts until an item changes after it.
 TEST_F(SyncStateTest, ItemsSurviveAnUnfinishedSyncASaveAndATornWrite)
 {
-	SaveBook();
+	auto save = [this] {
+		ZIBook book(nullptr);
+		AddRecords(book, {{"ann"}});
+		ASSERT_EQ(SaveBook(book, PathOf("book")), B_OK);
+	};
+	save();
 	const QString book = QString::fromStdString(PathOf("book"));
 	const QString path = SyncState::PathFor(book);
 	QString error;
@@ -44,7 +41,7 @@ TEST_F(SyncStateTest, ItemsSurviveAnUnfinishedSyncASaveAndATornWrite)
 		ASSERT_TRUE(state.Forget("/b/3.vcf", &error));
 		ASSERT_TRUE(state.SetToken("token", &error));
 	}
-	SaveBook();
+	save();
 	EXPECT_EQ(SyncState::PathFor(book), path);
 	{
 		QFile file(path);
