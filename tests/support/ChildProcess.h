@@ -7,9 +7,8 @@
 
 #include <QProcess>
 
-// A server a test starts as a QProcess: killed when the test process ends,
-// even by a crash, and ended with SIGTERM (SIGKILL after five seconds) and
-// waited for when the test is done with it.
+// A server a test starts as a QProcess dies with the test process, even by a
+// crash, and is ended (SIGTERM, SIGKILL after five seconds) and waited for.
 inline void
 DieWithTest(QProcess& process)
 {

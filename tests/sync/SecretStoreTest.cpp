@@ -16,8 +16,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Sets an environment variable (unsets it when value is empty) until
-// destroyed.
+// Sets an environment variable (unsets it when empty) until destroyed.
 struct ScopedVariable {
 	ScopedVariable(const char* n, const QByteArray& value) : name(n), saved(qgetenv(n))
 	{
@@ -76,14 +75,10 @@ protected:
 		TestDirectory::SetUp();
 		EnsureCoreApplication();
 		std::string reason;
-		switch (fKeyring.Start(&reason)) {
-			case KeyringDaemon::kCannotStart:
-				GTEST_SKIP() << "no secret service can run here: " << reason;
-			case KeyringDaemon::kFailed:
-				FAIL() << reason;
-			case KeyringDaemon::kRunning:
-				break;
-		}
+		const KeyringDaemon::Outcome outcome = fKeyring.Start(&reason);
+		if (outcome == KeyringDaemon::kCannotStart)
+			GTEST_SKIP() << "no secret service can run here: " << reason;
+		ASSERT_EQ(outcome, KeyringDaemon::kRunning) << reason;
 		ScopedVariable::Set("DBUS_SESSION_BUS_ADDRESS", fKeyring.Address().toUtf8());
 	}
 

@@ -47,18 +47,6 @@ protected:
 		return run.status;
 	}
 
-	// The item lines in the state file.
-	qsizetype ItemLines() const
-	{
-		return QByteArray::fromStdString(ReadFile(fStatePath)).count("\nitem ");
-	}
-
-	ino_t BookInode() const
-	{
-		struct stat info;
-		return stat(fBook.c_str(), &info) == 0 ? info.st_ino : 0;
-	}
-
 	std::string fBook;
 	std::string fStatePath;
 	std::string fErrors;
@@ -80,12 +68,19 @@ TEST_P(SyncCommandKillTest, KilledAnywhereResumesWithoutDuplicatesOrDeletions)
 	// Before any item; after the first and after many records went up; and
 	// as soon as the book is saved, before or while its state is written.
 	EXPECT_EQ(Sync([this] { return access(fStatePath.c_str(), F_OK) == 0; }), -1);
+	auto itemLines = [this] {
+		return QByteArray::fromStdString(ReadFile(fStatePath)).count("\nitem ");
+	};
+	auto bookInode = [this] {
+		struct stat info;
+		return stat(fBook.c_str(), &info) == 0 ? info.st_ino : 0;
+	};
 	for (qsizetype more : {1, 60}) {
-		const qsizetype cut = ItemLines() + more;
-		EXPECT_EQ(Sync([&] { return ItemLines() >= cut; }), -1) << more;
+		const qsizetype cut = itemLines() + more;
+		EXPECT_EQ(Sync([&] { return itemLines() >= cut; }), -1) << more;
 	}
-	const ino_t before = BookInode();
-	Sync([&] { return BookInode() != before; });
+	const ino_t before = bookInode();
+	Sync([&] { return bookInode() != before; });
 
 	ASSERT_EQ(Sync(), 0) << fErrors;
 	ASSERT_EQ(Sync(), 0) << fErrors;
