@@ -46,12 +46,10 @@ protected:
 
 	static ABookRecord* Find(ZIBook& book, int field, const char* text)
 	{
-		for (ABookRecord* record = book.GetListOfRecords(); record != nullptr;
-			 record = record->GetNextRecord()) {
-			if (strcmp(record->Field(field), text) == 0)
-				return record;
-		}
-		return nullptr;
+		ABookRecord* record = book.GetListOfRecords();
+		while (record != nullptr && strcmp(record->Field(field), text) != 0)
+			record = record->GetNextRecord();
+		return record;
 	}
 
 	CardDavCard ServerCard(const char* text)

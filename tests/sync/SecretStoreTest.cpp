@@ -39,19 +39,15 @@ TEST(SecretStore, WithoutASecretServiceAnswersNotAvailableQuickly)
 	PrivateSessionBus bus;
 	std::string reason;
 	const bool hasBus = bus.Start(&reason);
-	struct Case {
-		const char* name;
-		QByteArray address;
-	};
-	std::vector<Case> cases = {{"no bus", ""},
-							   {"a bus that is gone", "unix:path=/nonexistent/zib-bus"}};
+	std::vector<std::pair<const char*, QByteArray>> cases = {
+		{"no bus", ""}, {"a bus that is gone", "unix:path=/nonexistent/zib-bus"}};
 	if (hasBus)
-		cases.push_back({"a bus with no secret service", bus.Address().toUtf8()});
-	for (const Case& c : cases) {
-		SCOPED_TRACE(c.name);
-		ScopedVariable address("DBUS_SESSION_BUS_ADDRESS", c.address);
+		cases.emplace_back("a bus with no secret service", bus.Address().toUtf8());
+	for (const auto& [name, address] : cases) {
+		SCOPED_TRACE(name);
+		ScopedVariable busAddress("DBUS_SESSION_BUS_ADDRESS", address);
 		ScopedVariable runtime("XDG_RUNTIME_DIR", "/nonexistent");
-		EXPECT_EQ(SecretStore::HasSessionBus(), !c.address.isEmpty());
+		EXPECT_EQ(SecretStore::HasSessionBus(), !address.isEmpty());
 		SecretStore store(2000);
 		const auto start = Clock::now();
 		QString password = "unchanged";

@@ -31,7 +31,6 @@ protected:
 	{
 		CardDavServerTest::SetUp();
 		fBook = PathOf("book");
-		fStatePath = SyncState::PathFor(QString::fromStdString(fBook)).toStdString();
 	}
 
 	// Runs zib-book sync, killed as soon as killNow answers true; the exit
@@ -48,7 +47,6 @@ protected:
 	}
 
 	std::string fBook;
-	std::string fStatePath;
 	std::string fErrors;
 };
 
@@ -65,11 +63,12 @@ TEST_P(SyncCommandKillTest, KilledAnywhereResumesWithoutDuplicatesOrDeletions)
 	}
 	ASSERT_EQ(SaveBook(mine, fBook), B_OK);
 
+	const std::string statePath = SyncState::PathFor(QString::fromStdString(fBook)).toStdString();
 	// Before any item; after the first and after many records went up; and
 	// as soon as the book is saved, before or while its state is written.
-	EXPECT_EQ(Sync([this] { return access(fStatePath.c_str(), F_OK) == 0; }), -1);
-	auto itemLines = [this] {
-		return QByteArray::fromStdString(ReadFile(fStatePath)).count("\nitem ");
+	EXPECT_EQ(Sync([&] { return access(statePath.c_str(), F_OK) == 0; }), -1);
+	auto itemLines = [&statePath] {
+		return QByteArray::fromStdString(ReadFile(statePath)).count("\nitem ");
 	};
 	auto bookInode = [this] {
 		struct stat info;
