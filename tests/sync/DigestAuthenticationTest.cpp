@@ -6,6 +6,7 @@
 #include "CardDavServerTest.h"
 #include "DigestProxy.h"
 #include "SyncState.h"
+#include "ZibBookRun.h"
 
 namespace {
 

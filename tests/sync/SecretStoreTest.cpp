@@ -11,6 +11,7 @@
 #include "SecretStore.h"
 #include "SyncTestSupport.h"
 #include "TestDirectory.h"
+#include "ZibBookRun.h"
 
 namespace {
 

@@ -20,6 +20,7 @@
 #include "SyncState.h"
 #include "ZIBFiles.h"
 #include "ZIBook.h"
+#include "ZibBookRun.h"
 
 namespace {
 
