@@ -288,19 +288,7 @@ BookSync::_Update(const QString& href, ABookRecord* record)
 	VCardMapping::ApplyRecord(*record, evcard);
 	const QByteArray vcard = Text(evcard);
 	g_object_unref(evcard);
-	QByteArray etag;
-	CardDavResult result = fClient->Put(fUrl, href, vcard, card.etag, etag);
-	// Changed meanwhile: the next sync finds it changed on both sides.
-	if (result.kind == CardDavResult::kPreconditionFailed)
-		return CardDavResult{};
-	if (!result.IsOk())
-		return result;
-	QString error;
-	fQuietThere = false;
-	if (!fState->Record({href, etag, card.uid, SyncState::HashOfFields(*record)}, &error))
-		return _Failed(error);
-	fReport->changedThere++;
-	return result;
+	return _Put(href, vcard, card.etag, card.uid, record, fReport->changedThere);
 }
 
 CardDavResult
@@ -314,9 +302,19 @@ BookSync::_Upload(ABookRecord* record)
 	if (evcard != nullptr)
 		g_object_unref(evcard);
 	const QString href = CardDavClient::NewHref(fUrl, uid);
+	return _Put(href, vcard, QByteArray(), uid, record, fReport->addedThere);
+}
+
+// Puts vcard at href, over the card of ifMatch or as a new card, and keeps
+// the record's state, counting it in done. A card changed or created there
+// meanwhile is left to the next sync, which finds it changed on both sides,
+// or brings it down or links it.
+CardDavResult
+BookSync::_Put(const QString& href, const QByteArray& vcard, const QByteArray& ifMatch,
+			   const QString& uid, ABookRecord* record, int& done)
+{
 	QByteArray etag;
-	CardDavResult result = fClient->Put(fUrl, href, vcard, QByteArray(), etag);
-	// A card of that name exists: the next sync brings it down or links it.
+	CardDavResult result = fClient->Put(fUrl, href, vcard, ifMatch, etag);
 	if (result.kind == CardDavResult::kPreconditionFailed)
 		return CardDavResult{};
 	if (!result.IsOk())
@@ -325,7 +323,7 @@ BookSync::_Upload(ABookRecord* record)
 	fQuietThere = false;
 	if (!fState->Record({href, etag, uid, SyncState::HashOfFields(*record)}, &error))
 		return _Failed(error);
-	fReport->addedThere++;
+	done++;
 	return result;
 }
 

@@ -85,6 +85,8 @@ private:
 	void _KeepBoth(const QString& href, const Card& card, ABookRecord* record);
 	CardDavResult _Upload(ABookRecord* record);
 	CardDavResult _Update(const QString& href, ABookRecord* record);
+	CardDavResult _Put(const QString& href, const QByteArray& vcard, const QByteArray& ifMatch,
+					   const QString& uid, ABookRecord* record, int& done);
 	static CardDavResult _Failed(const QString& error);
 	void _Tell(const QString& step) const;
 
